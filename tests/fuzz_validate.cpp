@@ -1,0 +1,55 @@
+// Feeds arbitrary text to the frequency field and checks, after every
+// validation, that the tuning state is one the window may show.
+#include "controller.h"
+#include "recordingview.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+void require(bool condition, const char *what, const QString &text)
+{
+    if (!condition) {
+        std::fprintf(stderr, "%s for text \"%s\"\n", what, qPrintable(text));
+        std::abort();
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    static RecordingView view;
+    static SettingsController controller = [] {
+        SettingsController c(view, NumberText(QLocale(QLocale::German)));
+        c.Form_Load();
+        return c;
+    }();
+    view.log.clear();
+
+    // A leading byte below 8 clicks that switch first, so clicks and typed
+    // values mix in one run.
+    if (size > 0 && data[0] < 8) {
+        controller.picClick(data[0] + 1);
+        ++data;
+        --size;
+    }
+    const QString text = QString::fromUtf8(reinterpret_cast<const char *>(data), qsizetype(size));
+    view.fieldText = text;
+    controller.txtFreq_Validate();
+
+    const TuningRecord &record = controller.record();
+    require(record.dblFreq >= 82.5 && record.dblFreq <= 108.0, "frequency out of band", text);
+    int code = 0;
+    for (int k = 1; k <= 8; ++k) {
+        require(record.blnSw(k) == True16 || record.blnSw(k) == False16, "switch not boolean", text);
+        code += record.blnSw(k) ? 1 << (k - 1) : 0;
+    }
+    const double channel = 82.5 + code / 10.0;
+    require(std::fabs(record.dblFreq - channel) <= 0.05 + 1e-9, "switches not the nearest channel",
+            text);
+    require(view.log.size() >= 10, "event did not set the switches", text);
+    return 0;
+}

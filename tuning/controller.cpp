@@ -1,0 +1,77 @@
+#include "controller.h"
+
+namespace {
+
+const QString PicOn = QStringLiteral("ON_SW.bmp");
+const QString PicOff = QStringLiteral("OFF_SW.bmp");
+
+} // namespace
+
+SettingsController::SettingsController(SettingsView &view, const NumberText &numbers)
+    : m_view(view), m_numbers(numbers)
+{
+}
+
+void SettingsController::Form_Load()
+{
+    m_record.strPicOn = PicOn;
+    m_record.strPicOff = PicOff;
+    m_record.dblFreq = BandStart;
+    m_view.showFrequencyText(m_numbers.format(BandStart));
+    FreqToSwitches();
+    m_view.setDescription(QStringLiteral("Type a frequency into the field\r\n"
+                                         "and click on the dip - switch\r\n"
+                                         "or click on the dip - switch to get the frequency"));
+}
+
+void SettingsController::picClick(int k)
+{
+    Boolean16 &state = m_record.blnSw(k);
+    state = state ? False16 : True16;
+    showSwitch(k);
+    SwitchesToFreq();
+}
+
+void SettingsController::txtFreq_Validate()
+{
+    if (!m_numbers.isNumeric(m_view.readFrequencyText())) {
+        resetToBandStart();
+        return;
+    }
+    m_record.dblFreq = m_numbers.parse(m_view.readFrequencyText()).value_or(BandStart);
+    if (m_record.dblFreq > UpperLimit || m_record.dblFreq < LowerLimit) {
+        resetToBandStart();
+    } else {
+        // The typed text stays as it is; only the switches move to the channel.
+        m_view.setFrequencyColour(isBelowBand(m_record.dblFreq) ? ColourRed : ColourBlack);
+        FreqToSwitches();
+    }
+}
+
+void SettingsController::resetToBandStart()
+{
+    m_record.dblFreq = BandStart;
+    // 87.5 is in the band: a field left red by an earlier value would say otherwise.
+    m_view.setFrequencyColour(ColourBlack);
+    m_view.showFrequencyText(m_numbers.format(BandStart));
+    FreqToSwitches();
+}
+
+void SettingsController::FreqToSwitches()
+{
+    convertFreqToSwitches(m_record);
+    for (int k = 1; k <= SwitchCount; ++k)
+        showSwitch(k);
+}
+
+void SettingsController::SwitchesToFreq()
+{
+    convertSwitchesToFreq(m_record);
+    m_view.setFrequencyColour(isBelowBand(m_record.dblFreq) ? ColourRed : ColourBlack);
+    m_view.showFrequencyText(m_numbers.format(m_record.dblFreq));
+}
+
+void SettingsController::showSwitch(int k)
+{
+    m_view.setSwitchPicture(k, m_record.blnSw(k) ? m_record.strPicOff : m_record.strPicOn);
+}

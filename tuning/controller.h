@@ -1,0 +1,41 @@
+#pragma once
+
+#include "numbertext.h"
+#include "settingsview.h"
+#include "tuningrecord.h"
+
+// The behaviour of the settings window, one handler per event, run against
+// whatever SettingsView the window (or a test) provides.
+class SettingsController
+{
+public:
+    explicit SettingsController(SettingsView &view, const NumberText &numbers = NumberText());
+
+    void Form_Load();
+
+    // A click on switch picture k (1..8).
+    void picClick(int k);
+    void pic1_Click() { picClick(1); }
+    void pic2_Click() { picClick(2); }
+    void pic3_Click() { picClick(3); }
+    void pic4_Click() { picClick(4); }
+    void pic5_Click() { picClick(5); }
+    void pic6_Click() { picClick(6); }
+    void pic7_Click() { picClick(7); }
+    void pic8_Click() { picClick(8); }
+
+    // The focus is about to leave the frequency field.
+    void txtFreq_Validate();
+
+    const TuningRecord &record() const { return m_record; }
+
+private:
+    void FreqToSwitches();
+    void SwitchesToFreq();
+    void resetToBandStart();
+    void showSwitch(int k);
+
+    SettingsView &m_view;
+    NumberText m_numbers;
+    TuningRecord m_record;
+};
