@@ -7,7 +7,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-namespace {
+namespace
+{
 
 void require(bool condition, const char *what, const QString &text)
 {
@@ -44,7 +45,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     require(record.dblFreq >= 82.5 && record.dblFreq <= 108.0, "frequency out of band", text);
     int code = 0;
     for (int k = 1; k <= 8; ++k) {
-        require(record.blnSw(k) == True16 || record.blnSw(k) == False16, "switch not boolean", text);
+        require(record.blnSw(k) == True16 || record.blnSw(k) == False16, "switch not boolean",
+                text);
         code += record.blnSw(k) ? 1 << (k - 1) : 0;
     }
     const double channel = 82.5 + code / 10.0;

@@ -4,15 +4,17 @@
 #include <QRegularExpression>
 #include <QTest>
 
-namespace {
+namespace
+{
 
 // The eight picture operations for a switch code, from its bits.
 QStringList picturesOf(int code)
 {
     QStringList lines;
     for (int k = 1; k <= 8; ++k)
-        lines << QStringLiteral("picture %1 %2").arg(k).arg((code >> (k - 1)) & 1 ? "OFF_SW.bmp"
-                                                                                   : "ON_SW.bmp");
+        lines << QStringLiteral("picture %1 %2")
+                     .arg(k)
+                     .arg((code >> (k - 1)) & 1 ? "OFF_SW.bmp" : "ON_SW.bmp");
     return lines;
 }
 
@@ -68,15 +70,24 @@ void TestController::producesViewOperations_data()
     };
     const Row rows[] = {
         {"start", "", "load", QStringList{"text 87.5"} + picturesOf(50) + QStringList{Description}},
-        {"click 1 after start", "load", "click:1",
+        {"click 1 after start",
+         "load",
+         "click:1",
          {"picture 1 OFF_SW.bmp", "colour 0", "text 87.6"}},
-        {"click 6 after start", "load", "click:6",
+        {"click 6 after start",
+         "load",
+         "click:6",
          {"picture 6 ON_SW.bmp", "colour 255", "text 84.3"}},
-        {"all switches OFF", "load click:1 click:3 click:4 click:7", "click:8",
+        {"all switches OFF",
+         "load click:1 click:3 click:4 click:7",
+         "click:8",
          {"picture 8 OFF_SW.bmp", "colour 0", "text 108"}},
-        {"all switches ON", "load click:2 click:5", "click:6",
+        {"all switches ON",
+         "load click:2 click:5",
+         "click:6",
          {"picture 6 ON_SW.bmp", "colour 255", "text 82.5"}},
-        {"type 85", "load type:85", "validate", readTwice + QStringList{"colour 255"} + picturesOf(25)},
+        {"type 85", "load type:85", "validate",
+         readTwice + QStringList{"colour 255"} + picturesOf(25)},
         {"type 87.56", "load type:87.56", "validate",
          readTwice + QStringList{"colour 0"} + picturesOf(51)},
         {"type 87.49", "load type:87.49", "validate",
@@ -85,7 +96,8 @@ void TestController::producesViewOperations_data()
         {"type 82.4", "load type:82.4", "validate", readTwice + reset},
         {"type a word", "load type:abc", "validate", read + reset},
         {"type nothing", "load type:", "validate", read + reset},
-        {"type 108", "load type:108", "validate", readTwice + QStringList{"colour 0"} + picturesOf(255)},
+        {"type 108", "load type:108", "validate",
+         readTwice + QStringList{"colour 0"} + picturesOf(255)},
         {"type 82.5", "load type:82.5", "validate",
          readTwice + QStringList{"colour 255"} + picturesOf(0)},
         {"type 95.3 then click 1", "load type:95.3", "validate click:1",
@@ -140,8 +152,10 @@ void TestController::clickingEverySwitchWalksAllCodes()
                 controller.picClick(k);
         code = next;
         const int tenths = 825 + code;
-        QCOMPARE(view.fieldText, QStringLiteral("%1.%2").arg(tenths / 10).arg(tenths % 10).remove(
-                                     QRegularExpression("\\.0$")));
+        QCOMPARE(view.fieldText, QStringLiteral("%1.%2")
+                                     .arg(tenths / 10)
+                                     .arg(tenths % 10)
+                                     .remove(QRegularExpression("\\.0$")));
         QCOMPARE(int(controller.record().intCode), code);
     }
 }

@@ -66,33 +66,59 @@ void TestNumberText::parses_data()
     QTest::addColumn<double>("expected"); // -1: not numeric
 
     const double no = -1;
-    QTest::newRow("C point") << "C" << "95.3" << 95.3;
-    QTest::newRow("C comma") << "C" << "95,3" << 95.3;
-    QTest::newRow("de comma") << "de_DE" << "95,3" << 95.3;
-    QTest::newRow("de point") << "de_DE" << "95.3" << 95.3;
-    QTest::newRow("integer") << "C" << "85" << 85.0;
-    QTest::newRow("blanks") << "C" << " 88.1 " << 88.1;
-    QTest::newRow("tab") << "C" << "\t90" << 90.0;
-    QTest::newRow("plus") << "C" << "+99" << 99.0;
-    QTest::newRow("minus") << "C" << "-99" << -99.0;
-    QTest::newRow("leading separator") << "C" << ".5" << 0.5;
-    QTest::newRow("trailing separator") << "de_DE" << "95," << 95.0;
+    QTest::newRow("C point") << "C"
+                             << "95.3" << 95.3;
+    QTest::newRow("C comma") << "C"
+                             << "95,3" << 95.3;
+    QTest::newRow("de comma") << "de_DE"
+                              << "95,3" << 95.3;
+    QTest::newRow("de point") << "de_DE"
+                              << "95.3" << 95.3;
+    QTest::newRow("integer") << "C"
+                             << "85" << 85.0;
+    QTest::newRow("blanks") << "C"
+                            << " 88.1 " << 88.1;
+    QTest::newRow("tab") << "C"
+                         << "\t90" << 90.0;
+    QTest::newRow("plus") << "C"
+                          << "+99" << 99.0;
+    QTest::newRow("minus") << "C"
+                           << "-99" << -99.0;
+    QTest::newRow("leading separator") << "C"
+                                       << ".5" << 0.5;
+    QTest::newRow("trailing separator") << "de_DE"
+                                        << "95," << 95.0;
     QTest::newRow("native digits") << "ar_EG" << QString::fromUtf8("٩٥٫٣") << 95.3;
-    QTest::newRow("empty") << "C" << "" << no;
-    QTest::newRow("blanks only") << "C" << "   " << no;
-    QTest::newRow("word") << "C" << "abc" << no;
-    QTest::newRow("sign only") << "C" << "-" << no;
-    QTest::newRow("separator only") << "C" << "," << no;
-    QTest::newRow("two separators") << "C" << "9.5.3" << no;
-    QTest::newRow("group and decimal") << "en_US" << "1,000.5" << no;
-    QTest::newRow("blank inside") << "C" << "9 5" << no;
-    QTest::newRow("sign after digits") << "C" << "95-" << no;
-    QTest::newRow("two signs") << "C" << "+-9" << no;
-    QTest::newRow("exponent") << "C" << "1e2" << no;
-    QTest::newRow("hex") << "C" << "0x5F" << no;
-    QTest::newRow("currency") << "C" << "$95" << no;
-    QTest::newRow("infinity") << "C" << "inf" << no;
-    QTest::newRow("nan") << "C" << "nan" << no;
+    QTest::newRow("empty") << "C"
+                           << "" << no;
+    QTest::newRow("blanks only") << "C"
+                                 << "   " << no;
+    QTest::newRow("word") << "C"
+                          << "abc" << no;
+    QTest::newRow("sign only") << "C"
+                               << "-" << no;
+    QTest::newRow("separator only") << "C"
+                                    << "," << no;
+    QTest::newRow("two separators") << "C"
+                                    << "9.5.3" << no;
+    QTest::newRow("group and decimal") << "en_US"
+                                       << "1,000.5" << no;
+    QTest::newRow("blank inside") << "C"
+                                  << "9 5" << no;
+    QTest::newRow("sign after digits") << "C"
+                                       << "95-" << no;
+    QTest::newRow("two signs") << "C"
+                               << "+-9" << no;
+    QTest::newRow("exponent") << "C"
+                              << "1e2" << no;
+    QTest::newRow("hex") << "C"
+                         << "0x5F" << no;
+    QTest::newRow("currency") << "C"
+                              << "$95" << no;
+    QTest::newRow("infinity") << "C"
+                              << "inf" << no;
+    QTest::newRow("nan") << "C"
+                         << "nan" << no;
     QTest::newRow("too large for a double") << "C" << QString(400, u'9') << no;
     QTest::newRow("nul") << "C" << QString(QChar(0)) << no;
 }

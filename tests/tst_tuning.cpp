@@ -3,10 +3,10 @@
 #include "tuningrecord.h"
 
 #include <QTest>
-
 #include <cstdlib>
 
-namespace {
+namespace
+{
 
 int codeOf(const TuningRecord &record)
 {

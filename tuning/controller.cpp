@@ -1,12 +1,5 @@
 #include "controller.h"
 
-namespace {
-
-const QString PicOn = QStringLiteral("ON_SW.bmp");
-const QString PicOff = QStringLiteral("OFF_SW.bmp");
-
-} // namespace
-
 SettingsController::SettingsController(SettingsView &view, const NumberText &numbers)
     : m_view(view), m_numbers(numbers)
 {
@@ -14,8 +7,8 @@ SettingsController::SettingsController(SettingsView &view, const NumberText &num
 
 void SettingsController::Form_Load()
 {
-    m_record.strPicOn = PicOn;
-    m_record.strPicOff = PicOff;
+    m_record.strPicOn = PicOnName;
+    m_record.strPicOff = PicOffName;
     m_record.dblFreq = BandStart;
     m_view.showFrequencyText(m_numbers.format(BandStart));
     FreqToSwitches();

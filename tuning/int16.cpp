@@ -5,7 +5,8 @@
 #include <cmath>
 #include <limits>
 
-namespace {
+namespace
+{
 
 constexpr int Min16 = std::numeric_limits<std::int16_t>::min();
 constexpr int Max16 = std::numeric_limits<std::int16_t>::max();
@@ -13,7 +14,8 @@ constexpr int Max16 = std::numeric_limits<std::int16_t>::max();
 std::int16_t narrow(int value)
 {
     if (value < Min16 || value > Max16)
-        throw OverflowError(QStringLiteral("Overflow: %1 does not fit a 16-bit integer.").arg(value));
+        throw OverflowError(
+            QStringLiteral("Overflow: %1 does not fit a 16-bit integer.").arg(value));
     return static_cast<std::int16_t>(value);
 }
 
@@ -24,8 +26,8 @@ std::int16_t toInt16(double value)
     // Explicit rather than std::nearbyint, so the result never depends on the
     // floating-point environment someone else may have changed.
     if (!(value >= Min16 - 1.0 && value <= Max16 + 1.0))
-        throw OverflowError(QStringLiteral("Overflow: %1 does not fit a 16-bit integer.")
-                                .arg(value, 0, 'g', 17));
+        throw OverflowError(
+            QStringLiteral("Overflow: %1 does not fit a 16-bit integer.").arg(value, 0, 'g', 17));
     const double below = std::floor(value);
     const double fraction = value - below;
     double rounded = below + 1.0;
@@ -34,13 +36,20 @@ std::int16_t toInt16(double value)
     return narrow(static_cast<int>(rounded));
 }
 
-std::int16_t add16(std::int16_t a, std::int16_t b) { return narrow(int(a) + int(b)); }
+std::int16_t add16(std::int16_t a, std::int16_t b)
+{
+    return narrow(int(a) + int(b));
+}
 
-std::int16_t sub16(std::int16_t a, std::int16_t b) { return narrow(int(a) - int(b)); }
+std::int16_t sub16(std::int16_t a, std::int16_t b)
+{
+    return narrow(int(a) - int(b));
+}
 
 double checkFinite(double value)
 {
     if (!std::isfinite(value))
-        throw FloatingPointError(QStringLiteral("Floating-point error: the result is not a finite number."));
+        throw FloatingPointError(
+            QStringLiteral("Floating-point error: the result is not a finite number."));
     return value;
 }

@@ -9,7 +9,10 @@ NumberText::NumberText(const QLocale &locale) : m_locale(locale)
     m_locale.setNumberOptions(QLocale::OmitGroupSeparator);
 }
 
-QString NumberText::format(double value) const { return m_locale.toString(value, 'g', 15); }
+QString NumberText::format(double value) const
+{
+    return m_locale.toString(value, 'g', 15);
+}
 
 std::optional<double> NumberText::parse(const QString &text) const
 {
@@ -29,8 +32,7 @@ std::optional<double> NumberText::parse(const QString &text) const
         } else if (i == 0 && (c == u'+' || c == u'-' || current == m_locale.negativeSign())) {
             if (c != u'+')
                 ascii.push_back('-');
-        } else if (!haveSeparator &&
-                   (c == u'.' || c == u',' || current == decimalPoint)) {
+        } else if (!haveSeparator && (c == u'.' || c == u',' || current == decimalPoint)) {
             ascii.push_back('.');
             haveSeparator = true;
         } else {

@@ -2,7 +2,6 @@
 
 #include <QLocale>
 #include <QString>
-
 #include <optional>
 
 // Frequencies as the user reads and types them, in the user's locale.

@@ -6,8 +6,9 @@ RuntimeError::RuntimeError(const QString &message)
 }
 
 FileError::FileError(const QString &fileName, const QString &directory, const QString &reason)
-    : RuntimeError(QStringLiteral("The picture \"%1\" could not be read from the folder \"%2\": %3.")
-                       .arg(fileName, directory, reason)),
+    : RuntimeError(
+          QStringLiteral("The picture \"%1\" could not be read from the folder \"%2\": %3.")
+              .arg(fileName, directory, reason)),
       m_fileName(fileName), m_directory(directory), m_reason(reason)
 {
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-
 #include <stdexcept>
 
 // Errors of the program's small runtime layer. None is caught inside an event:

@@ -5,7 +5,8 @@
 
 #include <cmath>
 
-namespace {
+namespace
+{
 
 constexpr double StepsPerMHz = 10.0;
 constexpr double TopInSteps = 1080.0;
@@ -35,7 +36,10 @@ Boolean16 &TuningRecord::blnSw(int k)
     throw RuntimeError(QStringLiteral("There is no switch %1.").arg(k));
 }
 
-Boolean16 TuningRecord::blnSw(int k) const { return const_cast<TuningRecord *>(this)->blnSw(k); }
+Boolean16 TuningRecord::blnSw(int k) const
+{
+    return const_cast<TuningRecord *>(this)->blnSw(k);
+}
 
 void convertFreqToSwitches(TuningRecord &record)
 {
@@ -67,4 +71,7 @@ void convertSwitchesToFreq(TuningRecord &record)
     record.dblFreq = checkFinite(checkFinite(record.intCode / StepsPerMHz) + LowerLimit);
 }
 
-bool isBelowBand(double frequency) { return frequency < BandStart; }
+bool isBelowBand(double frequency)
+{
+    return frequency < BandStart;
+}

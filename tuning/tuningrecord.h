@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-
 #include <cstdint>
 
 // A Boolean as the switch block stores it: 16 bits, True is all bits set.
@@ -16,6 +15,11 @@ inline constexpr int SwitchCount = 8;
 inline constexpr double LowerLimit = 82.5;
 inline constexpr double UpperLimit = 108.0;
 inline constexpr double BandStart = 87.5;
+
+// The two run-time images: a switch in the ON position (bit 0) and in the
+// OFF position (bit 1).
+inline const QString PicOnName = QStringLiteral("ON_SW.bmp");
+inline const QString PicOffName = QStringLiteral("OFF_SW.bmp");
 
 // The tuning state of the settings window.
 struct TuningRecord {

@@ -1,0 +1,202 @@
+#include "artwork.h"
+
+#include <QBuffer>
+#include <QImageWriter>
+#include <QPainter>
+#include <QtEndian>
+#include <array>
+
+namespace Artwork
+{
+namespace
+{
+
+const QColor Crimson(0xb0, 0x10, 0x30);
+const QColor CrimsonLight(0xd0, 0x30, 0x50);
+const QColor CrimsonDark(0x80, 0x08, 0x20);
+const QColor Print(0xf0, 0xf0, 0xe8);
+const QColor SlotFloor(0x40, 0x38, 0x38);
+const QColor LeverFace(0xe8, 0xe8, 0xe0);
+const QColor LeverGrip(0xa0, 0xa0, 0x98);
+
+// A tiny pixel font, so the pictures never depend on the fonts installed.
+struct Glyph {
+    char letter;
+    std::array<const char *, 5> rows;
+};
+const Glyph Glyphs[] = {
+    {'O', {"###", "#.#", "#.#", "#.#", "###"}}, {'N', {"#..#", "##.#", "#.##", "#..#", "#..#"}},
+    {'D', {"##.", "#.#", "#.#", "#.#", "##."}}, {'I', {"###", ".#.", ".#.", ".#.", "###"}},
+    {'P', {"###", "#.#", "###", "#..", "#.."}}, {'1', {".#", "##", ".#", ".#", ".#"}},
+    {'2', {"###", "..#", "###", "#..", "###"}}, {'3', {"###", "..#", ".##", "..#", "###"}},
+    {'4', {"#.#", "#.#", "###", "..#", "..#"}}, {'5', {"###", "#..", "###", "..#", "###"}},
+    {'6', {"###", "#..", "###", "#.#", "###"}}, {'7', {"###", "..#", ".#.", ".#.", ".#."}},
+    {'8', {"###", "#.#", "###", "#.#", "###"}},
+};
+
+int drawGlyph(QPainter &painter, char letter, int left, int top)
+{
+    for (const Glyph &glyph : Glyphs) {
+        if (glyph.letter != letter)
+            continue;
+        for (int y = 0; y < 5; ++y)
+            for (int x = 0; glyph.rows[y][x]; ++x)
+                if (glyph.rows[y][x] == '#')
+                    painter.fillRect(left + x, top + y, 1, 1, Print);
+        return int(strlen(glyph.rows[0]));
+    }
+    return 0;
+}
+
+void drawText(QPainter &painter, const char *text, int left, int top)
+{
+    for (; *text; ++text)
+        left += drawGlyph(painter, *text, left, top) + 1;
+}
+
+void appendLe(QByteArray &bytes, quint32 value, int size)
+{
+    for (int i = 0; i < size; ++i)
+        bytes.append(char((value >> (8 * i)) & 0xff));
+}
+
+// The standard 16-colour palette, in index order.
+const std::array<QRgb, 16> Palette16 = {
+    0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080, 0x008080, 0xc0c0c0,
+    0x808080, 0xff0000, 0x00ff00, 0xffff00, 0x0000ff, 0xff00ff, 0x00ffff, 0xffffff,
+};
+
+int nearestIndex(QRgb colour)
+{
+    int best = 0;
+    int bestDistance = INT_MAX;
+    for (int i = 0; i < 16; ++i) {
+        const int dr = qRed(colour) - qRed(Palette16[i]);
+        const int dg = qGreen(colour) - qGreen(Palette16[i]);
+        const int db = qBlue(colour) - qBlue(Palette16[i]);
+        const int distance = dr * dr + dg * dg + db * db;
+        if (distance < bestDistance) {
+            best = i;
+            bestDistance = distance;
+        }
+    }
+    return best;
+}
+
+} // namespace
+
+QImage housing()
+{
+    QImage image(100, 49, QImage::Format_RGB32);
+    image.fill(Crimson);
+    QPainter painter(&image);
+    painter.fillRect(0, 0, 100, 1, CrimsonLight);
+    painter.fillRect(0, 0, 1, 49, CrimsonLight);
+    painter.fillRect(0, 48, 100, 1, CrimsonDark);
+    painter.fillRect(99, 0, 1, 49, CrimsonDark);
+    drawText(painter, "ON", 5, 4);
+    drawText(painter, "DIP", 84, 4);
+    for (int k = 0; k < SlotCount; ++k) {
+        const int left = FirstSlotLeft + SlotPitch * k;
+        painter.fillRect(left, SlotTop, SlotWidth, SlotHeight, Qt::white);
+        drawGlyph(painter, char('1' + k), left + (k == 0 ? 3 : 2), SlotTop + SlotHeight + 3);
+    }
+    return image;
+}
+
+QImage switchSlot(Lever lever)
+{
+    QImage image(SlotWidth, SlotHeight, QImage::Format_RGB32);
+    image.fill(Crimson);
+    QPainter painter(&image);
+    painter.fillRect(1, 1, SlotWidth - 2, SlotHeight - 2, SlotFloor);
+    // ON is printed at the top of the housing: the lever sits up there when on.
+    const int leverTop = lever == Lever::On ? 1 : SlotHeight / 2;
+    const int leverHeight = SlotHeight / 2 - 1;
+    painter.fillRect(1, leverTop, SlotWidth - 2, leverHeight, LeverFace);
+    painter.fillRect(2, leverTop + leverHeight / 2, SlotWidth - 4, 1, LeverGrip);
+    return image;
+}
+
+QImage lamp()
+{
+    QImage image(32, 32, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(Palette16[8]));
+    painter.drawEllipse(7, 7, 18, 18);
+    painter.setBrush(QColor(Palette16[2]));
+    painter.drawEllipse(9, 9, 14, 14);
+    painter.setBrush(QColor(Palette16[10]));
+    painter.drawEllipse(11, 11, 9, 9);
+    painter.setBrush(QColor(Palette16[11]));
+    painter.drawEllipse(12, 12, 3, 3);
+    return image;
+}
+
+QByteArray toBmp(const QImage &image)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "bmp");
+    writer.write(image.convertToFormat(QImage::Format_RGB32));
+    return bytes;
+}
+
+QByteArray toIco16(const QImage &image)
+{
+    const int size = 32;
+    const int pixelBytes = size * size / 2;
+    const int maskBytes = size * size / 8;
+    const int dataBytes = 40 + 16 * 4 + pixelBytes + maskBytes;
+
+    QByteArray bytes;
+    appendLe(bytes, 0, 2); // icon directory
+    appendLe(bytes, 1, 2);
+    appendLe(bytes, 1, 2);
+    appendLe(bytes, size, 1); // directory entry
+    appendLe(bytes, size, 1);
+    appendLe(bytes, 16, 1);
+    appendLe(bytes, 0, 1);
+    appendLe(bytes, 1, 2);
+    appendLe(bytes, 4, 2);
+    appendLe(bytes, dataBytes, 4);
+    appendLe(bytes, 22, 4);
+
+    appendLe(bytes, 40, 4); // bitmap header, twice the height for the mask
+    appendLe(bytes, size, 4);
+    appendLe(bytes, 2 * size, 4);
+    appendLe(bytes, 1, 2);
+    appendLe(bytes, 4, 2);
+    appendLe(bytes, 0, 4);
+    appendLe(bytes, pixelBytes + maskBytes, 4);
+    appendLe(bytes, 0, 4);
+    appendLe(bytes, 0, 4);
+    appendLe(bytes, 16, 4);
+    appendLe(bytes, 0, 4);
+    for (QRgb colour : Palette16)
+        appendLe(bytes, colour, 4); // stored as blue, green, red, 0
+
+    const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
+    const auto opaque = [&](int x, int y) { return qAlpha(argb.pixel(x, y)) >= 128; };
+    for (int y = size - 1; y >= 0; --y) {
+        for (int x = 0; x < size; x += 2) {
+            const int high = opaque(x, y) ? nearestIndex(argb.pixel(x, y)) : 0;
+            const int low = opaque(x + 1, y) ? nearestIndex(argb.pixel(x + 1, y)) : 0;
+            bytes.append(char(high << 4 | low));
+        }
+    }
+    for (int y = size - 1; y >= 0; --y) {
+        for (int x = 0; x < size; x += 8) {
+            int bits = 0;
+            for (int i = 0; i < 8; ++i)
+                bits |= opaque(x + i, y) ? 0 : 0x80 >> i;
+            bytes.append(char(bits));
+        }
+    }
+    return bytes;
+}
+
+} // namespace Artwork

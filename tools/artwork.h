@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+
+// The program's pictures, drawn in code so that they can be rebuilt and
+// checked byte for byte.
+namespace Artwork
+{
+
+inline constexpr int SlotCount = 8;
+inline constexpr int SlotWidth = 8;
+inline constexpr int SlotHeight = 19;
+inline constexpr int SlotPitch = 12;
+inline constexpr int FirstSlotLeft = 5;
+inline constexpr int SlotTop = 13;
+
+enum class Lever { On, Off };
+
+QImage housing();               // 100 x 49, eight pure white slots
+QImage switchSlot(Lever lever); // 8 x 19, one slot with its lever
+QImage lamp();                  // 32 x 32, the window icon, with alpha
+
+// A Windows bitmap, 24 bits per pixel, bottom-up, uncompressed.
+QByteArray toBmp(const QImage &image);
+// An icon file of one 32 x 32 image in the standard 16 colours with a mask.
+QByteArray toIco16(const QImage &image);
+
+} // namespace Artwork

@@ -1,0 +1,39 @@
+// Writes the program's pictures into a folder: make_artwork DIR
+#include "artwork.h"
+
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <cstdio>
+
+namespace
+{
+
+bool write(const QDir &dir, const QString &name, const QByteArray &bytes)
+{
+    QFile file(dir.filePath(name));
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
+        std::fprintf(stderr, "make_artwork: cannot write %s\n", qPrintable(file.fileName()));
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QGuiApplication app(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: make_artwork DIR\n");
+        return 2;
+    }
+    const QDir dir(QString::fromLocal8Bit(argv[1]));
+    using namespace Artwork;
+    const bool ok = write(dir, "Corvex_Settings.ico", toIco16(lamp())) &&
+                    write(dir, "picDIP_SW.bmp", toBmp(housing())) &&
+                    write(dir, "switch.bmp", toBmp(switchSlot(Lever::Off))) &&
+                    write(dir, "ON_SW.bmp", toBmp(switchSlot(Lever::On))) &&
+                    write(dir, "OFF_SW.bmp", toBmp(switchSlot(Lever::Off)));
+    return ok ? 0 : 1;
+}

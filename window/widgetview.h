@@ -1,0 +1,27 @@
+#pragma once
+
+#include "settingsview.h"
+
+#include <array>
+
+class QLabel;
+class QLineEdit;
+class SwitchPicture;
+
+// The controller's view operations, bound to the window's controls.
+class WidgetView : public SettingsView
+{
+public:
+    WidgetView(QLineEdit *txtFreq, QLabel *Description, const std::array<SwitchPicture *, 8> &pics);
+
+    QString readFrequencyText() override;
+    void showFrequencyText(const QString &text) override;
+    void setFrequencyColour(std::uint32_t colour) override;
+    void setSwitchPicture(int k, const QString &fileName) override;
+    void setDescription(const QString &text) override;
+
+private:
+    QLineEdit *m_txtFreq;
+    QLabel *m_Description;
+    std::array<SwitchPicture *, 8> m_pics;
+};
