@@ -1,0 +1,44 @@
+# Sourced by the X11 tests: a private Xvfb display with the openbox window
+# manager, torn down when the test exits.
+set -euo pipefail
+
+x11_start() {
+    local fd_file
+    fd_file=$(mktemp)
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -dpi 96 -nolisten tcp 3>"$fd_file" >/dev/null 2>&1 &
+    X11_XVFB=$!
+    for _ in $(seq 100); do
+        [ -s "$fd_file" ] && break
+        sleep 0.05
+    done
+    export DISPLAY=":$(cat "$fd_file")"
+    rm -f "$fd_file"
+    openbox --sm-disable >/dev/null 2>&1 &
+    X11_WM=$!
+    for _ in $(seq 100); do
+        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+        sleep 0.05
+    done
+    trap x11_stop EXIT
+}
+
+x11_stop() {
+    kill "$X11_WM" "$X11_XVFB" 2>/dev/null || true
+    wait 2>/dev/null || true
+}
+
+# Prints the id of the first visible window with exactly this title.
+x11_wait_window() {
+    local title=$1 id=""
+    for _ in $(seq 200); do
+        id=$(xdotool search --onlyvisible --name "^${title}\$" 2>/dev/null | head -1 || true)
+        [ -n "$id" ] && break
+        sleep 0.05
+    done
+    echo "$id"
+}
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
