@@ -1,12 +1,17 @@
+#include "corvexapplication.h"
 #include "frmSettings.h"
-
-#include <QApplication>
 
 int main(int argc, char **argv)
 {
-    QApplication app(argc, argv);
+    CorvexApplication app(argc, argv);
     frmSettings window;
-    window.load();
+    try {
+        window.load();
+    } catch (const std::exception &error) {
+        app.fail(&error);
+        return 1;
+    }
     window.show();
-    return app.exec();
+    const int status = app.exec();
+    return app.failed() ? 1 : status;
 }

@@ -2,7 +2,6 @@
 #include "switchblock.h"
 
 #include <QGuiApplication>
-
 #include <cstdio>
 
 int main(int argc, char **argv)
@@ -12,7 +11,8 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "usage: check_screenshot SHOT.png SCALE RESOURCES_DIR\n");
         return 2;
     }
-    const QImage shot = QImage(QString::fromLocal8Bit(argv[1])).convertToFormat(QImage::Format_RGB32);
+    const QImage shot =
+        QImage(QString::fromLocal8Bit(argv[1])).convertToFormat(QImage::Format_RGB32);
     const int scale = QByteArray(argv[2]).toInt();
     const QString resources = QString::fromLocal8Bit(argv[3]) + u'/';
     const auto image = [&](const char *name) {

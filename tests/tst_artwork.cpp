@@ -92,6 +92,11 @@ void TestArtwork::leversDiffer()
 
 void TestArtwork::iconIsALampOnTransparency()
 {
+    // The desktop's copy of the icon is the same picture.
+    QCOMPARE(QImage::fromData(committed("org.corvex.Settings.png"))
+                 .convertToFormat(QImage::Format_ARGB32),
+             Artwork::lamp());
+
     QFile file(QStringLiteral(CORVEX_RESOURCES_DIR "/Corvex_Settings.ico"));
     QVERIFY(file.open(QIODevice::ReadOnly));
     QImageReader reader(&file, "ico");

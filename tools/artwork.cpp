@@ -145,6 +145,16 @@ QByteArray toBmp(const QImage &image)
     return bytes;
 }
 
+QByteArray toPng(const QImage &image)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "png");
+    writer.write(image);
+    return bytes;
+}
+
 QByteArray toIco16(const QImage &image)
 {
     const int size = 32;

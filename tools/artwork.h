@@ -23,6 +23,8 @@ QImage lamp();                  // 32 x 32, the window icon, with alpha
 
 // A Windows bitmap, 24 bits per pixel, bottom-up, uncompressed.
 QByteArray toBmp(const QImage &image);
+// A PNG file, for desktops that want the icon in that form.
+QByteArray toPng(const QImage &image);
 // An icon file of one 32 x 32 image in the standard 16 colours with a mask.
 QByteArray toIco16(const QImage &image);
 

@@ -34,6 +34,7 @@ int main(int argc, char **argv)
                     write(dir, "picDIP_SW.bmp", toBmp(housing())) &&
                     write(dir, "switch.bmp", toBmp(switchSlot(Lever::Off))) &&
                     write(dir, "ON_SW.bmp", toBmp(switchSlot(Lever::On))) &&
-                    write(dir, "OFF_SW.bmp", toBmp(switchSlot(Lever::Off)));
+                    write(dir, "OFF_SW.bmp", toBmp(switchSlot(Lever::Off))) &&
+                    write(dir, "org.corvex.Settings.png", toPng(lamp()));
     return ok ? 0 : 1;
 }

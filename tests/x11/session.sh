@@ -4,6 +4,9 @@ set -euo pipefail
 
 x11_start() {
     local fd_file
+    X11_RUNTIME=$(mktemp -d)
+    chmod 700 "$X11_RUNTIME"
+    export XDG_RUNTIME_DIR=$X11_RUNTIME
     fd_file=$(mktemp)
     Xvfb -displayfd 3 -screen 0 1024x768x24 -dpi 96 -nolisten tcp 3>"$fd_file" >/dev/null 2>&1 &
     X11_XVFB=$!
@@ -25,6 +28,7 @@ x11_start() {
 x11_stop() {
     kill "$X11_WM" "$X11_XVFB" 2>/dev/null || true
     wait 2>/dev/null || true
+    rm -rf "$X11_RUNTIME"
 }
 
 # Prints the id of the first visible window with exactly this title.
