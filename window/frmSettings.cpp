@@ -70,7 +70,12 @@ frmSettings::frmSettings(QWidget *parent) : QWidget(parent)
     m_txtFreq->setFocus();
 }
 
-frmSettings::~frmSettings() = default;
+frmSettings::~frmSettings()
+{
+    // The focus moves while QWidget destroys the children, after this part of
+    // the window is gone: no validation may run then.
+    disconnect(m_focusConnection);
+}
 
 void frmSettings::load()
 {
@@ -145,7 +150,8 @@ void frmSettings::bindEvents()
 {
     for (int k = 1; k <= 8; ++k)
         connect(pic(k), &SwitchPicture::clicked, this, [this, k] { m_controller->picClick(k); });
-    connect(qApp, &QApplication::focusChanged, this, &frmSettings::onFocusChanged);
+    m_focusConnection =
+        connect(qApp, &QApplication::focusChanged, this, &frmSettings::onFocusChanged);
 }
 
 void frmSettings::onFocusChanged(QWidget *old, QWidget *now)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMetaObject>
 #include <QWidget>
 #include <array>
 #include <memory>
@@ -45,4 +46,5 @@ private:
     QLabel *m_MHz = nullptr;
     std::unique_ptr<WidgetView> m_view;
     std::unique_ptr<SettingsController> m_controller;
+    QMetaObject::Connection m_focusConnection;
 };

@@ -44,7 +44,7 @@ expect_report() {
     xdotool windowfocus --sync "$box" >/dev/null 2>&1 || true
     xdotool key Return
     finish
-    [ "$status" -ne 0 ] || fail "$dir: ended with status 0 after an error"
+    [ "$status" -eq 1 ] || fail "$dir: ended with status $status after an error, not 1"
     echo "report for $dir: status $status"
 }
 
