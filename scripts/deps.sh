@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     # build
-    g++ make cmake pkg-config qt6-base-dev qt6-qpa-plugins libbenchmark-dev
+    g++ make cmake pkg-config qt6-base-dev qt6-qpa-plugins libbenchmark-dev libxcb1-dev
     # sanitizer and fuzzer build
     clang libclang-rt-14-dev
     # fonts that stand in for the window's own

@@ -8,7 +8,7 @@ x11_start() {
     chmod 700 "$X11_RUNTIME"
     export XDG_RUNTIME_DIR=$X11_RUNTIME
     fd_file=$(mktemp)
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -dpi 96 -nolisten tcp 3>"$fd_file" >/dev/null 2>&1 &
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -dpi 96 -nolisten tcp ${X11_XVFB_ARGS:-} 3>"$fd_file" >/dev/null 2>&1 &
     X11_XVFB=$!
     for _ in $(seq 100); do
         [ -s "$fd_file" ] && break
