@@ -329,6 +329,7 @@ void TestWindow::badImageFiles_data()
     QTest::newRow("truncated") << bmp.left(300) << "cut short";
     QTest::newRow("header only") << bmp.left(54) << "";
     QTest::newRow("huge dimensions") << huge << "";
+    QTest::newRow("oversized file") << bmp << "too large";
 }
 
 void TestWindow::badImageFiles()
@@ -341,6 +342,8 @@ void TestWindow::badImageFiles()
         QFile file(files.path("OFF_SW.bmp"));
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(content);
+        if (QTest::currentDataTag() == QByteArray("oversized file"))
+            file.resize(65 * 1024 * 1024); // sparse: costs no disk
     }
     frmSettings window;
     try {
