@@ -5,6 +5,8 @@
 #include <QPainter>
 #include <QtEndian>
 #include <array>
+#include <climits>
+#include <cstring>
 
 namespace Artwork
 {
@@ -83,6 +85,15 @@ int nearestIndex(QRgb colour)
     return best;
 }
 
+QByteArray encode(const QImage &image, const char *format)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter(&buffer, format).write(image);
+    return bytes;
+}
+
 } // namespace
 
 QImage housing()
@@ -137,22 +148,13 @@ QImage lamp()
 
 QByteArray toBmp(const QImage &image)
 {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, "bmp");
-    writer.write(image.convertToFormat(QImage::Format_RGB32));
-    return bytes;
+    // Qt writes RGB32 images as 24-bit bitmaps.
+    return encode(image.convertToFormat(QImage::Format_RGB32), "bmp");
 }
 
 QByteArray toPng(const QImage &image)
 {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, "png");
-    writer.write(image);
-    return bytes;
+    return encode(image, "png");
 }
 
 QByteArray toIco16(const QImage &image)

@@ -13,32 +13,31 @@ constexpr double TopInSteps = 1080.0;
 
 } // namespace
 
+namespace
+{
+
+constexpr Boolean16 TuningRecord::*Switches[SwitchCount] = {
+    &TuningRecord::blnSw1, &TuningRecord::blnSw2, &TuningRecord::blnSw3, &TuningRecord::blnSw4,
+    &TuningRecord::blnSw5, &TuningRecord::blnSw6, &TuningRecord::blnSw7, &TuningRecord::blnSw8,
+};
+
+Boolean16 TuningRecord::*switchMember(int k)
+{
+    if (k < 1 || k > SwitchCount)
+        throw RuntimeError(QStringLiteral("There is no switch %1.").arg(k));
+    return Switches[k - 1];
+}
+
+} // namespace
+
 Boolean16 &TuningRecord::blnSw(int k)
 {
-    switch (k) {
-    case 1:
-        return blnSw1;
-    case 2:
-        return blnSw2;
-    case 3:
-        return blnSw3;
-    case 4:
-        return blnSw4;
-    case 5:
-        return blnSw5;
-    case 6:
-        return blnSw6;
-    case 7:
-        return blnSw7;
-    case 8:
-        return blnSw8;
-    }
-    throw RuntimeError(QStringLiteral("There is no switch %1.").arg(k));
+    return this->*switchMember(k);
 }
 
 Boolean16 TuningRecord::blnSw(int k) const
 {
-    return const_cast<TuningRecord *>(this)->blnSw(k);
+    return this->*switchMember(k);
 }
 
 void convertFreqToSwitches(TuningRecord &record)

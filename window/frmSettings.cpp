@@ -45,12 +45,12 @@ QLabel *makeLabel(QWidget *parent, const char *name, const QString &caption, con
     return label;
 }
 
-SwitchPicture *makePicture(QWidget *parent, const QString &name, const QString &resource,
+SwitchPicture *makePicture(QWidget *parent, const QString &name, const QImage &image,
                            const QPoint &position)
 {
     auto *picture = new SwitchPicture(parent);
     picture->setObjectName(name);
-    picture->setPicture(QImage(resource));
+    picture->setPicture(image);
     picture->move(position);
     setColours(picture, QPalette::Window, SystemColour::WindowBackground, QPalette::WindowText,
                SystemColour::WindowText);
@@ -105,11 +105,12 @@ void frmSettings::buildControls()
         makeLabel(this, "Description", QStringLiteral("Label1"), twips(855, 1305, 3270, 840));
     m_Description->setWordWrap(true);
 
-    const QString switchResource = QStringLiteral(":/switch.bmp");
-    m_picDIP_SW = makePicture(this, QStringLiteral("picDIP_SW"), QStringLiteral(":/picDIP_SW.bmp"),
-                              twips(1560, 2280, 1500, 735).topLeft());
+    const QImage switchPicture(QStringLiteral(":/switch.bmp")); // decoded once, shared by all
+    m_picDIP_SW =
+        makePicture(this, QStringLiteral("picDIP_SW"), QImage(QStringLiteral(":/picDIP_SW.bmp")),
+                    twips(1560, 2280, 1500, 735).topLeft());
     m_picDIP_SW->setAccessibleName(QStringLiteral("DIP switch"));
-    m_pics[0] = makePicture(m_picDIP_SW, QStringLiteral("pic1"), switchResource,
+    m_pics[0] = makePicture(m_picDIP_SW, QStringLiteral("pic1"), switchPicture,
                             twips(75, 195, 120, 285).topLeft());
 
     auto *field = new FrequencyField(this);
@@ -127,7 +128,7 @@ void frmSettings::buildControls()
 
     for (int k = 2; k <= 8; ++k) {
         const int left = 1815 + 180 * (k - 2);
-        m_pics[k - 1] = makePicture(this, QStringLiteral("pic%1").arg(k), switchResource,
+        m_pics[k - 1] = makePicture(this, QStringLiteral("pic%1").arg(k), switchPicture,
                                     twips(left, 2475, 120, 285).topLeft());
     }
     for (int k = 1; k <= 8; ++k) {

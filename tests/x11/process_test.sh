@@ -13,17 +13,6 @@ start() {
     app=$!
 }
 
-# finish: waits for the program to end; sets $status.
-finish() {
-    status=0
-    for _ in $(seq 200); do
-        kill -0 "$app" 2>/dev/null || break
-        sleep 0.05
-    done
-    kill -0 "$app" 2>/dev/null && fail "the program did not end"
-    wait "$app" || status=$?
-}
-
 # click_switch WID K: a real click on switch K of the settings window.
 click_switch() {
     xdotool mousemove --window "$1" $((109 + 12 * ($2 - 1) + 4)) 174 click 1
@@ -43,7 +32,7 @@ expect_report() {
     xdotool windowactivate --sync "$box" >/dev/null 2>&1 || true
     xdotool windowfocus --sync "$box" >/dev/null 2>&1 || true
     xdotool key Return
-    finish
+    x11_wait_exit "$app"
     [ "$status" -eq 1 ] || fail "$dir: ended with status $status after an error, not 1"
     echo "report for $dir: status $status"
 }
@@ -69,20 +58,12 @@ for round in 1 2; do
     [ -n "$wid" ] || fail "no settings window"
     windows=$(xdotool search --onlyvisible --pid "$app" 2>/dev/null | wc -l)
     [ "$windows" -eq 1 ] || fail "$windows windows shown"
-    shown=""
-    for _ in $(seq 50); do
-        import -window "$wid" "$work/start$round.png" 2>/dev/null || true
-        if QT_QPA_PLATFORM=offscreen "$checker" "$work/start$round.png" 1 "$resources" >/dev/null 2>&1; then
-            shown=yes
-            break
-        fi
-        sleep 0.1
-    done
-    [ -n "$shown" ] || fail "start $round does not show 87.5 MHz"
+    x11_wait_screenshot "$wid" "$work/start$round.png" 1 "$checker" "$resources" ||
+        fail "start $round does not show 87.5 MHz"
     click_switch "$wid" 1
     xdotool windowactivate --sync "$wid" >/dev/null 2>&1 || true
     xdotool key --clearmodifiers alt+F4
-    finish
+    x11_wait_exit "$app"
     [ "$status" -eq 0 ] || fail "closing ended with status $status"
 done
 

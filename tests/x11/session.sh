@@ -42,6 +42,31 @@ x11_wait_window() {
     echo "$id"
 }
 
+# Waits up to ten seconds for a process to end; sets $status to its status.
+x11_wait_exit() {
+    local pid=$1
+    status=0
+    for _ in $(seq 200); do
+        kill -0 "$pid" 2>/dev/null || break
+        sleep 0.05
+    done
+    kill -0 "$pid" 2>/dev/null && fail "process $pid did not end"
+    wait "$pid" || status=$?
+}
+
+# Takes screenshots of a window until the checker accepts one, for up to five
+# seconds; the first paint may follow the map by a moment.
+x11_wait_screenshot() {
+    local wid=$1 out=$2 scale=$3 checker=$4 resources=$5
+    for _ in $(seq 50); do
+        import -window "$wid" "$out" 2>/dev/null || true
+        QT_QPA_PLATFORM=offscreen "$checker" "$out" "$scale" "$resources" >/dev/null 2>&1 && return 0
+        sleep 0.1
+    done
+    QT_QPA_PLATFORM=offscreen "$checker" "$out" "$scale" "$resources" || true
+    return 1
+}
+
 fail() {
     echo "FAIL: $*" >&2
     exit 1

@@ -12,17 +12,7 @@ app=$!
 wid=$(x11_wait_window "Settings for Corvex:")
 [ -n "$wid" ] || fail "no window titled 'Settings for Corvex:'"
 
-# The first paint may follow the map by a moment.
-ok=""
-for _ in $(seq 50); do
-    import -window "$wid" "$out" 2>/dev/null || true
-    if QT_QPA_PLATFORM=offscreen "$checker" "$out" "$scale" "$resources" >/dev/null 2>&1; then
-        ok=yes
-        break
-    fi
-    sleep 0.1
-done
-[ -n "$ok" ] || QT_QPA_PLATFORM=offscreen "$checker" "$out" "$scale" "$resources" || fail "screenshot"
+x11_wait_screenshot "$wid" "$out" "$scale" "$checker" "$resources" || fail "screenshot"
 
 hints=$(xprop -id "$wid" WM_NORMAL_HINTS)
 min=$(echo "$hints" | sed -n 's/.*minimum size: \([0-9]* by [0-9]*\).*/\1/p')
@@ -46,12 +36,6 @@ xprop -id "$wid" _NET_WM_WINDOW_TYPE | grep -q _NET_WM_WINDOW_TYPE_NORMAL || fai
 # The window manager's close request ends the program with status 0.
 xdotool windowactivate --sync "$wid" >/dev/null 2>&1 || true
 xdotool key --clearmodifiers alt+F4
-status=0
-for _ in $(seq 100); do
-    kill -0 "$app" 2>/dev/null || break
-    sleep 0.05
-done
-kill -0 "$app" 2>/dev/null && fail "still running after the close request"
-wait "$app" || status=$?
+x11_wait_exit "$app"
 [ "$status" -eq 0 ] || fail "ended with status $status"
 echo "window test passed at scale $scale"
