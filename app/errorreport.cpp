@@ -8,8 +8,7 @@
 #include <QWidget>
 #include <cstdio>
 
-namespace ErrorReport
-{
+namespace ErrorReport {
 
 QString text(const std::exception *error)
 {

@@ -4,8 +4,7 @@
 #include <exception>
 
 // The one report of an error that ends the program.
-namespace ErrorReport
-{
+namespace ErrorReport {
 
 // The text of the report, in words the user can act on.
 QString text(const std::exception *error);

@@ -10,7 +10,6 @@
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
-
 #include <benchmark/benchmark.h>
 
 namespace {

@@ -3,8 +3,6 @@
 // Usage: startup_probe RUNS DIR PROGRAM [DIR PROGRAM ...]
 // Needs an X server with a window manager that keeps _NET_CLIENT_LIST, and a
 // black root window (Xvfb -br): a pixel that is no longer black is painted.
-#include <xcb/xcb.h>
-
 #include <algorithm>
 #include <chrono>
 #include <csignal>
@@ -18,6 +16,7 @@
 #include <thread>
 #include <unistd.h>
 #include <vector>
+#include <xcb/xcb.h>
 
 namespace {
 
@@ -40,7 +39,8 @@ std::vector<std::uint32_t> property(xcb_connection_t *connection, xcb_window_t w
     if (!reply || reply->format != 32)
         return {};
     const auto *values = static_cast<const std::uint32_t *>(xcb_get_property_value(reply.get()));
-    return std::vector<std::uint32_t>(values, values + xcb_get_property_value_length(reply.get()) / 4);
+    return std::vector<std::uint32_t>(values,
+                                      values + xcb_get_property_value_length(reply.get()) / 4);
 }
 
 struct Probe {
@@ -148,7 +148,8 @@ int main(int argc, char **argv)
         for (int p = 0; p < programs; ++p) {
             Sample sample{};
             if (!runOnce(probe, argv[2 + 2 * p], argv[3 + 2 * p], sample)) {
-                std::fprintf(stderr, "startup_probe: %s showed no painted window\n", argv[3 + 2 * p]);
+                std::fprintf(stderr, "startup_probe: %s showed no painted window\n",
+                             argv[3 + 2 * p]);
                 return 1;
             }
             if (run == 0)

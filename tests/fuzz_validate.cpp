@@ -7,8 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-namespace
-{
+namespace {
 
 void require(bool condition, const char *what, const QString &text)
 {

@@ -6,8 +6,7 @@
 #include <QTest>
 #include <QtEndian>
 
-namespace
-{
+namespace {
 
 QByteArray committed(const char *name)
 {

@@ -4,8 +4,7 @@
 #include <QRegularExpression>
 #include <QTest>
 
-namespace
-{
+namespace {
 
 // The eight picture operations for a switch code, from its bits.
 QStringList picturesOf(int code)

@@ -16,8 +16,7 @@
 #endif
 #endif
 
-namespace
-{
+namespace {
 
 qint64 residentBytes()
 {

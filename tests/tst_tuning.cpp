@@ -5,8 +5,7 @@
 #include <QTest>
 #include <cstdlib>
 
-namespace
-{
+namespace {
 
 int codeOf(const TuningRecord &record)
 {
@@ -56,8 +55,6 @@ private slots:
     void everyCodeRoundTrips();
     void typedValuesGoToNearestChannel_data();
     void typedValuesGoToNearestChannel();
-    void namedChannels_data();
-    void namedChannels();
     void outOfBandArithmeticRaises_data();
     void outOfBandArithmeticRaises();
 };
@@ -142,36 +139,6 @@ void TestTuning::typedValuesGoToNearestChannel()
         QVERIFY2(codeOf(record) == nearestCode(units, places), text.constData());
         QCOMPARE(record.dblFreq, typed);
     }
-}
-
-void TestTuning::namedChannels_data()
-{
-    QTest::addColumn<double>("frequency");
-    QTest::addColumn<QString>("switchesTrue");
-
-    QTest::newRow("top of band") << 108.0 << "12345678";
-    QTest::newRow("bottom of band") << 82.5 << "";
-    QTest::newRow("band start") << 87.5 << "256";
-    QTest::newRow("between channels") << 87.56 << "1256";
-    QTest::newRow("87.45 tie") << 87.45 << "256";
-    QTest::newRow("87.55 tie") << 87.55 << "256";
-    QTest::newRow("87.65 tie") << 87.65 << "356";
-    QTest::newRow("82.55 tie") << 82.55 << "";
-    QTest::newRow("95.3") << 95.3 << "8";
-}
-
-void TestTuning::namedChannels()
-{
-    QFETCH(double, frequency);
-    QFETCH(QString, switchesTrue);
-    TuningRecord record;
-    record.dblFreq = frequency;
-    convertFreqToSwitches(record);
-    QString actual;
-    for (int k = 1; k <= SwitchCount; ++k)
-        if (record.blnSw(k))
-            actual += QString::number(k);
-    QCOMPARE(actual, switchesTrue);
 }
 
 void TestTuning::outOfBandArithmeticRaises_data()

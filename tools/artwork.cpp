@@ -8,10 +8,8 @@
 #include <climits>
 #include <cstring>
 
-namespace Artwork
-{
-namespace
-{
+namespace Artwork {
+namespace {
 
 const QColor Crimson(0xb0, 0x10, 0x30);
 const QColor CrimsonLight(0xd0, 0x30, 0x50);

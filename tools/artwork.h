@@ -5,8 +5,7 @@
 
 // The program's pictures, drawn in code so that they can be rebuilt and
 // checked byte for byte.
-namespace Artwork
-{
+namespace Artwork {
 
 inline constexpr int SlotCount = 8;
 inline constexpr int SlotWidth = 8;

@@ -6,8 +6,7 @@
 #include <QGuiApplication>
 #include <cstdio>
 
-namespace
-{
+namespace {
 
 bool write(const QDir &dir, const QString &name, const QByteArray &bytes)
 {

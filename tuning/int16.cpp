@@ -5,8 +5,7 @@
 #include <cmath>
 #include <limits>
 
-namespace
-{
+namespace {
 
 constexpr int Min16 = std::numeric_limits<std::int16_t>::min();
 constexpr int Max16 = std::numeric_limits<std::int16_t>::max();

@@ -5,16 +5,14 @@
 
 #include <cmath>
 
-namespace
-{
+namespace {
 
 constexpr double StepsPerMHz = 10.0;
 constexpr double TopInSteps = 1080.0;
 
 } // namespace
 
-namespace
-{
+namespace {
 
 constexpr Boolean16 TuningRecord::*Switches[SwitchCount] = {
     &TuningRecord::blnSw1, &TuningRecord::blnSw2, &TuningRecord::blnSw3, &TuningRecord::blnSw4,

@@ -2,8 +2,7 @@
 
 #include <QStringList>
 
-namespace
-{
+namespace {
 
 const QString DesignFamily = QStringLiteral("MS Sans Serif");
 

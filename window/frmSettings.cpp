@@ -11,8 +11,7 @@
 #include <QIcon>
 #include <QLabel>
 
-namespace
-{
+namespace {
 
 // The design is laid out in twips, 15 to a pixel.
 constexpr int TwipsPerPixel = 15;

@@ -8,8 +8,7 @@
 #include <QImageReader>
 #include <QtEndian>
 
-namespace
-{
+namespace {
 
 // Qt's bitmap reader fills a short file's missing rows silently; an
 // uncompressed bitmap's header tells how long the file must be.

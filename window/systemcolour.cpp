@@ -1,7 +1,6 @@
 #include "systemcolour.h"
 
-namespace SystemColour
-{
+namespace SystemColour {
 
 QColor toQColor(std::uint32_t colour, const QPalette &palette)
 {

@@ -6,8 +6,7 @@
 
 // Colours as the window's design gives them: 0x00BBGGRR, or a system colour
 // as 0x80000000 plus its index.
-namespace SystemColour
-{
+namespace SystemColour {
 
 inline constexpr std::uint32_t WindowBackground = 0x80000005;
 inline constexpr std::uint32_t WindowText = 0x80000008;
