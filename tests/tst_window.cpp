@@ -66,8 +66,11 @@ void TestWindow::showsBandStartAfterStart()
         const bool isOff = k == 2 || k == 5 || k == 6;
         QCOMPARE(window.pic(k)->picture().convertToFormat(QImage::Format_RGB32), isOff ? off : on);
         QCOMPARE(window.pic(k)->accessibleDescription(), isOff ? "OFF" : "ON");
+        QCOMPARE(window.pic(k)->accessibleName(), QStringLiteral("Switch %1").arg(k));
     }
     QCOMPARE(window.Description()->text().split(u'\n').size(), 3);
+    QCOMPARE(window.picDIP_SW()->accessibleName(), "DIP switch");
+    QCOMPARE(window.txtFreq()->accessibleName(), "Frequency in MHz");
     QCOMPARE(QApplication::focusWidget(), window.txtFreq());
 }
 

@@ -47,7 +47,7 @@ QImage loadPicture(const QString &fileName)
                                       : QStringLiteral("the file does not exist"));
     }
     // The switch images are a few hundred bytes: read once, decode from memory.
-    constexpr qint64 Largest = 64 * 1024 * 1024;
+    constexpr qint64 Largest = qint64(64) << 20;
     if (file.size() > Largest)
         throw FileError(fileName, folder, QStringLiteral("the file is too large for a picture"));
     QByteArray bytes = file.readAll();
