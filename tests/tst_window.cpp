@@ -34,6 +34,7 @@ private slots:
     void showsBandStartAfterStart();
     void userActions_data();
     void userActions();
+    void releaseOutsideIsNoClick();
     void tabOrderSkipsLabels();
     void leavingTheWindowDoesNotValidate();
     void fieldTakesFiveCharacters();
@@ -135,6 +136,15 @@ void TestWindow::userActions()
     QCOMPARE(m_fixture->shownCode(), code);
     if (actions.endsWith(u"click:1")) // a click takes the focus
         QCOMPARE(QApplication::focusWidget(), window.pic(1));
+}
+
+void TestWindow::releaseOutsideIsNoClick()
+{
+    frmSettings &window = fixture().start();
+    QTest::mousePress(window.pic(1), Qt::LeftButton, Qt::NoModifier, QPoint(4, 9));
+    QTest::mouseRelease(window.pic(1), Qt::LeftButton, Qt::NoModifier, QPoint(4, 40));
+    QTest::mouseClick(window.pic(2), Qt::RightButton, Qt::NoModifier, QPoint(4, 9));
+    QCOMPARE(m_fixture->shownCode(), 50);
 }
 
 void TestWindow::tabOrderSkipsLabels()
