@@ -112,8 +112,7 @@ void frmSettings::buildControls()
     m_pics[0] = makePicture(m_picDIP_SW, QStringLiteral("pic1"), switchPicture,
                             twips(75, 195, 120, 285).topLeft());
 
-    auto *field = new FrequencyField(this);
-    m_txtFreq = field;
+    m_txtFreq = new FrequencyField(this);
     m_txtFreq->setObjectName(QStringLiteral("txtFreq"));
     m_txtFreq->setGeometry(twips(1500, 570, 1395, 615));
     m_txtFreq->setText(QStringLiteral("Text1"));
