@@ -7,7 +7,6 @@ CorvexApplication::CorvexApplication(int &argc, char **argv) : QApplication(argc
     setApplicationName(QStringLiteral("Corvex_Settings"));
     setApplicationVersion(QStringLiteral("1.00"));
     setDesktopFileName(QStringLiteral("org.corvex.Settings"));
-    setQuitOnLastWindowClosed(true);
 }
 
 bool CorvexApplication::notify(QObject *receiver, QEvent *event)

@@ -1,5 +1,14 @@
 #include "controller.h"
 
+namespace {
+
+std::uint32_t colourOf(double frequency)
+{
+    return isBelowBand(frequency) ? ColourRed : ColourBlack;
+}
+
+} // namespace
+
 SettingsController::SettingsController(SettingsView &view, const NumberText &numbers)
     : m_view(view), m_numbers(numbers)
 {
@@ -36,7 +45,7 @@ void SettingsController::txtFreq_Validate()
         resetToBandStart();
     } else {
         // The typed text stays as it is; only the switches move to the channel.
-        m_view.setFrequencyColour(isBelowBand(m_record.dblFreq) ? ColourRed : ColourBlack);
+        m_view.setFrequencyColour(colourOf(m_record.dblFreq));
         FreqToSwitches();
     }
 }
@@ -60,7 +69,7 @@ void SettingsController::FreqToSwitches()
 void SettingsController::SwitchesToFreq()
 {
     convertSwitchesToFreq(m_record);
-    m_view.setFrequencyColour(isBelowBand(m_record.dblFreq) ? ColourRed : ColourBlack);
+    m_view.setFrequencyColour(colourOf(m_record.dblFreq));
     m_view.showFrequencyText(m_numbers.format(m_record.dblFreq));
 }
 
