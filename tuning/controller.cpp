@@ -21,9 +21,9 @@ void SettingsController::Form_Load()
     m_record.dblFreq = BandStart;
     m_view.showFrequencyText(m_numbers.format(BandStart));
     FreqToSwitches();
-    m_view.setDescription(QStringLiteral("Type a frequency into the field\r\n"
-                                         "and click on the dip - switch\r\n"
-                                         "or click on the dip - switch to get the frequency"));
+    m_view.setDescription("Type a frequency into the field\r\n"
+                          "and click on the dip - switch\r\n"
+                          "or click on the dip - switch to get the frequency");
 }
 
 void SettingsController::picClick(int k)

@@ -1,20 +1,15 @@
 #pragma once
 
-#include <QString>
 #include <stdexcept>
+#include <string>
 
 // Errors of the program's small runtime layer. None is caught inside an event:
-// each travels to the one error report at the top of the program.
+// each travels to the one error report at the top of the program. Messages are
+// UTF-8, in words the user can act on.
 class RuntimeError : public std::runtime_error
 {
 public:
-    explicit RuntimeError(const QString &message);
-
-    // Text for the user, in words they can act on.
-    QString message() const { return m_message; }
-
-private:
-    QString m_message;
+    using std::runtime_error::runtime_error;
 };
 
 // Signed 16-bit integer arithmetic left its range.
@@ -31,18 +26,26 @@ public:
     using RuntimeError::RuntimeError;
 };
 
-// An image file could not be read.
+// An image file could not be read. The kind tells the user what to do about it.
 class FileError : public RuntimeError
 {
 public:
-    FileError(const QString &fileName, const QString &directory, const QString &reason);
+    enum class Kind { Missing, Unreadable, Damaged };
 
-    QString fileName() const { return m_fileName; }
-    QString directory() const { return m_directory; }
-    QString reason() const { return m_reason; }
+    FileError(Kind kind, std::string fileName, std::string folder, std::string reason)
+        : RuntimeError(fileName + ": " + reason), m_kind(kind), m_fileName(std::move(fileName)),
+          m_folder(std::move(folder)), m_reason(std::move(reason))
+    {
+    }
+
+    Kind kind() const { return m_kind; }
+    const std::string &fileName() const { return m_fileName; }
+    const std::string &folder() const { return m_folder; }
+    const std::string &reason() const { return m_reason; }
 
 private:
-    QString m_fileName;
-    QString m_directory;
-    QString m_reason;
+    Kind m_kind;
+    std::string m_fileName;
+    std::string m_folder;
+    std::string m_reason;
 };

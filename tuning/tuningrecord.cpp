@@ -10,10 +10,6 @@ namespace {
 constexpr double StepsPerMHz = 10.0;
 constexpr double TopInSteps = 1080.0;
 
-} // namespace
-
-namespace {
-
 constexpr Boolean16 TuningRecord::*Switches[SwitchCount] = {
     &TuningRecord::blnSw1, &TuningRecord::blnSw2, &TuningRecord::blnSw3, &TuningRecord::blnSw4,
     &TuningRecord::blnSw5, &TuningRecord::blnSw6, &TuningRecord::blnSw7, &TuningRecord::blnSw8,
@@ -22,7 +18,7 @@ constexpr Boolean16 TuningRecord::*Switches[SwitchCount] = {
 Boolean16 TuningRecord::*switchMember(int k)
 {
     if (k < 1 || k > SwitchCount)
-        throw RuntimeError(QStringLiteral("There is no switch %1.").arg(k));
+        throw RuntimeError("There is no switch " + std::to_string(k) + ".");
     return Switches[k - 1];
 }
 
@@ -50,7 +46,7 @@ void convertFreqToSwitches(TuningRecord &record)
     record.intCode = toInt16(checkFinite(distance + 1.0));
 
     for (int k = SwitchCount; k >= 1; --k) {
-        const std::int16_t weight = static_cast<std::int16_t>(1 << (k - 1));
+        const auto weight = static_cast<std::int16_t>(1 << (k - 1));
         if (sub16(record.intCode, weight) > 0) {
             record.blnSw(k) = False16;
             record.intCode = sub16(record.intCode, weight);

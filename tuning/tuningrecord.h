@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QString>
 #include <cstdint>
+#include <string>
 
 // A Boolean as the switch block stores it: 16 bits, True is all bits set.
 // Any non-zero value tests as true.
@@ -18,8 +18,8 @@ inline constexpr double BandStart = 87.5;
 
 // The two run-time images: a switch in the ON position (bit 0) and in the
 // OFF position (bit 1).
-inline const QString PicOnName = QStringLiteral("ON_SW.bmp");
-inline const QString PicOffName = QStringLiteral("OFF_SW.bmp");
+inline constexpr const char *PicOnName = "ON_SW.bmp";
+inline constexpr const char *PicOffName = "OFF_SW.bmp";
 
 // The tuning state of the settings window.
 struct TuningRecord {
@@ -33,8 +33,8 @@ struct TuningRecord {
     Boolean16 blnSw7 = False16;
     Boolean16 blnSw8 = False16;
     double dblFreq = 0.0;
-    QString strPicOn;
-    QString strPicOff;
+    std::string strPicOn;
+    std::string strPicOff;
 
     // Switch k, 1..8, carrying the weight 2^(k-1).
     Boolean16 &blnSw(int k);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "design.h"
+
 #include <QMetaObject>
 #include <QWidget>
 #include <array>
@@ -12,8 +14,8 @@ class SwitchPicture;
 class WidgetView;
 
 // The settings window: the frequency field, the instruction text and the
-// DIP switch block. All behaviour lives in SettingsController; this class
-// builds the controls and routes their events to it.
+// DIP switch block, built from the window's design. All behaviour lives in
+// SettingsController; this class routes the controls' events to it.
 class frmSettings : public QWidget
 {
     Q_OBJECT
@@ -29,13 +31,11 @@ public:
     SwitchPicture *picDIP_SW() const { return m_picDIP_SW; }
     SwitchPicture *pic(int k) const { return m_pics.at(std::size_t(k - 1)); }
     QLabel *Description() const { return m_Description; }
-    QLabel *MHz() const { return m_MHz; }
-    const SettingsController &controller() const { return *m_controller; }
 
 private:
     void buildWindow();
-    void buildControls();
-    void setTabOrder();
+    QWidget *buildControl(const Design::Control &design);
+    void setTabOrder(const std::vector<std::pair<int, QWidget *>> &stops);
     void bindEvents();
     void onFocusChanged(QWidget *old, QWidget *now);
 
@@ -43,7 +43,6 @@ private:
     SwitchPicture *m_picDIP_SW = nullptr;
     std::array<SwitchPicture *, 8> m_pics{};
     QLabel *m_Description = nullptr;
-    QLabel *m_MHz = nullptr;
     std::unique_ptr<WidgetView> m_view;
     std::unique_ptr<SettingsController> m_controller;
     QMetaObject::Connection m_focusConnection;

@@ -2,11 +2,15 @@
 
 #include "errorreport.h"
 
+#include <QIcon>
+
 CorvexApplication::CorvexApplication(int &argc, char **argv) : QApplication(argc, argv)
 {
     setApplicationName(QStringLiteral("Corvex_Settings"));
     setApplicationVersion(QStringLiteral("1.00"));
     setDesktopFileName(QStringLiteral("org.corvex.Settings"));
+    // Every window of the program, the error report too, shows the lamp.
+    setWindowIcon(QIcon(QStringLiteral(":/Corvex_Settings.ico")));
 }
 
 bool CorvexApplication::notify(QObject *receiver, QEvent *event)
@@ -27,6 +31,6 @@ void CorvexApplication::fail(const std::exception *error)
     if (m_failed)
         return;
     m_failed = true;
-    ErrorReport::show(ErrorReport::text(error));
+    ErrorReport::show(error);
     exit(1);
 }

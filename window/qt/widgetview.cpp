@@ -14,33 +14,34 @@ WidgetView::WidgetView(QLineEdit *txtFreq, QLabel *Description,
 {
 }
 
-QString WidgetView::readFrequencyText()
+std::string WidgetView::readFrequencyText()
 {
-    return m_txtFreq->text();
+    return m_txtFreq->text().toStdString();
 }
 
-void WidgetView::showFrequencyText(const QString &text)
+void WidgetView::showFrequencyText(const std::string &text)
 {
-    m_txtFreq->setText(text);
+    m_txtFreq->setText(QString::fromStdString(text));
 }
 
 void WidgetView::setFrequencyColour(std::uint32_t colour)
 {
     QPalette palette = m_txtFreq->palette();
-    palette.setColor(QPalette::Text, SystemColour::toQColor(colour, palette));
+    palette.setColor(QPalette::Text, toQColor(colour, palette));
     m_txtFreq->setPalette(palette);
 }
 
-void WidgetView::setSwitchPicture(int k, const QString &fileName)
+void WidgetView::setSwitchPicture(int k, const std::string &fileName)
 {
     SwitchPicture *picture = m_pics.at(std::size_t(k - 1));
-    picture->setPicture(loadPicture(fileName));
+    picture->setPicture(loadPicture(QString::fromStdString(fileName)));
     picture->setAccessibleDescription(fileName == PicOffName ? QStringLiteral("OFF")
                                                              : QStringLiteral("ON"));
 }
 
-void WidgetView::setDescription(const QString &text)
+void WidgetView::setDescription(const std::string &text)
 {
     // The label breaks lines at '\n'; a '\r' would show as a stray glyph.
-    m_Description->setText(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    m_Description->setText(
+        QString::fromStdString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
 }

@@ -14,11 +14,11 @@ class WidgetView : public SettingsView
 public:
     WidgetView(QLineEdit *txtFreq, QLabel *Description, const std::array<SwitchPicture *, 8> &pics);
 
-    QString readFrequencyText() override;
-    void showFrequencyText(const QString &text) override;
+    std::string readFrequencyText() override;
+    void showFrequencyText(const std::string &text) override;
     void setFrequencyColour(std::uint32_t colour) override;
-    void setSwitchPicture(int k, const QString &fileName) override;
-    void setDescription(const QString &text) override;
+    void setSwitchPicture(int k, const std::string &fileName) override;
+    void setDescription(const std::string &text) override;
 
 private:
     QLineEdit *m_txtFreq;

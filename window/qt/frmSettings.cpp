@@ -1,0 +1,167 @@
+#include "frmSettings.h"
+
+#include "controller.h"
+#include "designfont.h"
+#include "frequencyfield.h"
+#include "localefacts.h"
+#include "switchpicture.h"
+#include "systemcolour.h"
+#include "widgetview.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <QLabel>
+#include <algorithm>
+#include <cstring>
+#include <iterator>
+
+namespace {
+
+QRect geometryOf(const Design::Control &design)
+{
+    using Design::pixels;
+    return QRect(pixels(design.left), pixels(design.top), pixels(design.width),
+                 pixels(design.height));
+}
+
+void setColours(QWidget *widget, QPalette::ColorRole backgroundRole, std::uint32_t background,
+                QPalette::ColorRole foregroundRole, std::uint32_t foreground)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(backgroundRole, toQColor(background, palette));
+    palette.setColor(foregroundRole, toQColor(foreground, palette));
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+QString text(const char *utf8)
+{
+    return QString::fromUtf8(utf8);
+}
+
+} // namespace
+
+frmSettings::frmSettings(QWidget *parent) : QWidget(parent)
+{
+    buildWindow();
+    std::vector<std::pair<int, QWidget *>> stops;
+    // Created back to front, each new sibling above the ones before it; the
+    // housing's own children once the housing is there.
+    for (const bool inHousing : {false, true})
+        for (auto design = std::rbegin(Design::Controls); design != std::rend(Design::Controls);
+             ++design)
+            if (design->inHousing == inHousing)
+                stops.emplace_back(design->tabIndex, buildControl(*design));
+    setTabOrder(stops);
+    m_view = std::make_unique<WidgetView>(m_txtFreq, m_Description, m_pics);
+    m_controller = std::make_unique<SettingsController>(*m_view, NumberText(localeFacts()));
+    bindEvents();
+    m_txtFreq->setFocus();
+}
+
+frmSettings::~frmSettings()
+{
+    // The focus moves while QWidget destroys the children, after this part of
+    // the window is gone: no validation may run then.
+    disconnect(m_focusConnection);
+}
+
+void frmSettings::load()
+{
+    m_controller->Form_Load();
+}
+
+void frmSettings::buildWindow()
+{
+    setObjectName(QStringLiteral("frmSettings"));
+    setWindowTitle(text(Design::Caption));
+    setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
+                   Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setWindowIcon(QIcon(QStringLiteral(":/Corvex_Settings.ico")));
+    setFixedSize(Design::pixels(Design::ClientWidth), Design::pixels(Design::ClientHeight));
+    setFont(designFont(Design::WindowFont));
+    setColours(this, QPalette::Window, Design::ButtonFace, QPalette::WindowText,
+               Design::ButtonText);
+}
+
+QWidget *frmSettings::buildControl(const Design::Control &design)
+{
+    QWidget *parent = design.inHousing ? static_cast<QWidget *>(m_picDIP_SW) : this;
+    QWidget *widget = nullptr;
+    switch (design.kind) {
+    case Design::Kind::Label: {
+        auto *label = new QLabel(text(design.text), parent);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        label->setTextFormat(Qt::PlainText);
+        label->setWordWrap(true);
+        setColours(label, QPalette::Window, design.background, QPalette::WindowText,
+                   design.foreground);
+        if (std::strcmp(design.name, "Description") == 0)
+            m_Description = label;
+        widget = label;
+        break;
+    }
+    case Design::Kind::TextBox: {
+        auto *field = new FrequencyField(parent);
+        field->setText(text(design.text));
+        field->setMaxLength(Design::FrequencyMaxLength);
+        field->setAlignment(Qt::AlignCenter);
+        setColours(field, QPalette::Base, design.background, QPalette::Text, design.foreground);
+        m_txtFreq = field;
+        widget = field;
+        break;
+    }
+    case Design::Kind::PictureBox: {
+        auto *picture = new SwitchPicture(parent);
+        picture->setPicture(QImage(QStringLiteral(":/") + text(design.picture)));
+        setColours(picture, QPalette::Window, design.background, QPalette::WindowText,
+                   design.foreground);
+        if (std::strcmp(design.name, "picDIP_SW") == 0)
+            m_picDIP_SW = picture;
+        else
+            m_pics.at(std::size_t(design.name[3] - '1')) = picture;
+        widget = picture;
+        break;
+    }
+    }
+    widget->setObjectName(text(design.name));
+    if (design.kind == Design::Kind::PictureBox)
+        widget->move(geometryOf(design).topLeft()); // the picture gives the size
+    else
+        widget->setGeometry(geometryOf(design));
+    if (design.font.points > 0)
+        widget->setFont(designFont(design.font));
+    widget->setToolTip(text(design.toolTip));
+    widget->setAccessibleName(text(design.accessibleName));
+    return widget;
+}
+
+void frmSettings::setTabOrder(const std::vector<std::pair<int, QWidget *>> &stops)
+{
+    std::vector<std::pair<int, QWidget *>> ordered = stops;
+    std::sort(ordered.begin(), ordered.end());
+    QWidget *previous = nullptr;
+    for (const auto &[index, widget] : ordered) {
+        if (widget->focusPolicy() == Qt::NoFocus)
+            continue; // labels never take the focus
+        if (previous)
+            QWidget::setTabOrder(previous, widget);
+        previous = widget;
+    }
+}
+
+void frmSettings::bindEvents()
+{
+    for (int k = 1; k <= 8; ++k)
+        connect(pic(k), &SwitchPicture::clicked, this, [this, k] { m_controller->picClick(k); });
+    m_focusConnection =
+        connect(qApp, &QApplication::focusChanged, this, &frmSettings::onFocusChanged);
+}
+
+void frmSettings::onFocusChanged(QWidget *old, QWidget *now)
+{
+    // Only a move to another control of this window validates the field; the
+    // whole window losing activation, or a popup, does not.
+    if (old == m_txtFreq && now && now != m_txtFreq && now->window() == this)
+        m_controller->txtFreq_Validate();
+}
