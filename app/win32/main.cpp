@@ -1,0 +1,27 @@
+#include "errorreport.h"
+#include "frmSettings.h"
+
+#include <commctrl.h>
+#include <windows.h>
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand)
+{
+    ErrorReport errors;
+    return guarded(errors, [&] {
+        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
+        InitCommonControlsEx(&controls);
+        frmSettings::registerClass(instance);
+
+        frmSettings window(instance, errors);
+        window.load(); // a missing image ends the program here, before any window shows
+        window.show(showCommand);
+        MSG message;
+        while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+            if (!window.isDialogMessage(message)) {
+                TranslateMessage(&message);
+                DispatchMessageW(&message);
+            }
+        }
+        return int(message.wParam);
+    });
+}

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "design.h"
+#include "errorsink.h"
+#include "handles.h"
+
+#include <array>
+#include <memory>
+#include <vector>
+#include <windows.h>
+
+class PictureBox;
+class SettingsController;
+class Win32View;
+
+// The settings window: the frequency field, the instruction text and the
+// DIP switch block, built from the window's design. All behaviour lives in
+// SettingsController; this class routes the controls' events to it.
+class frmSettings
+{
+public:
+    static void registerClass(HINSTANCE instance);
+
+    // Builds the window and its controls, hidden.
+    frmSettings(HINSTANCE instance, ErrorSink &errors);
+    ~frmSettings();
+    frmSettings(const frmSettings &) = delete;
+    frmSettings &operator=(const frmSettings &) = delete;
+
+    // The load event: call once, before the window is first shown.
+    void load();
+    void show(int showCommand);
+
+    // Tab between the controls: true when the message was handled so.
+    bool isDialogMessage(MSG &message) { return IsDialogMessageW(m_hwnd, &message); }
+
+private:
+    static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK fieldProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                      UINT_PTR id, DWORD_PTR self);
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+
+    void buildControls(HINSTANCE instance);
+    HWND buildControl(HINSTANCE instance, const Design::Control &design, int id);
+    void addToolTips(HINSTANCE instance);
+    HFONT fontOf(const Design::Font &font) const;
+    RECT scaled(const Design::Control &design) const;
+
+    void onCommand(WPARAM wParam);
+    LRESULT onFieldColour(HDC dc);
+    LRESULT onLabelColour(HDC dc);
+    void onActivate(WPARAM wParam);
+    void onFieldLosesFocus(HWND next);
+
+    HWND m_hwnd = nullptr;
+    ErrorSink &m_errors;
+    int m_scale = 1;
+    bool m_closing = false;
+    HWND m_focusWhenActive = nullptr;
+
+    OwnedFont m_windowFont;
+    OwnedFont m_largeFont;
+    OwnedBrush m_fieldBrush;
+    OwnedBrush m_labelBrush;
+
+    HWND m_txtFreq = nullptr;
+    HWND m_Description = nullptr;
+    HWND m_toolTips = nullptr;
+    std::unique_ptr<PictureBox> m_picDIP_SW;
+    std::array<std::unique_ptr<PictureBox>, 8> m_pics;
+    std::unique_ptr<Win32View> m_view;
+    std::unique_ptr<SettingsController> m_controller;
+};

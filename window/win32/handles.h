@@ -1,0 +1,54 @@
+#pragma once
+
+#include <memory>
+#include <type_traits>
+#include <windows.h>
+
+// Owners of GDI handles: each object is deleted exactly once, when its owner
+// goes, and never while it is still selected into a device context.
+struct GdiObjectDeleter {
+    void operator()(HGDIOBJ object) const { DeleteObject(object); }
+};
+template <class Handle>
+using GdiObject = std::unique_ptr<std::remove_pointer_t<Handle>, GdiObjectDeleter>;
+
+using OwnedBitmap = GdiObject<HBITMAP>;
+using OwnedFont = GdiObject<HFONT>;
+using OwnedBrush = GdiObject<HBRUSH>;
+
+// A window's device context for the length of a scope.
+class WindowDC
+{
+public:
+    explicit WindowDC(HWND window) : m_window(window), m_dc(GetDC(window)) {}
+    ~WindowDC() { ReleaseDC(m_window, m_dc); }
+    WindowDC(const WindowDC &) = delete;
+    WindowDC &operator=(const WindowDC &) = delete;
+    operator HDC() const { return m_dc; }
+
+private:
+    HWND m_window;
+    HDC m_dc;
+};
+
+// A memory device context with one bitmap selected, put back on the way out.
+class MemoryDC
+{
+public:
+    MemoryDC(HDC like, HBITMAP bitmap)
+        : m_dc(CreateCompatibleDC(like)), m_previous(SelectObject(m_dc, bitmap))
+    {
+    }
+    ~MemoryDC()
+    {
+        SelectObject(m_dc, m_previous);
+        DeleteDC(m_dc);
+    }
+    MemoryDC(const MemoryDC &) = delete;
+    MemoryDC &operator=(const MemoryDC &) = delete;
+    operator HDC() const { return m_dc; }
+
+private:
+    HDC m_dc;
+    HGDIOBJ m_previous;
+};

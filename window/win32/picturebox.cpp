@@ -1,0 +1,132 @@
+#include "picturebox.h"
+
+#include <windowsx.h>
+
+namespace {
+
+constexpr const wchar_t *ClassName = L"CorvexPictureBox";
+
+} // namespace
+
+void PictureBox::registerClass(HINSTANCE instance)
+{
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = windowProc;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
+    windowClass.lpszClassName = ClassName;
+    RegisterClassExW(&windowClass);
+}
+
+PictureBox::PictureBox(HWND parent, int id, POINT position, int scale, COLORREF background,
+                       bool tabStop, ErrorSink &errors)
+    : m_errors(errors), m_scale(scale), m_background(background)
+{
+    const DWORD style =
+        WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | (tabStop ? WS_TABSTOP : 0);
+    CreateWindowExW(0, ClassName, L"", style, position.x, position.y, 0, 0, parent,
+                    reinterpret_cast<HMENU>(INT_PTR(id)),
+                    reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE)), this);
+}
+
+PictureBox::~PictureBox()
+{
+    if (m_hwnd)
+        DestroyWindow(m_hwnd);
+}
+
+void PictureBox::setPicture(OwnedBitmap bitmap)
+{
+    BITMAP info{};
+    GetObjectW(bitmap.get(), sizeof info, &info);
+    m_bitmap = std::move(bitmap); // the previous bitmap is released here
+    m_size = {info.bmWidth, info.bmHeight};
+    SetWindowPos(m_hwnd, nullptr, 0, 0, m_size.cx * m_scale, m_size.cy * m_scale,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(m_hwnd, nullptr, FALSE);
+}
+
+LRESULT CALLBACK PictureBox::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE) {
+        auto *self =
+            static_cast<PictureBox *>(reinterpret_cast<CREATESTRUCTW *>(lParam)->lpCreateParams);
+        self->m_hwnd = hwnd;
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto *self = reinterpret_cast<PictureBox *>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!self)
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        self->m_hwnd = nullptr;
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+    return guarded(self->m_errors, [&] { return self->handle(message, wParam, lParam); });
+}
+
+LRESULT PictureBox::handle(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_PAINT:
+        onPaint();
+        return 0;
+    case WM_ERASEBKGND:
+        return 1; // the picture covers the whole box
+    case WM_LBUTTONDOWN:
+        onLeftButtonDown();
+        return 0;
+    case WM_LBUTTONUP:
+        onLeftButtonUp(lParam);
+        return 0;
+    case WM_CAPTURECHANGED:
+        m_pressed = false;
+        return 0;
+    case WM_COMMAND: // a click on a box inside this one
+        return SendMessageW(GetParent(m_hwnd), message, wParam, lParam);
+    }
+    return DefWindowProcW(m_hwnd, message, wParam, lParam);
+}
+
+void PictureBox::onPaint()
+{
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(m_hwnd, &paint);
+    RECT client;
+    GetClientRect(m_hwnd, &client);
+    if (m_bitmap) {
+        MemoryDC source(dc, m_bitmap.get());
+        // Whole-number scaling: every picture pixel becomes a square of pixels.
+        SetStretchBltMode(dc, COLORONCOLOR);
+        StretchBlt(dc, 0, 0, m_size.cx * m_scale, m_size.cy * m_scale, source, 0, 0, m_size.cx,
+                   m_size.cy, SRCCOPY);
+        ExcludeClipRect(dc, 0, 0, m_size.cx * m_scale, m_size.cy * m_scale);
+    }
+    OwnedBrush background(CreateSolidBrush(m_background));
+    FillRect(dc, &client, background.get());
+    EndPaint(m_hwnd, &paint);
+}
+
+void PictureBox::onLeftButtonDown()
+{
+    // The focus moves first: leaving the frequency field validates it before
+    // this click is reported.
+    SetFocus(m_hwnd);
+    SetCapture(m_hwnd);
+    m_pressed = true;
+}
+
+void PictureBox::onLeftButtonUp(LPARAM lParam)
+{
+    const bool wasPressed = m_pressed;
+    m_pressed = false;
+    if (GetCapture() == m_hwnd)
+        ReleaseCapture();
+    RECT client;
+    GetClientRect(m_hwnd, &client);
+    const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    if (wasPressed && PtInRect(&client, at))
+        SendMessageW(GetParent(m_hwnd), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(m_hwnd), BN_CLICKED),
+                     LPARAM(m_hwnd));
+}

@@ -1,0 +1,48 @@
+#include "win32view.h"
+
+#include "design.h"
+#include "picturebox.h"
+#include "pictureloader.h"
+#include "widetext.h"
+
+COLORREF toColorRef(std::uint32_t colour)
+{
+    if (colour & Design::SystemColourFlag)
+        return GetSysColor(int(colour & ~Design::SystemColourFlag));
+    return COLORREF(colour); // the same 0x00BBGGRR layout
+}
+
+Win32View::Win32View(HWND txtFreq, HWND Description, const std::array<PictureBox *, 8> &pics)
+    : m_txtFreq(txtFreq), m_Description(Description), m_pics(pics),
+      m_frequencyColour(toColorRef(Design::control("txtFreq").foreground))
+{
+}
+
+std::string Win32View::readFrequencyText()
+{
+    const int length = GetWindowTextLengthW(m_txtFreq);
+    std::wstring text(std::size_t(length) + 1, L'\0');
+    text.resize(std::size_t(GetWindowTextW(m_txtFreq, text.data(), length + 1)));
+    return narrow(text);
+}
+
+void Win32View::showFrequencyText(const std::string &text)
+{
+    SetWindowTextW(m_txtFreq, widen(text).c_str());
+}
+
+void Win32View::setFrequencyColour(std::uint32_t colour)
+{
+    m_frequencyColour = toColorRef(colour);
+    InvalidateRect(m_txtFreq, nullptr, TRUE);
+}
+
+void Win32View::setSwitchPicture(int k, const std::string &fileName)
+{
+    m_pics.at(std::size_t(k - 1))->setPicture(loadPicture(fileName));
+}
+
+void Win32View::setDescription(const std::string &text)
+{
+    SetWindowTextW(m_Description, widen(text).c_str());
+}

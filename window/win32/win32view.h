@@ -1,0 +1,34 @@
+#pragma once
+
+#include "settingsview.h"
+
+#include <array>
+#include <memory>
+#include <windows.h>
+
+class PictureBox;
+
+// The controller's view operations, bound to the window's controls.
+class Win32View : public SettingsView
+{
+public:
+    Win32View(HWND txtFreq, HWND Description, const std::array<PictureBox *, 8> &pics);
+
+    std::string readFrequencyText() override;
+    void showFrequencyText(const std::string &text) override;
+    void setFrequencyColour(std::uint32_t colour) override;
+    void setSwitchPicture(int k, const std::string &fileName) override;
+    void setDescription(const std::string &text) override;
+
+    // The text colour of the field, for the window's WM_CTLCOLOREDIT.
+    COLORREF frequencyColour() const { return m_frequencyColour; }
+
+private:
+    HWND m_txtFreq;
+    HWND m_Description;
+    std::array<PictureBox *, 8> m_pics;
+    COLORREF m_frequencyColour;
+};
+
+// A design colour (0x00BBGGRR, or a system colour by index) as a COLORREF.
+COLORREF toColorRef(std::uint32_t colour);
