@@ -28,8 +28,11 @@ void ErrorReport::fail(const std::exception *error)
         DWORD written = 0;
         WriteFile(standardError, line.data(), DWORD(line.size()), &written, nullptr);
     }
-    // No half-updated window stays behind the report.
+    // No half-updated window stays behind the report, and a quit already
+    // asked for must not close it unseen.
     EnumThreadWindows(GetCurrentThreadId(), hideWindow, 0);
+    MSG quit;
+    PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
     MessageBoxW(nullptr, widen(text).c_str(), widen(ReportTitle).c_str(),
                 MB_OK | MB_ICONERROR | MB_TASKMODAL | MB_SETFOREGROUND);
     ExitProcess(1);

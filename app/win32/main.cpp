@@ -13,7 +13,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand)
         frmSettings::registerClass(instance);
 
         frmSettings window(instance, errors);
-        window.load(); // a missing image ends the program here, before any window shows
+        // A missing image ends the program here, before any window shows and
+        // while the window still exists: its end would ask the loop to quit.
+        guarded(errors, [&] { window.load(); });
         window.show(showCommand);
         MSG message;
         while (GetMessageW(&message, nullptr, 0, 0) > 0) {

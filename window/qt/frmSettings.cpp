@@ -116,10 +116,13 @@ QWidget *frmSettings::buildControl(const Design::Control &design)
         picture->setPicture(QImage(QStringLiteral(":/") + text(design.picture)));
         setColours(picture, QPalette::Window, design.background, QPalette::WindowText,
                    design.foreground);
-        if (std::strcmp(design.name, "picDIP_SW") == 0)
+        if (std::strcmp(design.name, "picDIP_SW") == 0) {
             m_picDIP_SW = picture;
-        else
+        } else {
+            // A click gives a switch the focus; no key flips it, so Tab passes it by.
+            picture->setFocusPolicy(Qt::ClickFocus);
             m_pics.at(std::size_t(design.name[3] - '1')) = picture;
+        }
         widget = picture;
         break;
     }

@@ -1,0 +1,406 @@
+#!/usr/bin/env python3
+"""Runs the end-to-end table against a real program in a real window.
+
+run.py --program "CMD" --images DIR --resources DIR --work DIR
+       [--locale C|de_DE] [--scale 1|2] [--only x2] [--skip TAG] [--wine-prefix DIR]
+       [--name PART]
+
+Each row starts the program in a folder of its own under Xvfb and openbox,
+drives it with xdotool, reads the switch block and the field's colour from a
+screenshot and its text through the clipboard, and closes it through the
+window manager. Every wait is bounded; a failing row does not stop the rest.
+"""
+import argparse, os, re, select, shlex, shutil, subprocess, sys, time
+
+TITLE, REPORT = "Settings for Corvex:", "Corvex_Settings"
+HOUSING_AT, FIELD = (104, 152), (100, 38, 93, 41)  # window pixels at scale 1
+SLOTS = [(5 + 12 * k, 13, 8, 19) for k in range(8)]  # housing pixels
+
+
+class Failure(Exception):
+    pass
+
+
+def wait_for(what, check, seconds=10.0):
+    end = time.monotonic() + seconds
+    while True:
+        value = check()
+        if value:
+            return value
+        if time.monotonic() > end:
+            raise Failure(f"{what}: nothing after {seconds:g} s")
+        time.sleep(0.05)
+
+
+def sh(*args, timeout=10):
+    try:
+        done = subprocess.run(args, capture_output=True, timeout=timeout)
+    except subprocess.TimeoutExpired:
+        raise Failure(f"{args[0]} hung")
+    return done.stdout.decode("utf-8", "replace")
+
+
+def set_clipboard(data):
+    # xclip stays behind to serve the selection: it must not hold our pipes.
+    subprocess.run(["xclip", "-i", "-selection", "clipboard"], input=data, timeout=10,
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+
+def ppm(data):
+    """Width, height and rows of RGB triples of a binary PPM."""
+    fields, at = [], 2
+    while len(fields) < 3:
+        match = re.compile(rb"\s*(#[^\n]*\n|\d+)").match(data, at)
+        at = match.end()
+        if not match.group(1).startswith(b"#"):
+            fields.append(int(match.group(1)))
+    width, height, _ = fields
+    pixels = data[at + 1:]
+    return width, height, [[tuple(pixels[(y * width + x) * 3:(y * width + x) * 3 + 3])
+                             for x in range(width)] for y in range(height)]
+
+
+def image(path):
+    return ppm(subprocess.run(["convert", path, "-depth", "8", "ppm:-"], capture_output=True, timeout=10).stdout)[2]
+
+
+class Session:
+    """A private X display with a window manager, started again if it dies."""
+
+    def __init__(self, dpi):
+        self.dpi, self.procs = dpi, []
+        for attempt in range(2):
+            try:
+                return self.start()
+            except Failure as failure:
+                print(f"session: {failure}; {'retrying' if attempt == 0 else 'giving up'}")
+                self.stop()
+        raise Failure("no X session")
+
+    def start(self):
+        read, write = os.pipe()
+        self.procs.append(subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write), "-screen", "0", "1024x768x24", "-dpi", str(self.dpi),
+             "-nolisten", "tcp"], pass_fds=(write,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
+        os.close(write)
+        if not select.select([read], [], [], 10)[0]:
+            raise Failure("Xvfb did not come up")
+        os.environ["DISPLAY"] = ":" + os.read(read, 32).decode().strip()
+        os.close(read)
+        self.wm = subprocess.Popen(["openbox", "--sm-disable"], stdout=subprocess.DEVNULL,
+                                   stderr=subprocess.DEVNULL)
+        self.procs.append(self.wm)
+        wait_for("window manager", lambda: self.alive() and "window id" in
+                 sh("xprop", "-root", "_NET_SUPPORTING_WM_CHECK"), 10)
+
+    def alive(self):
+        if any(p.poll() is not None for p in self.procs):
+            raise Failure("Xvfb or openbox ended")
+        return True
+
+    def stop(self):
+        for proc in reversed(self.procs):
+            proc.kill()
+            proc.wait(5)
+        self.procs = []
+
+
+class Run:
+    def __init__(self, options, session):
+        self.o, self.session, self.scale = options, session, options.scale
+        self.env = dict(os.environ, WINEDEBUG="-all", QT_SCALE_FACTOR=str(options.scale),
+                        LC_ALL=f"{options.locale}.UTF-8" if options.locale != "C" else "C.UTF-8",
+                        LANG=f"{options.locale}.UTF-8" if options.locale != "C" else "C.UTF-8")
+        if options.wine_prefix:
+            self.env["WINEPREFIX"] = options.wine_prefix
+            subprocess.run(["wineserver", "-k"], env=self.env, timeout=20)
+            for key in (r"HKCU\Control Panel\Desktop",
+                        r"HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts"):
+                subprocess.run(["wine", "reg", "add", key, "/v", "LogPixels", "/t", "REG_DWORD", "/d",
+                                str(96 * options.scale), "/f"], env=self.env, timeout=60,
+                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.separator = "," if options.locale.startswith("de") else "."
+        images = options.resources
+        self.housing = image(f"{images}/picDIP_SW.bmp")
+        self.lever = {name: image(f"{options.images}/{name}") for name in ("ON_SW.bmp", "OFF_SW.bmp")}
+        self.proc = self.wid = None
+
+    # -- the program -------------------------------------------------------
+    def start(self, folder):
+        self.folder = folder
+        with open(f"{folder}/stderr.txt", "ab") as errors:
+            self.proc = subprocess.Popen(shlex.split(self.o.program), cwd=folder, env=self.env,
+                                         stdout=subprocess.DEVNULL, stderr=errors)
+
+    def visible(self, title):
+        return sh("xdotool", "search", "--onlyvisible", "--name", f"^{title}$").split()
+
+    def wait_window(self):
+        self.wid = wait_for("settings window", lambda: self.visible(TITLE) or self.ended(), 20)[0]
+        sh("xdotool", "windowactivate", "--sync", self.wid)
+        wait_for("window active", lambda: sh("xdotool", "getactivewindow").strip() == self.wid, 5)
+        self.check_window()
+
+    def ended(self):
+        if self.proc.poll() is not None:
+            raise Failure(f"program ended with status {self.proc.returncode}: {self.stderr()}")
+
+    def stderr(self):
+        with open(f"{self.folder}/stderr.txt", encoding="utf-8", errors="replace") as errors:
+            return errors.read().strip()
+
+    def close(self):
+        sh("wmctrl", "-i", "-c", self.wid)
+        return self.wait_exit()
+
+    def wait_exit(self):
+        try:
+            return self.proc.wait(10)
+        except subprocess.TimeoutExpired:
+            self.proc.kill()
+            self.proc.wait(5)
+            raise Failure("the program did not end")
+
+    # -- looking at it -----------------------------------------------------
+    def screenshot(self):
+        data = subprocess.run(["import", "-window", self.wid, "-depth", "8", "ppm:-"], capture_output=True,
+                              timeout=10).stdout
+        width, height, rows = ppm(data)
+        if (width, height) != (312 * self.scale, 213 * self.scale):
+            raise Failure(f"window is {width} x {height}")
+        return rows
+
+    def settled_screenshot(self):
+        """A screenshot whose switch block reads cleanly: a paint or a fading
+        tooltip may take a moment."""
+        problem = None
+        def attempt():
+            nonlocal problem
+            shot = self.screenshot()
+            try:
+                return shot, str(self.drawn_code(shot))
+            except Failure as failure:
+                problem = failure
+        try:
+            return wait_for("switch block", attempt, 8)
+        except Failure:
+            raise problem
+
+    def check_window(self):
+        hints = sh("xprop", "-id", self.wid, "WM_NORMAL_HINTS", "_NET_WM_ALLOWED_ACTIONS")
+        size = f"{312 * self.scale} by {213 * self.scale}"
+        if f"minimum size: {size}" not in hints or f"maximum size: {size}" not in hints:
+            raise Failure(f"not a fixed {size} window: {hints}")
+        if "MAXIMIZE" in hints or "RESIZE" in hints:
+            raise Failure(f"the window manager may resize it: {hints}")
+
+    def drawn_code(self, shot):
+        """The code the switches show; every other housing pixel as drawn, no white."""
+        s, (hx, hy), code = self.scale, HOUSING_AT, 0
+        def at(x, y):
+            return [shot[(hy + y) * s + dy][(hx + x) * s + dx] for dy in range(s) for dx in range(s)]
+        for k, (sx, sy, w, h) in enumerate(SLOTS, 1):
+            region = [(x, y) for y in range(h) for x in range(w)]
+            shown = [name for name, lever in self.lever.items()
+                     if all(set(at(sx + x, sy + y)) == {lever[y][x]} for x, y in region)]
+            if not shown:
+                raise Failure(f"switch {k} shows neither image")
+            code |= (shown[0] == "OFF_SW.bmp") << (k - 1)
+        for y in range(49):
+            for x in range(100):
+                inside = any(sx <= x < sx + w and sy <= y < sy + h for sx, sy, w, h in SLOTS)
+                if not inside and set(at(x, y)) != {self.housing[y][x]}:
+                    raise Failure(f"housing pixel {x},{y} is {at(x, y)[0]}")
+        return code
+
+    def colour(self, shot):
+        x, y, w, h = (v * self.scale for v in FIELD)
+        inner = [p for row in shot[y + 3 * self.scale:y + h - 3 * self.scale]
+                 for p in row[x + 3 * self.scale:x + w - 3 * self.scale]]
+        red = sum(r > 150 and g < 100 and b < 100 for r, g, b in inner)
+        dark = sum(r < 100 and g < 100 and b < 100 for r, g, b in inner)
+        area = 150 * self.scale ** 2  # a text's worth; a caret is less
+        if red >= area and dark < area:
+            return "red"
+        if dark >= area and red == 0:
+            return "black"
+        return f"unclear ({red} red, {dark} dark pixels)"
+
+    def read_text(self):
+        for attempt in range(3):  # a clipboard shared with Wine settles asynchronously
+            sentinel = f"<nothing {attempt}>"
+            set_clipboard(sentinel.encode())
+            self.do("field")
+            sh("xdotool", "key", "--clearmodifiers", "End", "shift+Home", "ctrl+c")
+            try:
+                return wait_for("clipboard", lambda: (lambda t: t != sentinel and t)(
+                    sh("xclip", "-o", "-selection", "clipboard")), 1.5)
+            except Failure:
+                pass
+        return ""  # nothing selected, nothing copied: the field is empty
+
+    # -- doing things ------------------------------------------------------
+    def point(self, x, y):
+        return str(x * self.scale), str(y * self.scale)
+
+    def switch(self, k):
+        return self.point(109 + 12 * (k - 1) + 4, 165 + 9)
+
+    def do(self, action):
+        verb, _, arg = action.partition(":")
+        arg = arg.replace("\\s", " ")
+        move = ["xdotool", "mousemove", "--window", self.wid]
+        away = ["mousemove", "1010", "750"]  # no tooltip may cover the window
+        places = {"housing": (154, 157), "label": (120, 95), "field": (146, 58)}
+        if verb == "sel":
+            sh("xdotool", "key", "--clearmodifiers", "End", "shift+Home")
+        elif verb == "type":
+            sh("xdotool", "type", "--delay", "30", arg)
+        elif verb in ("key", "tab"):
+            sh("xdotool", "key", "--clearmodifiers", arg or "Tab")
+        elif verb in places:
+            sh(*move, *self.point(*places[verb]), "click", "1", *away)
+        elif verb in ("click", "right"):
+            sh(*move, *self.switch(int(arg)), "click", "1" if verb == "click" else "3", *away)
+        elif verb == "pressout":
+            # A drag is relative motion: a warp of the pointer is no drag.
+            x, y = self.switch(int(arg))
+            label = self.point(120, 95)
+            sh(*move, x, y, "mousedown", "1", "mousemove_relative", "--", str(int(label[0]) - int(x)),
+               str(int(label[1]) - int(y)), "mouseup", "1", *away)
+        elif verb == "paste":
+            set_clipboard(arg.encode())
+            sh("xdotool", "key", "--clearmodifiers", "ctrl+v")
+        elif verb == "deactivate":
+            other = subprocess.Popen(["xmessage", "-title", "Other", "other"],
+                                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            try:
+                wid = wait_for("other window", lambda: self.visible("Other"), 5)[0]
+                sh("xdotool", "windowactivate", "--sync", wid)
+                wait_for("other active", lambda: sh("xdotool", "getactivewindow").strip() == wid, 5)
+            finally:
+                other.kill()
+                other.wait(5)
+            sh("xdotool", "windowactivate", "--sync", self.wid)
+            wait_for("window active", lambda: sh("xdotool", "getactivewindow").strip() == self.wid, 5)
+        elif verb == "put":
+            name, source = arg.split("=")
+            shutil.copy(f"{self.o.images}/{source}", f"{self.folder}/{name}.new")
+            os.replace(f"{self.folder}/{name}.new", f"{self.folder}/{name}")
+        elif verb == "rm":
+            os.remove(f"{self.folder}/{arg}")
+        elif verb == "restart":
+            if self.close() != 0:
+                raise Failure(f"closing ended with status {self.proc.returncode}")
+            self.start(self.folder)
+            self.wait_window()
+        else:
+            raise Failure(f"unknown action {action}")
+        time.sleep(0.05)
+
+    def make_files(self, folder, spec):
+        os.makedirs(folder)
+        names = {"good": ["ON_SW.bmp", "OFF_SW.bmp"], "none": []}.get(spec)
+        if names is None and spec.startswith("only:"):
+            names = [spec[5:]]
+        if names is None:
+            names = ["ON_SW.bmp", "OFF_SW.bmp"]
+        for name in names:
+            shutil.copy(f"{self.o.images}/{name}", folder)
+        if "=" in spec:
+            name, kind = spec.split("=")
+            good = open(f"{self.o.images}/{name}", "rb").read()
+            huge = bytearray(good[:54])
+            huge[18:26] = (16384).to_bytes(4, "little") * 2
+            os.remove(f"{folder}/{name}")
+            if kind == "folder":
+                os.mkdir(f"{folder}/{name}")
+            else:
+                content = {"empty": b"", "garbage": b"not a picture\n", "cut300": good[:300],
+                           "huge": bytes(huge)}[kind]
+                open(f"{folder}/{name}", "wb").write(content)
+
+    # -- one row -----------------------------------------------------------
+    def row(self, number, name, files, actions, text, colour, code, status):
+        folder = f"{self.o.work}/{number:02d}"
+        shutil.rmtree(folder, ignore_errors=True)
+        self.make_files(folder, files)
+        self.session.alive()
+        self.start(folder)
+        try:
+            if status == "1" and not actions:
+                return self.expect_report(text)
+            self.wait_window()
+            for action in actions:
+                self.do(action)
+            if status == "1":
+                return self.expect_report(text)
+            shot, code_shown = self.settled_screenshot()
+            got = {"code": code_shown, "colour": self.colour(shot), "text": self.read_text()}
+            if text.startswith("="):
+                text = text[1:].replace("\\s", " ")
+            else:
+                text = text.replace(".", self.separator)
+            wanted = {"code": code, "colour": colour, "text": text}
+            wrong = [f"{key} {got[key]!r}, not {wanted[key]!r}" for key in wanted if got[key] != wanted[key]]
+            if self.close() != 0:
+                wrong.append(f"closing ended with status {self.proc.returncode}")
+            if wrong:
+                raise Failure("; ".join(wrong))
+        finally:
+            if self.proc.poll() is None:
+                self.proc.kill()
+                self.proc.wait(5)
+
+    def expect_report(self, piece):
+        box = wait_for("error report", lambda: self.visible(REPORT) or self.ended(), 20)[0]
+        if self.visible(TITLE):
+            raise Failure("the settings window shows beside the report")
+        errors = self.stderr()
+        folders = (self.folder, "Z:" + self.folder.replace("/", "\\"))  # as Wine names it
+        if piece not in errors or not any(folder in errors for folder in folders):
+            raise Failure(f"stderr does not name {piece!r} and the folder: {errors!r}")
+        sh("wmctrl", "-i", "-c", box)
+        if self.wait_exit() != 1:
+            raise Failure(f"ended with status {self.proc.returncode} after the report, not 1")
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    for option in ("program", "images", "resources", "work"):
+        parser.add_argument("--" + option, required=True)
+    parser.add_argument("--locale", default="C")
+    parser.add_argument("--scale", type=int, default=1)
+    parser.add_argument("--only", help="run only rows with this tag")
+    parser.add_argument("--skip", help="skip rows with this tag")
+    parser.add_argument("--wine-prefix")
+    parser.add_argument("--name", default="", help="run only rows whose name holds this")
+    options = parser.parse_args()
+    os.makedirs(options.work, exist_ok=True)
+    table = os.path.join(os.path.dirname(os.path.abspath(__file__)), "cases.txt")
+    rows = [([cell.strip() for cell in line.split("|")] + [""])[:8]
+            for line in open(table, encoding="utf-8") if line.strip() and not line.startswith("#")]
+    session = Session(96 * options.scale)
+    failures, started = [], time.monotonic()
+    try:
+        run = Run(options, session)
+        for number, (name, files, actions, text, colour, code, status, tags) in enumerate(rows, 1):
+            tags = tags.split()
+            if (options.only and options.only not in tags) or (options.skip and options.skip in tags) \
+                    or options.name not in name:
+                continue
+            try:
+                run.row(number, name, files, actions.split(), text, colour, code, status)
+                print(f"ok   {name}")
+            except (Failure, OSError, subprocess.SubprocessError) as failure:
+                failures.append(name)
+                print(f"FAIL {name}: {failure}")
+    finally:
+        session.stop()
+    print(f"{len(failures)} of the rows failed ({options.locale}, scale {options.scale}, "
+          f"{time.monotonic() - started:.0f} s)")
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
