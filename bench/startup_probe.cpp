@@ -1,6 +1,7 @@
 // Times programs from process start until their window is mapped and painted,
 // and reads their peak resident memory, alternating between the programs.
-// Usage: startup_probe RUNS DIR PROGRAM [DIR PROGRAM ...]
+// Usage: startup_probe RUNS DIR COMMAND [DIR COMMAND ...]
+// A command is run by the shell, as "exec COMMAND": "wine x.exe" works.
 // Needs an X server with a window manager that keeps _NET_CLIENT_LIST, and a
 // black root window (Xvfb -br): a pixel that is no longer black is painted.
 #include <algorithm>
@@ -93,7 +94,8 @@ bool runOnce(Probe &probe, const char *dir, const char *program, Sample &sample)
     if (pid == 0) {
         if (chdir(dir) != 0)
             _exit(127);
-        execl(program, program, static_cast<char *>(nullptr));
+        const std::string command = std::string("exec ") + program;
+        execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char *>(nullptr));
         _exit(127);
     }
     bool done = false;
@@ -126,7 +128,7 @@ double median(std::vector<double> values)
 int main(int argc, char **argv)
 {
     if (argc < 4 || argc % 2 != 0) {
-        std::fprintf(stderr, "usage: startup_probe RUNS DIR PROGRAM [DIR PROGRAM ...]\n");
+        std::fprintf(stderr, "usage: startup_probe RUNS DIR COMMAND [DIR COMMAND ...]\n");
         return 2;
     }
     const int runs = std::atoi(argv[1]);

@@ -1,20 +1,23 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, running and testing need.
+# Installs the Debian packages a task needs: scripts/deps.sh run|test|package
+#   run      building and running the Linux program
+#   test     all of run, the Windows build, Wine, real-window tests, sanitizers, benchmarks
+#   package  all of test, and the package tools
 # Packages already present are skipped; nothing is installed when all are.
 set -euo pipefail
 
-packages=(
-    # build
-    g++ make cmake pkg-config qt6-base-dev qt6-qpa-plugins libbenchmark-dev libxcb1-dev
-    # sanitizer and fuzzer build
-    clang libclang-rt-14-dev
-    # fonts that stand in for the window's own
-    fonts-liberation2
-    # real windows, input and screenshots
-    xvfb xauth openbox xdotool x11-utils imagemagick
-    # identity and packaging checks
-    binutils-mingw-w64-x86-64 desktop-file-utils appstream
-)
+run=(g++ make cmake qt6-base-dev qt6-qpa-plugins fonts-liberation2)
+test=("${run[@]}" googletest libbenchmark-dev libxcb1-dev clang libclang-rt-14-dev
+    g++-mingw-w64-x86-64 wine wine64 fonts-wine python3
+    xvfb xauth openbox xdotool x11-utils xclip wmctrl imagemagick desktop-file-utils appstream)
+package=("${test[@]}" dpkg-dev file lintian zip)
+
+case ${1:-test} in
+run) packages=("${run[@]}") ;;
+test) packages=("${test[@]}") ;;
+package) packages=("${package[@]}") ;;
+*) echo "usage: deps.sh run|test|package" >&2; exit 2 ;;
+esac
 
 missing=()
 for package in "${packages[@]}"; do

@@ -1,30 +1,26 @@
 #!/usr/bin/env bash
-# The Windows resource script compiles, and the result carries the icon and
-# the version block the program declares.
-# Usage: identity_test.sh RESOURCES_DIR WORK_DIR
+# The Windows program file: its version block, icon, pictures and manifest,
+# and that it needs nothing but DLLs every Windows has.
+# Usage: identity_test.sh Corvex_Settings.exe
 set -euo pipefail
-resources=$1 work=$2
-mkdir -p "$work"
+exe=$1
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-cd "$resources"
-x86_64-w64-mingw32-windres --preprocessor=cpp Corvex_Settings.rc -O res -o "$work/Corvex_Settings.res"
-decompiled=$(x86_64-w64-mingw32-windres -i "$work/Corvex_Settings.res" -O rc)
-
-expect() {
-    grep -qF -- "$1" <<<"$decompiled" || fail "missing: $1"
-}
-expect 'LANGUAGE 7, 1'
-expect 'FILEVERSION 1, 0, 0, 0'
-expect 'PRODUCTVERSION 1, 0, 0, 0'
-expect 'FILETYPE 0x1'
-expect 'BLOCK "040704B0"'
-expect 'VALUE "FileVersion", "1.00"'
-expect 'VALUE "ProductVersion", "1.00"'
-expect 'VALUE "InternalName", "Corvex_Settings"'
-expect 'VALUE "OriginalFilename", "Corvex_Settings.exe"'
-expect 'VALUE "Translation", 0x407, 1200'
+resources=$(x86_64-w64-mingw32-windres -i "$exe" -O rc)
+expect() { grep -qF -- "$1" <<<"$resources" || fail "missing: $1"; }
+for line in 'LANGUAGE 7, 1' 'FILEVERSION 1, 0, 0, 0' 'PRODUCTVERSION 1, 0, 0, 0' 'FILETYPE 0x1' \
+    'BLOCK "040704B0"' 'VALUE "FileVersion", "1.00"' 'VALUE "ProductVersion", "1.00"' \
+    'VALUE "InternalName", "Corvex_Settings"' 'VALUE "OriginalFilename", "Corvex_Settings.exe"' \
+    'VALUE "Translation", 0x407, 1200' \
+    '"PICDIP_SW.BMP" 2' '"SWITCH.BMP" 2' '1 24 /* RT_MANIFEST */' 'dpiAware' 'Common-Controls'; do
+    expect "$line"
+done
 # One icon: 32 x 32, 16 colours, 4 bits, 744 bytes of image data.
 expect 'Has 1 elements'
 expect '"\040\040\020\000", 1, 4, 0x2e8L'
-echo "identity test passed"
+
+allowed=' KERNEL32.dll USER32.dll GDI32.dll COMCTL32.dll msvcrt.dll ADVAPI32.dll SHELL32.dll '
+for dll in $(x86_64-w64-mingw32-objdump -p "$exe" | sed -n 's/.*DLL Name: //p'); do
+    [[ "$allowed" == *" $dll "* ]] || fail "imports $dll, which a bare Windows lacks"
+done
+echo "identity test passed: $(stat -c %s "$exe") bytes"

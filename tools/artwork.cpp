@@ -120,18 +120,23 @@ QImage switchSlot(Lever lever)
     QPainter painter(&image);
     painter.fillRect(1, 1, SlotWidth - 2, SlotHeight - 2, SlotFloor);
     // ON is printed at the top of the housing: the lever sits up there when on.
-    const int leverTop = lever == Lever::On ? 1 : SlotHeight / 2;
     const int leverHeight = SlotHeight / 2 - 1;
-    painter.fillRect(1, leverTop, SlotWidth - 2, leverHeight, LeverFace);
-    painter.fillRect(2, leverTop + leverHeight / 2, SlotWidth - 4, 1, LeverGrip);
-    return image;
+    painter.fillRect(1, 1, SlotWidth - 2, leverHeight, LeverFace);
+    painter.fillRect(2, 1 + leverHeight / 2, SlotWidth - 4, 1, LeverGrip);
+    painter.end();
+    // OFF is the same lever thrown to the other end, row for row.
+    return lever == Lever::On ? image : image.mirrored(false, true);
 }
 
-QImage lamp()
+QImage lamp(int size)
 {
-    QImage image(32, 32, QImage::Format_ARGB32);
+    // Drawn on a 32-unit grid; the 32-pixel lamp is the window icon itself.
+    QImage image(size, size, QImage::Format_ARGB32);
     image.fill(Qt::transparent);
     QPainter painter(&image);
+    if (size != 32)
+        painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(size / 32.0, size / 32.0);
     painter.setPen(Qt::NoPen);
     painter.setBrush(QColor(Palette16[8]));
     painter.drawEllipse(7, 7, 18, 18);

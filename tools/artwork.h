@@ -18,7 +18,10 @@ enum class Lever { On, Off };
 
 QImage housing();               // 100 x 49, eight pure white slots
 QImage switchSlot(Lever lever); // 8 x 19, one slot with its lever
-QImage lamp();                  // 32 x 32, the window icon, with alpha
+// The window icon, with alpha: 32 x 32 as the program carries it, other
+// sizes for launchers.
+QImage lamp(int size = 32);
+inline constexpr int LauncherIconSizes[] = {16, 24, 32, 48, 64, 128, 256};
 
 // A Windows bitmap, 24 bits per pixel, bottom-up, uncompressed.
 QByteArray toBmp(const QImage &image);

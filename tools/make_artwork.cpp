@@ -33,7 +33,9 @@ int main(int argc, char **argv)
                     write(dir, "picDIP_SW.bmp", toBmp(housing())) &&
                     write(dir, "switch.bmp", toBmp(switchSlot(Lever::Off))) &&
                     write(dir, "ON_SW.bmp", toBmp(switchSlot(Lever::On))) &&
-                    write(dir, "OFF_SW.bmp", toBmp(switchSlot(Lever::Off))) &&
-                    write(dir, "org.corvex.Settings.png", toPng(lamp()));
-    return ok ? 0 : 1;
+                    write(dir, "OFF_SW.bmp", toBmp(switchSlot(Lever::Off)));
+    bool icons = dir.mkpath(QStringLiteral("icons"));
+    for (const int size : LauncherIconSizes)
+        icons = icons && write(dir, QStringLiteral("icons/%1.png").arg(size), toPng(lamp(size)));
+    return ok && icons ? 0 : 1;
 }

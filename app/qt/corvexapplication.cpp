@@ -1,8 +1,7 @@
 #include "corvexapplication.h"
 
 #include "errorreport.h"
-
-#include <QIcon>
+#include "frmSettings.h"
 
 CorvexApplication::CorvexApplication(int &argc, char **argv) : QApplication(argc, argv)
 {
@@ -10,7 +9,7 @@ CorvexApplication::CorvexApplication(int &argc, char **argv) : QApplication(argc
     setApplicationVersion(QStringLiteral("1.00"));
     setDesktopFileName(QStringLiteral("org.corvex.Settings"));
     // Every window of the program, the error report too, shows the lamp.
-    setWindowIcon(QIcon(QStringLiteral(":/Corvex_Settings.ico")));
+    setWindowIcon(frmSettings::icon());
 }
 
 bool CorvexApplication::notify(QObject *receiver, QEvent *event)

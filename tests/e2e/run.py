@@ -3,14 +3,14 @@
 
 run.py --program "CMD" --images DIR --resources DIR --work DIR
        [--locale C|de_DE] [--scale 1|2] [--only x2] [--skip TAG] [--wine-prefix DIR]
-       [--name PART]
+       [--folder DIR] [--name REGEX]
 
 Each row starts the program in a folder of its own under Xvfb and openbox,
 drives it with xdotool, reads the switch block and the field's colour from a
 screenshot and its text through the clipboard, and closes it through the
 window manager. Every wait is bounded; a failing row does not stop the rest.
 """
-import argparse, os, re, select, shlex, shutil, subprocess, sys, time
+import argparse, os, random, re, shlex, shutil, subprocess, sys, time
 
 TITLE, REPORT = "Settings for Corvex:", "Corvex_Settings"
 HOUSING_AT, FIELD = (104, 152), (100, 38, 93, 41)  # window pixels at scale 1
@@ -67,28 +67,28 @@ def image(path):
 class Session:
     """A private X display with a window manager, started again if it dies."""
 
-    def __init__(self, dpi):
-        self.dpi, self.procs = dpi, []
-        for attempt in range(2):
+    def __init__(self, dpi, work):
+        self.dpi, self.work, self.procs = dpi, work, []
+        for attempt in range(3):
             try:
                 return self.start()
             except Failure as failure:
-                print(f"session: {failure}; {'retrying' if attempt == 0 else 'giving up'}")
+                print(f"session: {failure}; {'retrying' if attempt < 2 else 'giving up'}")
                 self.stop()
         raise Failure("no X session")
 
     def start(self):
-        read, write = os.pipe()
+        # A display number of our own: two sessions asking Xvfb for "any
+        # free one" at the same moment can collide.
+        number = next(n for n in random.sample(range(100, 900), 800)
+                      if not os.path.exists(f"/tmp/.X{n}-lock"))
+        self.log = open(f"{self.work}/session.log", "ab")
         self.procs.append(subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write), "-screen", "0", "1024x768x24", "-dpi", str(self.dpi),
-             "-nolisten", "tcp"], pass_fds=(write,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
-        os.close(write)
-        if not select.select([read], [], [], 10)[0]:
-            raise Failure("Xvfb did not come up")
-        os.environ["DISPLAY"] = ":" + os.read(read, 32).decode().strip()
-        os.close(read)
-        self.wm = subprocess.Popen(["openbox", "--sm-disable"], stdout=subprocess.DEVNULL,
-                                   stderr=subprocess.DEVNULL)
+            ["Xvfb", f":{number}", "-screen", "0", "1024x768x24", "-dpi", str(self.dpi), "-nolisten",
+             "tcp"], stdout=self.log, stderr=self.log))
+        wait_for("Xvfb", lambda: self.alive() and os.path.exists(f"/tmp/.X11-unix/X{number}"), 10)
+        os.environ["DISPLAY"] = f":{number}"
+        self.wm = subprocess.Popen(["openbox", "--sm-disable"], stdout=self.log, stderr=self.log)
         self.procs.append(self.wm)
         wait_for("window manager", lambda: self.alive() and "window id" in
                  sh("xprop", "-root", "_NET_SUPPORTING_WM_CHECK"), 10)
@@ -112,8 +112,11 @@ class Run:
                         LC_ALL=f"{options.locale}.UTF-8" if options.locale != "C" else "C.UTF-8",
                         LANG=f"{options.locale}.UTF-8" if options.locale != "C" else "C.UTF-8")
         if options.wine_prefix:
-            self.env["WINEPREFIX"] = options.wine_prefix
-            subprocess.run(["wineserver", "-k"], env=self.env, timeout=20)
+            # A private copy: the scale set here must not reach other runs.
+            prefix = f"{options.work}/wineprefix"
+            shutil.rmtree(prefix, ignore_errors=True)
+            subprocess.run(["cp", "-a", options.wine_prefix, prefix], check=True, timeout=120)
+            self.env["WINEPREFIX"] = prefix
             for key in (r"HKCU\Control Panel\Desktop",
                         r"HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts"):
                 subprocess.run(["wine", "reg", "add", key, "/v", "LogPixels", "/t", "REG_DWORD", "/d",
@@ -299,6 +302,8 @@ class Run:
         time.sleep(0.05)
 
     def make_files(self, folder, spec):
+        if self.o.folder:
+            return
         os.makedirs(folder)
         names = {"good": ["ON_SW.bmp", "OFF_SW.bmp"], "none": []}.get(spec)
         if names is None and spec.startswith("only:"):
@@ -322,8 +327,9 @@ class Run:
 
     # -- one row -----------------------------------------------------------
     def row(self, number, name, files, actions, text, colour, code, status):
-        folder = f"{self.o.work}/{number:02d}"
-        shutil.rmtree(folder, ignore_errors=True)
+        folder = self.o.folder or f"{self.o.work}/{number:02d}"
+        if not self.o.folder:
+            shutil.rmtree(folder, ignore_errors=True)
         self.make_files(folder, files)
         self.session.alive()
         self.start(folder)
@@ -373,21 +379,22 @@ def main():
     parser.add_argument("--scale", type=int, default=1)
     parser.add_argument("--only", help="run only rows with this tag")
     parser.add_argument("--skip", help="skip rows with this tag")
-    parser.add_argument("--wine-prefix")
-    parser.add_argument("--name", default="", help="run only rows whose name holds this")
+    parser.add_argument("--wine-prefix", help="a Wine prefix to copy and run the program in")
+    parser.add_argument("--folder", help="start every row in this folder, as it is")
+    parser.add_argument("--name", default="", help="run only rows whose name matches this")
     options = parser.parse_args()
     os.makedirs(options.work, exist_ok=True)
     table = os.path.join(os.path.dirname(os.path.abspath(__file__)), "cases.txt")
     rows = [([cell.strip() for cell in line.split("|")] + [""])[:8]
             for line in open(table, encoding="utf-8") if line.strip() and not line.startswith("#")]
-    session = Session(96 * options.scale)
+    session = Session(96 * options.scale, options.work)
     failures, started = [], time.monotonic()
     try:
         run = Run(options, session)
         for number, (name, files, actions, text, colour, code, status, tags) in enumerate(rows, 1):
             tags = tags.split()
             if (options.only and options.only not in tags) or (options.skip and options.skip in tags) \
-                    or options.name not in name:
+                    or not re.search(options.name, name):
                 continue
             try:
                 run.row(number, name, files, actions.split(), text, colour, code, status)
@@ -396,6 +403,9 @@ def main():
                 failures.append(name)
                 print(f"FAIL {name}: {failure}")
     finally:
+        if options.wine_prefix:
+            subprocess.run(["wineserver", "-k"], timeout=20,
+                           env=dict(os.environ, WINEPREFIX=f"{options.work}/wineprefix"))
         session.stop()
     print(f"{len(failures)} of the rows failed ({options.locale}, scale {options.scale}, "
           f"{time.monotonic() - started:.0f} s)")

@@ -66,6 +66,14 @@ frmSettings::~frmSettings()
     disconnect(m_focusConnection);
 }
 
+QIcon frmSettings::icon()
+{
+    QIcon lamp(QStringLiteral(":/Corvex_Settings.ico"));
+    for (const int size : {16, 24, 48, 64, 128, 256})
+        lamp.addFile(QStringLiteral(":/icons/%1.png").arg(size), QSize(size, size));
+    return lamp;
+}
+
 void frmSettings::load()
 {
     m_controller->Form_Load();
@@ -77,7 +85,7 @@ void frmSettings::buildWindow()
     setWindowTitle(text(Design::Caption));
     setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                    Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    setWindowIcon(QIcon(QStringLiteral(":/Corvex_Settings.ico")));
+    setWindowIcon(icon());
     setFixedSize(Design::pixels(Design::ClientWidth), Design::pixels(Design::ClientHeight));
     setFont(designFont(Design::WindowFont));
     setColours(this, QPalette::Window, Design::ButtonFace, QPalette::WindowText,

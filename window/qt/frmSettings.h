@@ -2,6 +2,7 @@
 
 #include "design.h"
 
+#include <QIcon>
 #include <QMetaObject>
 #include <QWidget>
 #include <array>
@@ -23,6 +24,9 @@ class frmSettings : public QWidget
 public:
     explicit frmSettings(QWidget *parent = nullptr);
     ~frmSettings() override;
+
+    // The lamp at every size the program carries.
+    static QIcon icon();
 
     // The load event: call once, before the window is first shown.
     void load();
