@@ -216,6 +216,22 @@ class Run:
                     raise Failure(f"housing pixel {x},{y} is {at(x, y)[0]}")
         return code
 
+    def check_border(self, shot):
+        """The field's thin border is one pixel at scale 1 and equally wide on
+        all four sides at every scale, with nothing drawn just outside it."""
+        x, y, w, h = (v * self.scale for v in FIELD)
+        edge, face = shot[y][x], shot[2][2]
+        def run(points):
+            return next((n for n, (px, py) in enumerate(points) if shot[py][px] != edge), len(points))
+        widths = [run([(x + i, y + h // 2) for i in range(h // 2)]),
+                  run([(x + w - 1 - i, y + h // 2) for i in range(h // 2)]),
+                  run([(x + w // 2, y + i) for i in range(h // 2)]),
+                  run([(x + w // 2, y + h - 1 - i) for i in range(h // 2)])]
+        outside = [shot[y + h // 2][x - 1], shot[y + h // 2][x + w], shot[y - 1][x + w // 2],
+                   shot[y + h][x + w // 2]]
+        if widths != [self.scale] * 4 or any(p != face for p in outside):
+            raise Failure(f"field border left, right, top, bottom {widths}, outside {outside}")
+
     def colour(self, shot):
         x, y, w, h = (v * self.scale for v in FIELD)
         inner = [p for row in shot[y + 3 * self.scale:y + h - 3 * self.scale]
@@ -342,6 +358,7 @@ class Run:
             if status == "1":
                 return self.expect_report(text)
             shot, code_shown = self.settled_screenshot()
+            self.check_border(shot)
             got = {"code": code_shown, "colour": self.colour(shot), "text": self.read_text()}
             if text.startswith("="):
                 text = text[1:].replace("\\s", " ")

@@ -1,6 +1,8 @@
 #include "frequencyfield.h"
 
 #include <QPainter>
+#include <algorithm>
+#include <cmath>
 
 FrequencyField::FrequencyField(QWidget *parent) : QLineEdit(parent)
 {
@@ -12,7 +14,17 @@ FrequencyField::FrequencyField(QWidget *parent) : QLineEdit(parent)
 void FrequencyField::paintEvent(QPaintEvent *event)
 {
     QLineEdit::paintEvent(event);
+    // The border is laid in whole device pixels, equally wide on all four
+    // sides: a one-pixel pen would land unevenly at 1.5 or 2 times scale.
+    const qreal ratio = devicePixelRatioF();
+    const int border = std::max(1, int(std::floor(ratio)));
+    const int width = int(std::floor(this->width() * ratio));
+    const int height = int(std::floor(this->height() * ratio));
     QPainter painter(this);
-    painter.setPen(palette().color(QPalette::WindowText));
-    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    painter.scale(1 / ratio, 1 / ratio);
+    const QColor colour = palette().color(QPalette::WindowText);
+    painter.fillRect(0, 0, width, border, colour);
+    painter.fillRect(0, height - border, width, border, colour);
+    painter.fillRect(0, 0, border, height, colour);
+    painter.fillRect(width - border, 0, border, height, colour);
 }

@@ -193,11 +193,14 @@ HWND frmSettings::buildControl(HINSTANCE instance, const Design::Control &design
         return control;
     }
     case Design::Kind::TextBox:
-        control = CreateWindowExW(0, L"EDIT", widen(design.text).c_str(),
-                                  WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | WS_CLIPSIBLINGS |
-                                      ES_CENTER | ES_AUTOHSCROLL,
-                                  at.left, at.top, at.right - at.left, at.bottom - at.top, parent,
-                                  reinterpret_cast<HMENU>(INT_PTR(id)), instance, nullptr);
+        // The window draws the thin border around the edit (onPaint), as wide
+        // as the scale: WS_BORDER stays one device pixel at every scale.
+        control = CreateWindowExW(
+            0, L"EDIT", widen(design.text).c_str(),
+            WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | ES_CENTER | ES_AUTOHSCROLL,
+            at.left + m_scale, at.top + m_scale, at.right - at.left - 2 * m_scale,
+            at.bottom - at.top - 2 * m_scale, parent, reinterpret_cast<HMENU>(INT_PTR(id)),
+            instance, nullptr);
         SendMessageW(control, EM_SETLIMITTEXT, Design::FrequencyMaxLength, 0);
         SetWindowSubclass(control, fieldProc, 1, reinterpret_cast<DWORD_PTR>(this));
         m_txtFreq = control;
@@ -270,6 +273,9 @@ LRESULT frmSettings::handle(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_ACTIVATE:
         onActivate(wParam);
         return 0;
+    case WM_PAINT:
+        onPaint();
+        return 0;
     case WM_CLOSE:
         m_closing = true;
         DestroyWindow(m_hwnd);
@@ -325,6 +331,23 @@ LRESULT frmSettings::onLabelColour(HDC dc)
     SetTextColor(dc, toColorRef(Design::control("Description").foreground));
     SetBkColor(dc, toColorRef(Design::control("Description").background));
     return reinterpret_cast<LRESULT>(m_labelBrush.get());
+}
+
+void frmSettings::onPaint()
+{
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(m_hwnd, &paint);
+    const RECT field = scaled(Design::control("txtFreq"));
+    HBRUSH frame = GetSysColorBrush(COLOR_WINDOWFRAME);
+    const RECT sides[] = {
+        {field.left, field.top, field.right, field.top + m_scale},
+        {field.left, field.bottom - m_scale, field.right, field.bottom},
+        {field.left, field.top, field.left + m_scale, field.bottom},
+        {field.right - m_scale, field.top, field.right, field.bottom},
+    };
+    for (const RECT &side : sides)
+        FillRect(dc, &side, frame);
+    EndPaint(m_hwnd, &paint);
 }
 
 void frmSettings::onActivate(WPARAM wParam)

@@ -50,6 +50,7 @@ private:
     LRESULT onFieldColour(HDC dc);
     LRESULT onLabelColour(HDC dc);
     void onActivate(WPARAM wParam);
+    void onPaint();
     void onFieldLosesFocus(HWND next);
 
     HWND m_hwnd = nullptr;
