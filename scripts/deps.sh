@@ -1,22 +1,20 @@
 #!/usr/bin/env bash
-# Installs the Debian packages a task needs: scripts/deps.sh run|test|package
+# Installs the Debian packages a task needs: scripts/deps.sh run|test
 #   run      building and running the Linux program
 #   test     all of run, the Windows build, Wine, real-window tests, sanitizers, benchmarks
-#   package  all of test, and the package tools
 # Packages already present are skipped; nothing is installed when all are.
 set -euo pipefail
 
 run=(g++ make cmake qt6-base-dev qt6-qpa-plugins fonts-liberation2)
 test=("${run[@]}" googletest libbenchmark-dev libxcb1-dev clang libclang-rt-14-dev
     g++-mingw-w64-x86-64 wine wine64 fonts-wine python3
-    xvfb xauth openbox xdotool x11-utils xclip wmctrl imagemagick desktop-file-utils appstream)
-package=("${test[@]}" dpkg-dev file lintian zip)
+    xvfb xauth openbox xdotool x11-utils xclip wmctrl imagemagick desktop-file-utils appstream
+    dpkg-dev file lintian)
 
 case ${1:-test} in
 run) packages=("${run[@]}") ;;
 test) packages=("${test[@]}") ;;
-package) packages=("${package[@]}") ;;
-*) echo "usage: deps.sh run|test|package" >&2; exit 2 ;;
+*) echo "usage: deps.sh run|test" >&2; exit 2 ;;
 esac
 
 missing=()

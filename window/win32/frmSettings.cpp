@@ -84,7 +84,7 @@ void frmSettings::registerClass(HINSTANCE instance)
     PictureBox::registerClass(instance);
 }
 
-frmSettings::frmSettings(HINSTANCE instance, ErrorSink &errors) : m_errors(errors)
+frmSettings::frmSettings(HINSTANCE instance, ErrorSink &errors) : WindowBase(errors)
 {
     {
         // Whole-number scaling keeps each switch exactly over its slot.
@@ -239,25 +239,6 @@ void frmSettings::addToolTips(HINSTANCE instance)
         tool.lpszText = text.data();
         SendMessageW(m_toolTips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     }
-}
-
-LRESULT CALLBACK frmSettings::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_NCCREATE) {
-        auto *self =
-            static_cast<frmSettings *>(reinterpret_cast<CREATESTRUCTW *>(lParam)->lpCreateParams);
-        self->m_hwnd = hwnd;
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto *self = reinterpret_cast<frmSettings *>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (!self)
-        return DefWindowProcW(hwnd, message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-        self->m_hwnd = nullptr;
-        return DefWindowProcW(hwnd, message, wParam, lParam);
-    }
-    return guarded(self->m_errors, [&] { return self->handle(message, wParam, lParam); });
 }
 
 LRESULT frmSettings::handle(UINT message, WPARAM wParam, LPARAM lParam)

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "design.h"
-#include "errorsink.h"
 #include "handles.h"
+#include "windowbase.h"
 
 #include <array>
 #include <memory>
@@ -16,16 +16,14 @@ class Win32View;
 // The settings window: the frequency field, the instruction text and the
 // DIP switch block, built from the window's design. All behaviour lives in
 // SettingsController; this class routes the controls' events to it.
-class frmSettings
+class frmSettings : public WindowBase
 {
 public:
     static void registerClass(HINSTANCE instance);
 
     // Builds the window and its controls, hidden.
     frmSettings(HINSTANCE instance, ErrorSink &errors);
-    ~frmSettings();
-    frmSettings(const frmSettings &) = delete;
-    frmSettings &operator=(const frmSettings &) = delete;
+    ~frmSettings() override;
 
     // The load event: call once, before the window is first shown.
     void load();
@@ -35,10 +33,9 @@ public:
     bool isDialogMessage(MSG &message) { return IsDialogMessageW(m_hwnd, &message); }
 
 private:
-    static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK fieldProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
                                       UINT_PTR id, DWORD_PTR self);
-    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     void buildControls(HINSTANCE instance);
     HWND buildControl(HINSTANCE instance, const Design::Control &design, int id);
@@ -53,8 +50,6 @@ private:
     void onPaint();
     void onFieldLosesFocus(HWND next);
 
-    HWND m_hwnd = nullptr;
-    ErrorSink &m_errors;
     int m_scale = 1;
     bool m_closing = false;
     HWND m_focusWhenActive = nullptr;

@@ -21,7 +21,7 @@ void PictureBox::registerClass(HINSTANCE instance)
 
 PictureBox::PictureBox(HWND parent, int id, POINT position, int scale, COLORREF background,
                        bool tabStop, ErrorSink &errors)
-    : m_errors(errors), m_scale(scale), m_background(background)
+    : WindowBase(errors), m_scale(scale), m_background(background)
 {
     const DWORD style =
         WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | (tabStop ? WS_TABSTOP : 0);
@@ -45,25 +45,6 @@ void PictureBox::setPicture(OwnedBitmap bitmap)
     SetWindowPos(m_hwnd, nullptr, 0, 0, m_size.cx * m_scale, m_size.cy * m_scale,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     InvalidateRect(m_hwnd, nullptr, FALSE);
-}
-
-LRESULT CALLBACK PictureBox::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_NCCREATE) {
-        auto *self =
-            static_cast<PictureBox *>(reinterpret_cast<CREATESTRUCTW *>(lParam)->lpCreateParams);
-        self->m_hwnd = hwnd;
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto *self = reinterpret_cast<PictureBox *>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (!self)
-        return DefWindowProcW(hwnd, message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-        self->m_hwnd = nullptr;
-        return DefWindowProcW(hwnd, message, wParam, lParam);
-    }
-    return guarded(self->m_errors, [&] { return self->handle(message, wParam, lParam); });
 }
 
 LRESULT PictureBox::handle(UINT message, WPARAM wParam, LPARAM lParam)

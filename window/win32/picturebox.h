@@ -1,7 +1,7 @@
 #pragma once
 
-#include "errorsink.h"
 #include "handles.h"
+#include "windowbase.h"
 
 #include <windows.h>
 
@@ -10,31 +10,24 @@
 // takes the focus on a press and reports a click to its parent as
 // WM_COMMAND / BN_CLICKED when the left button is released inside. A box
 // forwards the clicks of the boxes inside it.
-class PictureBox
+class PictureBox : public WindowBase
 {
 public:
     static void registerClass(HINSTANCE instance);
 
     PictureBox(HWND parent, int id, POINT position, int scale, COLORREF background, bool tabStop,
                ErrorSink &errors);
-    ~PictureBox();
-    PictureBox(const PictureBox &) = delete;
-    PictureBox &operator=(const PictureBox &) = delete;
-
-    HWND hwnd() const { return m_hwnd; }
+    ~PictureBox() override;
 
     // Shows the bitmap, releasing the one shown before, and sizes the box to it.
     void setPicture(OwnedBitmap bitmap);
 
 private:
-    static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override;
     void onPaint();
     void onLeftButtonDown();
     void onLeftButtonUp(LPARAM lParam);
 
-    HWND m_hwnd = nullptr;
-    ErrorSink &m_errors;
     OwnedBitmap m_bitmap;
     SIZE m_size{0, 0};
     int m_scale;
