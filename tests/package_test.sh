@@ -32,6 +32,7 @@ path=$(sed -n 's/^Path=//p' "$desktop")
 exec_line=$(sed -n 's/^Exec=//p' "$desktop")
 [ "$path" = /usr/share/corvex-settings ] || fail "Path is $path"
 [ "$exec_line" = /usr/bin/Corvex_Settings ] || fail "Exec is $exec_line"
+grep -qx 'StartupWMClass=Corvex_Settings' "$desktop" || fail "no StartupWMClass matching the window"
 
 # The start row of the table, run from the entry's Path= inside the unpacked root.
 "$e2e" --program "$root$exec_line" --folder "$root$path" --images "$root$path" \

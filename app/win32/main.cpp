@@ -1,15 +1,12 @@
 #include "errorreport.h"
 #include "frmSettings.h"
 
-#include <commctrl.h>
 #include <windows.h>
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand)
 {
     ErrorReport errors;
     return guarded(errors, [&] {
-        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
-        InitCommonControlsEx(&controls);
         frmSettings::registerClass(instance);
 
         frmSettings window(instance, errors);

@@ -15,6 +15,7 @@ namespace {
 constexpr const wchar_t *ClassName = L"CorvexSettings";
 constexpr DWORD WindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr int FirstControlId = 100;
+constexpr UINT AddToolTipsMessage = WM_APP + 1;
 
 int controlId(const Design::Control &design)
 {
@@ -98,12 +99,15 @@ frmSettings::frmSettings(HINSTANCE instance, ErrorSink &errors) : WindowBase(err
                     CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
                     frame.bottom - frame.top, nullptr, nullptr, instance, this);
 
+    // The TrueType face made to stand in for the old raster font stays sharp
+    // at every size and scale; looking for it once is enough.
+    const std::wstring standIn = L"Microsoft Sans Serif";
+    m_fontFamily = fontInstalled(standIn.c_str()) ? standIn : widen(Design::WindowFont.family);
     m_windowFont.reset(fontOf(Design::WindowFont));
     m_largeFont.reset(fontOf(Design::LargeFont));
     m_fieldBrush.reset(CreateSolidBrush(toColorRef(Design::control("txtFreq").background)));
     m_labelBrush.reset(CreateSolidBrush(toColorRef(Design::control("Description").background)));
     buildControls(instance);
-    addToolTips(instance);
 
     std::array<PictureBox *, 8> pics{};
     for (int k = 1; k <= 8; ++k)
@@ -131,6 +135,8 @@ void frmSettings::show(int showCommand)
     ShowWindow(m_hwnd, showCommand);
     UpdateWindow(m_hwnd);
     SetFocus(m_txtFreq);
+    // Tooltips wait until the window is up: nobody hovers before it shows.
+    PostMessageW(m_hwnd, AddToolTipsMessage, 0, 0);
 }
 
 HFONT frmSettings::fontOf(const Design::Font &font) const
@@ -145,7 +151,7 @@ HFONT frmSettings::fontOf(const Design::Font &font) const
     logical.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
     logical.lfCharSet = ANSI_CHARSET; // Western
     logical.lfQuality = DEFAULT_QUALITY;
-    wcsncpy(logical.lfFaceName, family.c_str(), LF_FACESIZE - 1);
+    wcsncpy(logical.lfFaceName, m_fontFamily.c_str(), LF_FACESIZE - 1);
     return CreateFontIndirectW(&logical);
 }
 
@@ -220,8 +226,11 @@ HWND frmSettings::buildControl(HINSTANCE instance, const Design::Control &design
     return control;
 }
 
-void frmSettings::addToolTips(HINSTANCE instance)
+void frmSettings::addToolTips()
 {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&controls);
+    const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(m_hwnd, GWLP_HINSTANCE));
     m_toolTips =
         CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                         WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
@@ -256,6 +265,9 @@ LRESULT frmSettings::handle(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_PAINT:
         onPaint();
+        return 0;
+    case AddToolTipsMessage:
+        addToolTips();
         return 0;
     case WM_CLOSE:
         m_closing = true;

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <memory>
+#include <string>
 #include <vector>
 #include <windows.h>
 
@@ -39,7 +40,7 @@ private:
 
     void buildControls(HINSTANCE instance);
     HWND buildControl(HINSTANCE instance, const Design::Control &design, int id);
-    void addToolTips(HINSTANCE instance);
+    void addToolTips();
     HFONT fontOf(const Design::Font &font) const;
     RECT scaled(const Design::Control &design) const;
 
@@ -54,6 +55,7 @@ private:
     bool m_closing = false;
     HWND m_focusWhenActive = nullptr;
 
+    std::wstring m_fontFamily;
     OwnedFont m_windowFont;
     OwnedFont m_largeFont;
     OwnedBrush m_fieldBrush;
