@@ -10,7 +10,7 @@ drives it with xdotool, reads the switch block and the field's colour from a
 screenshot and its text through the clipboard, and closes it through the
 window manager. Every wait is bounded; a failing row does not stop the rest.
 """
-import argparse, os, random, re, shlex, shutil, subprocess, sys, time
+import argparse, os, random, re, shlex, shutil, signal, subprocess, sys, time
 
 TITLE, REPORT = "Settings for Corvex:", "Corvex_Settings"
 HOUSING_AT, FIELD = (104, 152), (100, 38, 93, 41)  # window pixels at scale 1
@@ -401,6 +401,8 @@ def main():
     parser.add_argument("--name", default="", help="run only rows whose name matches this")
     options = parser.parse_args()
     os.makedirs(options.work, exist_ok=True)
+    # A test runner's time-out ends us with SIGTERM: still take the session down.
+    signal.signal(signal.SIGTERM, lambda *_: sys.exit("ended by SIGTERM"))
     table = os.path.join(os.path.dirname(os.path.abspath(__file__)), "cases.txt")
     rows = [([cell.strip() for cell in line.split("|")] + [""])[:8]
             for line in open(table, encoding="utf-8") if line.strip() and not line.startswith("#")]

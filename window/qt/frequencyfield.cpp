@@ -18,8 +18,8 @@ void FrequencyField::paintEvent(QPaintEvent *event)
     // sides: a one-pixel pen would land unevenly at 1.5 or 2 times scale.
     const qreal ratio = devicePixelRatioF();
     const int border = std::max(1, int(std::floor(ratio)));
-    const int width = int(std::floor(this->width() * ratio));
-    const int height = int(std::floor(this->height() * ratio));
+    const int width = int(std::ceil(this->width() * ratio));
+    const int height = int(std::ceil(this->height() * ratio));
     QPainter painter(this);
     painter.scale(1 / ratio, 1 / ratio);
     const QColor colour = palette().color(QPalette::WindowText);
