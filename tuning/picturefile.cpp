@@ -124,7 +124,12 @@ std::optional<std::string> bitmapProblem(const std::vector<std::uint8_t> &bytes)
     if (bytes.size() < tableEnd)
         return cutShort(bytes.size(), tableEnd);
     const std::uint64_t stride = (std::uint64_t(width) * bitsPerPixel + 31) / 32 * 4;
-    const std::uint64_t needed = run ? pixelsAt + 2 : pixelsAt + stride * std::uint64_t(height);
+    // A run-length stream is as long as its header says; the decoders rely on it.
+    const std::uint64_t runBytes = run ? field(bytes, 34, 4) : 0;
+    if (run && runBytes < 2)
+        return "the bitmap's header is damaged";
+    const std::uint64_t needed =
+        run ? pixelsAt + runBytes : pixelsAt + stride * std::uint64_t(height);
     if (bytes.size() < needed)
         return cutShort(bytes.size(), needed);
     return std::nullopt;
