@@ -68,20 +68,15 @@ LocaleFacts userLocaleFacts()
 
 void frmSettings::registerClass(HINSTANCE instance)
 {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = windowProc;
-    windowClass.hInstance = instance;
-    windowClass.hIcon =
-        static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
-                                      GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0));
-    windowClass.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
-                                                        GetSystemMetrics(SM_CXSMICON),
-                                                        GetSystemMetrics(SM_CYSMICON), 0));
-    windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
-    windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    windowClass.lpszClassName = ClassName;
-    RegisterClassExW(&windowClass);
+    const auto icon = [&](int width, int height) {
+        return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                             GetSystemMetrics(width), GetSystemMetrics(height), 0));
+    };
+    WNDCLASSEXW formClass = windowClass(instance, ClassName);
+    formClass.hIcon = icon(SM_CXICON, SM_CYICON);
+    formClass.hIconSm = icon(SM_CXSMICON, SM_CYSMICON);
+    formClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+    RegisterClassExW(&formClass);
     PictureBox::registerClass(instance);
 }
 

@@ -10,13 +10,8 @@ constexpr const wchar_t *ClassName = L"CorvexPictureBox";
 
 void PictureBox::registerClass(HINSTANCE instance)
 {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = windowProc;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
-    windowClass.lpszClassName = ClassName;
-    RegisterClassExW(&windowClass);
+    const WNDCLASSEXW boxClass = windowClass(instance, ClassName);
+    RegisterClassExW(&boxClass);
 }
 
 PictureBox::PictureBox(HWND parent, int id, POINT position, int scale, COLORREF background,

@@ -21,6 +21,18 @@ protected:
 
     virtual LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) = 0;
 
+    // A window class whose windows all go through windowProc.
+    static WNDCLASSEXW windowClass(HINSTANCE instance, const wchar_t *name)
+    {
+        WNDCLASSEXW windowClass{};
+        windowClass.cbSize = sizeof windowClass;
+        windowClass.lpfnWndProc = windowProc;
+        windowClass.hInstance = instance;
+        windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
+        windowClass.lpszClassName = name;
+        return windowClass;
+    }
+
     static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     {
         if (message == WM_NCCREATE) {
