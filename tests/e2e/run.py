@@ -40,6 +40,23 @@ def sh(*args, timeout=10):
     return done.stdout.decode("utf-8", "replace")
 
 
+def keys(*names):
+    """Presses keys in turn; a chord such as shift+Home holds its modifiers a
+    moment around the key, since under load Wine can miss a modifier that is
+    pressed and released with the key in one go."""
+    names_ = {"shift": "Shift_L", "ctrl": "Control_L"}
+    command = ["xdotool"]
+    for name in names:
+        *modifiers, key = name.split("+")
+        held = [names_.get(m, m) for m in modifiers]
+        for modifier in held:
+            command += ["keydown", modifier, "sleep", "0.03"]
+        command += ["key", key]
+        for modifier in reversed(held):
+            command += ["sleep", "0.03", "keyup", modifier]
+    sh(*command)
+
+
 def set_clipboard(data):
     # xclip stays behind to serve the selection: it must not hold our pipes.
     subprocess.run(["xclip", "-i", "-selection", "clipboard"], input=data, timeout=10,
@@ -260,7 +277,7 @@ class Run:
             sentinel = f"<nothing {attempt}>"
             set_clipboard(sentinel.encode())
             self.do("field")
-            sh("xdotool", "key", "--clearmodifiers", "End", "shift+Home", "ctrl+c")
+            keys("End", "shift+Home", "ctrl+c")
             try:
                 return wait_for("clipboard", lambda: (lambda t: t != sentinel and t)(
                     sh("xclip", "-o", "-selection", "clipboard")), 1.5)
@@ -282,11 +299,11 @@ class Run:
         away = ["mousemove", "1010", "750"]  # no tooltip may cover the window
         places = {"housing": (154, 157), "label": (120, 95), "field": (146, 58)}
         if verb == "sel":
-            sh("xdotool", "key", "--clearmodifiers", "End", "shift+Home")
+            keys("End", "shift+Home")
         elif verb == "type":
             sh("xdotool", "type", "--delay", "30", arg)
         elif verb in ("key", "tab"):
-            sh("xdotool", "key", "--clearmodifiers", arg or "Tab")
+            keys(arg or "Tab")
         elif verb in places:
             sh(*move, *self.point(*places[verb]), "click", "1", *away)
         elif verb in ("click", "right"):
@@ -299,7 +316,7 @@ class Run:
                str(int(label[1]) - int(y)), "mouseup", "1", *away)
         elif verb == "paste":
             set_clipboard(arg.encode())
-            sh("xdotool", "key", "--clearmodifiers", "ctrl+v")
+            keys("ctrl+v")
         elif verb == "deactivate":
             other = subprocess.Popen(["xmessage", "-title", "Other", "other"],
                                      stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
