@@ -169,6 +169,9 @@ class Run:
             return self.wait_window(retry=False)
         sh("xdotool", "windowactivate", "--sync", self.wid)
         wait_for("window active", lambda: sh("xdotool", "getactivewindow").strip() == self.wid, 5)
+        # The window manager calls it active before Wine has taken the focus in:
+        # under load, the first keys went astray (a Tab, the shift of shift+Home).
+        time.sleep(0.5)
         self.check_window()
 
     def ended(self):
