@@ -204,20 +204,23 @@ class Run:
         return rows
 
     def settled_screenshot(self):
-        """A screenshot whose switch block reads cleanly: a paint or a fading
-        tooltip may take a moment."""
-        problem = None
+        """A screenshot whose switch block reads cleanly and the same twice in a
+        row: a repaint, or a fading tooltip, may take a moment."""
+        problem, previous = None, None
         def attempt():
-            nonlocal problem
+            nonlocal problem, previous
             shot = self.screenshot()
             try:
-                return shot, str(self.drawn_code(shot))
+                code = str(self.drawn_code(shot))
             except Failure as failure:
-                problem = failure
+                problem, previous = failure, None
+                return None
+            settled, previous = code == previous, code
+            return (shot, code) if settled else None
         try:
             return wait_for("switch block", attempt, 8)
-        except Failure:
-            raise problem
+        except Failure as failure:
+            raise problem or failure
 
     def check_window(self):
         hints = sh("xprop", "-id", self.wid, "WM_NORMAL_HINTS", "_NET_WM_ALLOWED_ACTIONS")
@@ -387,9 +390,13 @@ class Run:
                 self.do(action)
             if status == "1":
                 return self.expect_report(text)
+            # Reading the text goes first: once the copy arrives, the program has
+            # handled every key and click before it. Then End drops the selection.
+            text_shown = self.read_text()
+            keys("End")
             shot, code_shown = self.settled_screenshot()
             self.check_border(shot)
-            got = {"code": code_shown, "colour": self.colour(shot), "text": self.read_text()}
+            got = {"code": code_shown, "colour": self.colour(shot), "text": text_shown}
             if text.startswith("="):
                 text = text[1:].replace("\\s", " ")
             else:
