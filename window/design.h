@@ -48,29 +48,42 @@ inline constexpr int FrequencyMaxLength = 5;
 inline constexpr const char *SwitchTip = "Click to change position";
 inline constexpr Font Inherited{"", 0, false};
 
+// Switches 2 to 8 lie on the window, over the housing's slots.
+constexpr Control switchAt(const char *name, int left, int tabIndex, const char *accessibleName)
+{
+    return {name,
+            Kind::PictureBox,
+            false,
+            left,
+            2475,
+            120,
+            285,
+            tabIndex,
+            "",
+            SwitchTip,
+            Inherited,
+            WindowBackground,
+            WindowText,
+            "switch.bmp",
+            accessibleName};
+}
+
 // Front to back: the first control lies above all others.
 inline constexpr Control Controls[] = {
-    {"pic8", Kind::PictureBox, false, 2895, 2475, 120, 285, 9, "", SwitchTip, Inherited,
-     WindowBackground, WindowText, "switch.bmp", "Switch 8"},
-    {"pic7", Kind::PictureBox, false, 2715, 2475, 120, 285, 8, "", SwitchTip, Inherited,
-     WindowBackground, WindowText, "switch.bmp", "Switch 7"},
-    {"pic6", Kind::PictureBox, false, 2535, 2475, 120, 285, 7, "", SwitchTip, Inherited,
-     WindowBackground, WindowText, "switch.bmp", "Switch 6"},
-    {"pic5", Kind::PictureBox, false, 2355, 2475, 120, 285, 6, "", SwitchTip, Inherited,
-     WindowBackground, WindowText, "switch.bmp", "Switch 5"},
-    {"pic4", Kind::PictureBox, false, 2175, 2475, 120, 285, 5, "", SwitchTip, Inherited,
-     WindowBackground, WindowText, "switch.bmp", "Switch 4"},
-    {"pic3", Kind::PictureBox, false, 1995, 2475, 120, 285, 4, "", SwitchTip, Inherited,
-     WindowBackground, WindowText, "switch.bmp", "Switch 3"},
-    {"pic2", Kind::PictureBox, false, 1815, 2475, 120, 285, 3, "", SwitchTip, Inherited,
-     WindowBackground, WindowText, "switch.bmp", "Switch 2"},
+    switchAt("pic8", 2895, 9, "Switch 8"),
+    switchAt("pic7", 2715, 8, "Switch 7"),
+    switchAt("pic6", 2535, 7, "Switch 6"),
+    switchAt("pic5", 2355, 6, "Switch 5"),
+    switchAt("pic4", 2175, 5, "Switch 4"),
+    switchAt("pic3", 1995, 4, "Switch 3"),
+    switchAt("pic2", 1815, 3, "Switch 2"),
     {"txtFreq", Kind::TextBox, false, 1500, 570, 1395, 615, 0, "Text1",
      "Type a frequency between 82,5MHz and 108,0MHz", LargeFont, ActiveBorder, WindowText, "",
      "Frequency in MHz"},
     {"picDIP_SW", Kind::PictureBox, false, 1560, 2280, 1500, 735, 1, "", "", Inherited,
      WindowBackground, WindowText, "picDIP_SW.bmp", "DIP switch"},
     {"pic1", Kind::PictureBox, true, 75, 195, 120, 285, 2, "", SwitchTip, Inherited,
-     WindowBackground, WindowText, "switch.bmp", "Switch 1"},
+     WindowBackground, WindowText, "switch.bmp", "Switch 1"}, // placed in the housing
     {"Description", Kind::Label, false, 855, 1305, 3270, 840, 11, "Label1", "", Inherited,
      ButtonFace, ButtonText, "", ""},
     {"MHz", Kind::Label, false, 3120, 600, 1200, 615, 10, "MHz", "", LargeFont, ButtonFace,

@@ -350,19 +350,19 @@ class Run:
             raise Failure(f"unknown action {action}")
         time.sleep(0.05)
 
-    def make_files(self, folder, spec):
+    def make_files(self, folder, layout):
         if self.o.folder:
             return
         os.makedirs(folder)
-        names = {"good": ["ON_SW.bmp", "OFF_SW.bmp"], "none": []}.get(spec)
-        if names is None and spec.startswith("only:"):
-            names = [spec[5:]]
+        names = {"good": ["ON_SW.bmp", "OFF_SW.bmp"], "none": []}.get(layout)
+        if names is None and layout.startswith("only:"):
+            names = [layout[5:]]
         if names is None:
             names = ["ON_SW.bmp", "OFF_SW.bmp"]
         for name in names:
             shutil.copy(f"{self.o.images}/{name}", folder)
-        if "=" in spec:
-            name, kind = spec.split("=")
+        if "=" in layout:
+            name, kind = layout.split("=")
             good = open(f"{self.o.images}/{name}", "rb").read()
             huge = bytearray(good[:54])
             huge[18:26] = (16384).to_bytes(4, "little") * 2
