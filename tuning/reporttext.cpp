@@ -28,19 +28,25 @@ std::string hintFor(const FileError &error)
 
 } // namespace
 
-std::string reportText(const std::exception *error)
+ReportText reportText(std::exception_ptr error)
 {
-    std::string text = std::string(ReportTitle) + " has to close.\n\n";
-    if (const auto *file = dynamic_cast<const FileError *>(error)) {
+    ReportText report{std::string(ReportTitle) + " has to close.\n\n", ""};
+    try {
+        if (error)
+            std::rethrow_exception(error);
+        report.text += "Unexpected error of unknown kind.";
+    } catch (const FileError &file) {
         // The folder stands on a line of its own so that it is never broken.
-        text += "The picture " + quoted(file->fileName()) + " could not be read from the folder\n" +
-                file->folder() + "\n\nReason: " + file->reason() + ".\n\n" + hintFor(*file);
-    } else if (dynamic_cast<const RuntimeError *>(error)) {
-        text += error->what();
-    } else if (error) {
-        text += std::string("Unexpected error: ") + error->what();
-    } else {
-        text += "Unexpected error of unknown kind.";
+        report.text += "The picture " + quoted(file.fileName()) +
+                       " could not be read from the folder\n" + file.folder() +
+                       "\n\nReason: " + file.reason() + ".\n\n" + hintFor(file);
+        report.folder = file.folder();
+    } catch (const RuntimeError &runtime) {
+        report.text += runtime.what();
+    } catch (const std::exception &other) {
+        report.text += std::string("Unexpected error: ") + other.what();
+    } catch (...) {
+        report.text += "Unexpected error of unknown kind.";
     }
-    return text;
+    return report;
 }

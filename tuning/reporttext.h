@@ -7,5 +7,10 @@
 // programs: what happened, where, why, and what the user can do about it.
 inline constexpr const char *ReportTitle = "Corvex_Settings";
 
-// UTF-8, lines separated by '\n'. A null error stands for one of unknown kind.
-std::string reportText(const std::exception *error);
+struct ReportText {
+    std::string text;   // UTF-8, lines separated by '\n'
+    std::string folder; // the folder of a file that failed, which stands on a line of its own
+};
+
+// A null error stands for one of unknown kind.
+ReportText reportText(std::exception_ptr error);

@@ -1,9 +1,9 @@
 #include "corvexapplication.h"
 
-#include "errorreport.h"
 #include "frmSettings.h"
 
-CorvexApplication::CorvexApplication(int &argc, char **argv) : QApplication(argc, argv)
+CorvexApplication::CorvexApplication(int &argc, char **argv)
+    : QApplication(argc, argv), m_guard([] { QCoreApplication::exit(1); })
 {
     setApplicationName(QStringLiteral("Corvex_Settings"));
     setApplicationVersion(QStringLiteral("1.00"));
@@ -16,20 +16,8 @@ bool CorvexApplication::notify(QObject *receiver, QEvent *event)
 {
     try {
         return QApplication::notify(receiver, event);
-    } catch (const std::exception &error) {
-        fail(&error);
     } catch (...) {
-        fail(nullptr);
+        m_guard.fail(std::current_exception());
     }
     return false;
-}
-
-void CorvexApplication::fail(const std::exception *error)
-{
-    // Events that the report's own loop delivers may fail again: one report.
-    if (m_failed)
-        return;
-    m_failed = true;
-    ErrorReport::show(error);
-    exit(1);
 }

@@ -1,21 +1,23 @@
 #pragma once
 
-#include <QApplication>
-#include <exception>
+#include "eventguard.h"
 
-// The application object: every error that escapes an event handler ends
-// here, in one report, and then the program ends.
+#include <QApplication>
+
+// The application object. An error that escapes an event handler is kept by
+// the guard, which ends the event loop; main() reports it once the loop has
+// returned.
 class CorvexApplication : public QApplication
 {
 public:
     CorvexApplication(int &argc, char **argv);
 
+    // The last net: handlers are guarded where they run, but an exception
+    // must never travel on through Qt.
     bool notify(QObject *receiver, QEvent *event) override;
 
-    // Reports the error once and asks the event loop to end with status 1.
-    void fail(const std::exception *error);
-    bool failed() const { return m_failed; }
+    EventGuard &guard() { return m_guard; }
 
 private:
-    bool m_failed = false;
+    EventGuard m_guard;
 };

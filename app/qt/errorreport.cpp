@@ -1,28 +1,22 @@
 #include "errorreport.h"
 
 #include "reporttext.h"
-#include "runtimeerror.h"
 
-#include <QApplication>
 #include <QMessageBox>
-#include <QWidget>
 #include <cstdio>
 
 namespace ErrorReport {
 
-void show(const std::exception *error)
+void show(std::exception_ptr error)
 {
-    const std::string text = reportText(error);
-    std::fprintf(stderr, "%s\n", text.c_str());
+    const ReportText report = reportText(error);
+    std::fprintf(stderr, "%s\n", report.text.c_str());
     std::fflush(stderr);
-    // No half-updated window stays behind the report.
-    for (QWidget *window : QApplication::topLevelWidgets())
-        window->hide();
 
-    QString html = QString::fromStdString(text).toHtmlEscaped();
-    if (const auto *file = dynamic_cast<const FileError *>(error)) {
+    QString html = QString::fromStdString(report.text).toHtmlEscaped();
+    if (!report.folder.empty()) {
         // A path broken in the middle of a word is hard to read and to copy.
-        const QString folder = QString::fromStdString(file->folder()).toHtmlEscaped();
+        const QString folder = QString::fromStdString(report.folder).toHtmlEscaped();
         html.replace(folder, QStringLiteral("<nobr>%1</nobr>").arg(folder));
     }
     html.replace(u'\n', QStringLiteral("<br>"));

@@ -1,17 +1,22 @@
 #include "corvexapplication.h"
+#include "errorreport.h"
 #include "frmSettings.h"
 
 int main(int argc, char **argv)
 {
     CorvexApplication app(argc, argv);
-    frmSettings window;
-    try {
-        window.load();
-    } catch (const std::exception &error) {
-        app.fail(&error);
+    EventGuard &guard = app.guard();
+    int status = 0;
+    {
+        frmSettings window(guard);
+        if (guard.run([&] { window.load(); })) {
+            window.show();
+            status = app.exec();
+        }
+    } // no half-updated window stays behind the report
+    if (guard.failed()) {
+        ErrorReport::show(guard.error());
         return 1;
     }
-    window.show();
-    const int status = app.exec();
-    return app.failed() ? 1 : status;
+    return status;
 }

@@ -1,16 +1,13 @@
 #pragma once
 
-#include "errorsink.h"
+#include <exception>
 
 // The one report of an error that ends the program: written to standard
 // error where there is one, then shown in a message box titled with the
-// program's name, with the settings window hidden. The process then ends
-// with status 1.
-class ErrorReport : public ErrorSink
-{
-public:
-    [[noreturn]] void fail(const std::exception *error) override;
+// program's name. Called once the message loop has ended, outside every
+// message, with the settings window already gone.
+namespace ErrorReport {
 
-private:
-    bool m_failing = false;
-};
+void show(std::exception_ptr error);
+
+} // namespace ErrorReport

@@ -3,24 +3,38 @@
 
 #include <windows.h>
 
+namespace {
+
+// Builds the window, runs its load event and the message loop: the status
+// of the loop, or of the first error.
+int run(HINSTANCE instance, int showCommand, EventGuard &guard)
+{
+    frmSettings::registerClass(instance);
+    frmSettings window(instance, guard);
+    // A missing image ends the program here, before any window shows.
+    if (!guard.run([&] { window.load(); }))
+        return 1;
+    window.show(showCommand);
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (!window.isDialogMessage(message)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+    return int(message.wParam);
+}
+
+} // namespace
+
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand)
 {
-    ErrorReport errors;
-    return guarded(errors, [&] {
-        frmSettings::registerClass(instance);
-
-        frmSettings window(instance, errors);
-        // A missing image ends the program here, before any window shows and
-        // while the window still exists: its end would ask the loop to quit.
-        guarded(errors, [&] { window.load(); });
-        window.show(showCommand);
-        MSG message;
-        while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-            if (!window.isDialogMessage(message)) {
-                TranslateMessage(&message);
-                DispatchMessageW(&message);
-            }
-        }
-        return int(message.wParam);
-    });
+    EventGuard guard([] { PostQuitMessage(1); });
+    int status = 1;
+    guard.run([&] { status = run(instance, showCommand, guard); });
+    if (guard.failed()) {
+        ErrorReport::show(guard.error());
+        return 1;
+    }
+    return status;
 }

@@ -1,45 +1,25 @@
+#include "bitmapwriter.h"
 #include "picturefile.h"
 #include "reporttext.h"
 #include "runtimeerror.h"
 
+#include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 namespace fs = std::filesystem;
 
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
-
-void put32(Bytes &bytes, std::size_t at, std::uint32_t value)
+Bytes with(Bytes bytes, std::size_t at, std::uint32_t value, int size = 4)
 {
-    for (int i = 0; i < 4; ++i)
-        bytes[at + std::size_t(i)] = std::uint8_t(value >> (8 * i));
-}
-
-// A 24-bit bottom-up bitmap of the switch size, its header laid out by hand.
-Bytes switchBitmap()
-{
-    const std::uint32_t stride = 8 * 3 + 0; // 24 bytes: already a multiple of four
-    Bytes bytes(54 + stride * 19, 0x80);
-    bytes[0] = 'B';
-    bytes[1] = 'M';
-    put32(bytes, 2, std::uint32_t(bytes.size()));
-    put32(bytes, 6, 0);
-    put32(bytes, 10, 54);
-    put32(bytes, 14, 40);
-    put32(bytes, 18, 8);
-    put32(bytes, 22, 19);
-    put32(bytes, 26, 1 | (24 << 16));
-    for (std::size_t at : {30u, 34u, 38u, 42u, 46u, 50u})
-        put32(bytes, at, 0);
-    return bytes;
-}
-
-Bytes with(Bytes bytes, std::size_t at, std::uint32_t value)
-{
-    put32(bytes, at, value);
+    for (int i = 0; i < size; ++i)
+        bytes.at(at + std::size_t(i)) = std::uint8_t(value >> (8 * i));
     return bytes;
 }
 
@@ -47,6 +27,85 @@ Bytes cut(Bytes bytes, std::size_t size)
 {
     bytes.resize(size);
     return bytes;
+}
+
+// A bitmap with the switch image's form: 24-bit, bottom-up, 8 x 19, 510 bytes.
+Bytes switchBitmap()
+{
+    Bytes bytes = writeBitmap({"", 40, 24, 0, false, NoMasks});
+    bytes.resize(54);
+    bytes = with(with(with(bytes, 18, 8), 22, 19), 2, 510);
+    bytes.resize(510, 0x80);
+    return bytes;
+}
+
+// A bitmap of 4 x 2 pixels with two colours and these pixel bytes.
+Bytes runLength(const Bytes &stream, int compression = 1, int bitsPerPixel = 8)
+{
+    BitmapWriter w;
+    w.u8('B'), w.u8('M'), w.u32(0), w.u32(0), w.u32(14 + 40 + 8);
+    w.u32(40), w.u32(4), w.u32(2), w.u16(1), w.u16(std::uint32_t(bitsPerPixel));
+    w.u32(std::uint32_t(compression)), w.u32(std::uint32_t(stream.size()));
+    w.u32(0), w.u32(0), w.u32(2), w.u32(0);
+    w.u32(0x0000FF), w.u32(0x00FF00); // index 0 blue, 1 green
+    w.bytes.insert(w.bytes.end(), stream.begin(), stream.end());
+    return w.bytes;
+}
+
+// What a GDI-style decoder makes of an 8-bit channel stored in `bits` bits.
+std::uint32_t widened(std::uint32_t channel, int bits)
+{
+    if (bits >= 8)
+        return channel;
+    const std::uint32_t v = channel >> (8 - bits);
+    switch (bits) {
+    case 4:
+        return v << 4 | v;
+    case 5:
+        return v << 3 | v >> 2;
+    case 6:
+        return v << 2 | v >> 4;
+    }
+    ADD_FAILURE() << bits << " bits";
+    return 0;
+}
+
+int maskBits(std::uint32_t mask)
+{
+    int bits = 0;
+    for (; mask; mask &= mask - 1)
+        ++bits;
+    return bits;
+}
+
+std::uint32_t expectedPixel(const BitmapForm &form, int x, int y)
+{
+    const std::uint32_t rgb = TestColours[testIndex(form, x, y)];
+    if (form.bitsPerPixel <= 8 || form.bitsPerPixel == 24 ||
+        (form.bitsPerPixel == 32 && form.compression == 0))
+        return 0xFF000000 | rgb;
+    const std::array<std::uint32_t, 3> masks =
+        form.compression == 3 ? form.masks : std::array<std::uint32_t, 3>{0x7C00, 0x03E0, 0x1F};
+    std::uint32_t pixel = 0xFF000000;
+    for (int c = 0; c < 3; ++c)
+        pixel |= widened((rgb >> (16 - 8 * c)) & 0xFF, maskBits(masks[std::size_t(c)]))
+                 << (16 - 8 * c);
+    return pixel;
+}
+
+std::string problemOf(const Bytes &bytes, Picture *decoded = nullptr)
+{
+    Picture picture;
+    const auto problem = decodeBitmap(bytes, picture);
+    if (decoded)
+        *decoded = picture;
+    return problem.value_or("");
+}
+
+void writeFile(const char *name, const Bytes &bytes)
+{
+    std::ofstream(name, std::ios::binary)
+        .write(reinterpret_cast<const char *>(bytes.data()), std::streamsize(bytes.size()));
 }
 
 class PictureFile : public ::testing::Test
@@ -72,80 +131,169 @@ protected:
 
 } // namespace
 
+TEST(Bitmap, EveryFormDecodesToItsExactPixels)
+{
+    // With CORVEX_BITMAP_CORPUS set, the forms also seed the decoder's fuzzer.
+    const char *corpus = std::getenv("CORVEX_BITMAP_CORPUS");
+    for (const BitmapForm &form : BitmapForms) {
+        SCOPED_TRACE(form.name);
+        const Bytes bytes = writeBitmap(form);
+        if (corpus)
+            std::ofstream(fs::path(corpus) / (std::string(form.name) + ".bmp"), std::ios::binary)
+                .write(reinterpret_cast<const char *>(bytes.data()), std::streamsize(bytes.size()));
+        Picture picture;
+        ASSERT_EQ(problemOf(bytes, &picture), "");
+        ASSERT_EQ(picture.width, TestWidth);
+        ASSERT_EQ(picture.height, TestHeight);
+        for (int y = 0; y < TestHeight; ++y)
+            for (int x = 0; x < TestWidth; ++x)
+                EXPECT_EQ(picture.at(x, y), expectedPixel(form, x, y)) << x << "," << y;
+    }
+}
+
+TEST(Bitmap, WhatAStreamNeverWritesOrAShortTableLacksIsBlack)
+{
+    constexpr std::uint32_t B = 0xFF0000FF, G = 0xFF00FF00, K = 0xFF000000;
+    const struct {
+        const char *name;
+        Bytes bytes;
+        std::vector<std::uint32_t> pixels; // top row first
+    } rows[] = {
+        {"whole", runLength({4, 1, 0, 0, 4, 0, 0, 1}), {B, B, B, B, G, G, G, G}},
+        {"delta skips", runLength({1, 1, 0, 2, 2, 1, 1, 0, 0, 1}), {K, K, K, B, G, K, K, K}},
+        {"early end of line", runLength({1, 1, 0, 0, 2, 0, 0, 1}), {B, B, K, K, G, K, K, K}},
+        {"early end of bitmap", runLength({3, 1, 0, 1, 4, 0}), {K, K, K, K, G, G, G, K}},
+        {"no end mark", runLength({2, 1}), {K, K, K, K, G, G, K, K}},
+        {"runs past the edge", runLength({200, 1, 9, 0}), {K, K, K, K, G, G, G, G}},
+        {"rows past the top", runLength({0, 2, 0, 9, 4, 1}), {K, K, K, K, K, K, K, K}},
+        {"RLE4 absolute", runLength({0, 5, 0x01, 0x01, 0x10, 0, 0, 1}, 2, 4),
+         {K, K, K, K, B, G, B, G}},
+        {"index beyond a short table", runLength({0, 1, 2, 255, 1, 1, 1, 1}, 0),
+         {G, G, G, G, B, G, K, K}},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        Picture picture;
+        ASSERT_EQ(problemOf(row.bytes, &picture), "");
+        EXPECT_EQ(picture.pixels, row.pixels);
+    }
+}
+
+TEST(Bitmap, EveryDefectHasItsReason)
+{
+    const std::string damaged = "the bitmap's header is damaged";
+    const std::string pixels = "the bitmap's pixel data is damaged";
+    const std::string cannot = "the bitmap is stored in a way this program cannot show";
+    const Bytes good = switchBitmap();
+    const Bytes palette = writeBitmap({"", 40, 8, 0, false, NoMasks});
+    const Bytes masks565 = writeBitmap(BitmapForms[7]);
+    const Bytes masksInHeader = writeBitmap(BitmapForms[12]);
+    const struct {
+        const char *name;
+        Bytes bytes;
+        std::string reason;
+    } rows[] = {
+        {"empty", {}, "the file is empty"},
+        {"text", {'h', 'e', 'l', 'l', 'o'}, "the file is not a Windows bitmap"},
+        {"only BM", {'B', 'M'}, "the file is cut short (2 of 54 bytes)"},
+        {"header only", cut(good, 54), "the file is cut short (54 of 510 bytes)"},
+        {"truncated", cut(good, 300), "the file is cut short (300 of 510 bytes)"},
+        {"huge", with(with(good, 18, 16385), 22, 16385),
+         "the picture is too large (16385 x 16385 pixels)"},
+        {"top-down huge", with(good, 22, std::uint32_t(-5000)),
+         "the picture is too large (8 x 5000 pixels)"},
+        {"negative width", with(good, 18, std::uint32_t(-1)), damaged},
+        {"no width", with(good, 18, 0), damaged},
+        {"no height", with(good, 22, 0), damaged},
+        {"lowest height", with(good, 22, 0x80000000), "the picture is too large (8 x 2147483648 pixels)"},
+        {"two planes", with(good, 26, 2, 2), damaged},
+        {"odd header", with(good, 14, 41), damaged},
+        {"pixels inside header", with(good, 10, 20), damaged},
+        {"pixels inside the colour table", with(palette, 10, 14 + 40 + 16), damaged},
+        {"pixels far beyond the end", with(good, 10, 0xFFFFFFFF), damaged},
+        {"more colours than indexes", with(palette, 46, 257), damaged},
+        {"JPEG inside", with(good, 30, 4), cannot},
+        {"7 bits", with(good, 28, 7, 2), cannot},
+        {"16 bits in a core header",
+         with(with(with(with(cut(good, 26), 14, 12), 20, 19, 2), 22, 1, 2), 24, 16, 2), cannot},
+        {"top-down run length", with(runLength({0, 1}), 22, std::uint32_t(-2)), cannot},
+        {"run length without its length", with(runLength({0, 1}), 34, 0), damaged},
+        {"run length beyond the end", with(runLength({0, 1}), 34, 1000),
+         "the file is cut short (64 of 1062 bytes)"},
+        {"delta without its bytes", runLength({0, 2}), pixels},
+        {"delta with one byte", runLength({0, 2, 1}), pixels},
+        {"absolute run beyond the stream", runLength({0, 5, 1, 1}), pixels},
+        {"lone byte", runLength({4, 1, 0}), pixels},
+        {"empty mask", with(masks565, 54, 0), damaged},
+        {"overlapping masks", with(masks565, 58, 0xFFE0), damaged},
+        {"mask beyond 16 bits", with(masks565, 62, 0x1001F), damaged},
+        {"mask with a gap", with(masksInHeader, 54, 0x00000F0F), cannot},
+        {"masks cut short", cut(masks565, 60), "the file is cut short (60 of 66 bytes)"},
+        {"palette beyond the end", with(with(good, 28, 8, 2), 46, 200),
+         "the file is cut short (510 of 854 bytes)"},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(problemOf(row.bytes), row.reason);
+    }
+}
+
 TEST_F(PictureFile, ReadsAWholeBitmapFromTheCurrentDirectory)
 {
-    const Bytes good = switchBitmap();
-    std::ofstream("OFF_SW.bmp", std::ios::binary)
-        .write(reinterpret_cast<const char *>(good.data()), std::streamsize(good.size()));
-    EXPECT_EQ(readPictureFile("OFF_SW.bmp"), good);
+    const Bytes bytes = writeBitmap(BitmapForms[9]);
+    writeFile("OFF_SW.bmp", bytes);
+    EXPECT_EQ(readPictureBytes("OFF_SW.bmp"), bytes);
+    EXPECT_EQ(readPictureFile("OFF_SW.bmp").at(4, 0), 0xFF0000FF);
 }
 
 TEST_F(PictureFile, EveryFaultNamesFileFolderReasonAndWhatToDo)
 {
     using Kind = FileError::Kind;
-    const Bytes good = switchBitmap();
     const struct {
         const char *name;
-        std::optional<Bytes> content; // nothing: no file; empty vector with "folder": a folder
         Kind kind;
         std::string reason;
     } rows[] = {
-        {"missing", std::nullopt, Kind::Missing, "there is no such file"},
-        {"folder", Bytes{}, Kind::Damaged, "it is a folder, not a file"},
-        {"empty", Bytes{}, Kind::Damaged, "the file is empty"},
-        {"text", Bytes{'h', 'e', 'l', 'l', 'o'}, Kind::Damaged, "the file is not a Windows bitmap"},
-        {"PNG", Bytes{0x89, 'P', 'N', 'G', 13, 10}, Kind::Damaged,
-         "the file is not a Windows bitmap"},
-        {"only BM", Bytes{'B', 'M'}, Kind::Damaged, "the file is cut short (2 of 54 bytes)"},
-        {"header only", cut(good, 54), Kind::Damaged, "the file is cut short (54 of 510 bytes)"},
-        {"truncated", cut(good, 300), Kind::Damaged, "the file is cut short (300 of 510 bytes)"},
-        {"huge", with(with(good, 18, 16385), 22, 16385), Kind::Damaged,
-         "the picture is too large (16385 x 16385 pixels)"},
-        {"top-down huge", with(good, 22, std::uint32_t(-5000)), Kind::Damaged,
-         "the picture is too large (8 x 5000 pixels)"},
-        {"no width", with(good, 18, 0), Kind::Damaged, "the bitmap's header is damaged"},
-        {"odd header", with(good, 14, 41), Kind::Damaged, "the bitmap's header is damaged"},
-        {"pixels inside header", with(good, 10, 20), Kind::Damaged,
-         "the bitmap's header is damaged"},
-        {"JPEG inside", with(good, 30, 4), Kind::Damaged,
-         "the bitmap is stored in a way this program cannot show"},
-        {"run length without its length", with(with(with(good, 26, 1 | (8 << 16)), 30, 1), 46, 1),
-         Kind::Damaged, "the bitmap's header is damaged"},
-        {"run length beyond the end",
-         with(with(with(with(with(good, 26, 1 | (8 << 16)), 30, 1), 46, 1), 10, 58), 34, 1000),
-         Kind::Damaged, "the file is cut short (510 of 1058 bytes)"},
-        {"7 bits", with(good, 26, 1 | (7 << 16)), Kind::Damaged,
-         "the bitmap is stored in a way this program cannot show"},
-        {"palette beyond the end", with(with(good, 26, 1 | (8 << 16)), 46, 200), Kind::Damaged,
-         "the file is cut short (510 of 854 bytes)"},
-        {"oversized", good, Kind::Damaged, "the file is too large for a picture"},
+        {"missing", Kind::Missing, "there is no such file"},
+        {"folder", Kind::Damaged, "it is a folder, not a file"},
+        {"FIFO", Kind::Damaged, "it is not a regular file"},
+        {"damaged", Kind::Damaged, "the file is not a Windows bitmap"},
+        {"oversized", Kind::Damaged, "the file is too large for a picture"},
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.name);
         fs::remove_all("OFF_SW.bmp");
-        if (std::string(row.name) == "folder") {
+        const std::string name = row.name;
+        if (name == "folder") {
             fs::create_directory("OFF_SW.bmp");
-        } else if (row.content) {
-            std::ofstream("OFF_SW.bmp", std::ios::binary)
-                .write(reinterpret_cast<const char *>(row.content->data()),
-                       std::streamsize(row.content->size()));
-            if (std::string(row.name) == "oversized")
+        } else if (name == "FIFO") {
+#ifdef _WIN32
+            continue;
+#else
+            ASSERT_EQ(mkfifo("OFF_SW.bmp", 0600), 0);
+#endif
+        } else if (name != "missing") {
+            writeFile("OFF_SW.bmp", {'h', 'i'});
+            if (name == "oversized")
                 fs::resize_file("OFF_SW.bmp", std::uintmax_t(65) << 20); // sparse: costs no disk
         }
+        const auto started = std::chrono::steady_clock::now();
         try {
             readPictureFile("OFF_SW.bmp");
             ADD_FAILURE() << "no error raised";
         } catch (const FileError &error) {
+            EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(1));
             EXPECT_EQ(error.kind(), row.kind);
             EXPECT_EQ(error.reason(), row.reason);
             EXPECT_EQ(fs::path(error.folder()), fs::current_path());
-            const std::string report = reportText(&error);
-            EXPECT_NE(report.find("\"OFF_SW.bmp\""), std::string::npos) << report;
-            EXPECT_NE(report.find("\n" + error.folder() + "\n"), std::string::npos) << report;
-            EXPECT_NE(report.find("Reason: " + row.reason + "."), std::string::npos) << report;
+            const ReportText report = reportText(std::make_exception_ptr(error));
+            EXPECT_EQ(report.folder, error.folder());
+            EXPECT_NE(report.text.find("\"OFF_SW.bmp\""), std::string::npos) << report.text;
+            EXPECT_NE(report.text.find("\n" + error.folder() + "\n"), std::string::npos);
+            EXPECT_NE(report.text.find("Reason: " + row.reason + "."), std::string::npos);
             const char *hint = row.kind == Kind::Missing ? "Put ON_SW.bmp and OFF_SW.bmp into"
                                                          : "Replace OFF_SW.bmp with a good copy";
-            EXPECT_NE(report.find(hint), std::string::npos) << report;
+            EXPECT_NE(report.text.find(hint), std::string::npos) << report.text;
         }
     }
 }

@@ -4,6 +4,7 @@
 #include "designfont.h"
 #include "frequencyfield.h"
 #include "localefacts.h"
+#include "pictureloader.h"
 #include "switchpicture.h"
 #include "systemcolour.h"
 #include "widgetview.h"
@@ -41,7 +42,7 @@ QString text(const char *utf8)
 
 } // namespace
 
-frmSettings::frmSettings(QWidget *parent) : QWidget(parent)
+frmSettings::frmSettings(EventGuard &guard, QWidget *parent) : QWidget(parent), m_guard(guard)
 {
     buildWindow();
     std::vector<std::pair<int, QWidget *>> stops;
@@ -121,7 +122,7 @@ QWidget *frmSettings::buildControl(const Design::Control &design)
     }
     case Design::Kind::PictureBox: {
         auto *picture = new SwitchPicture(parent);
-        picture->setPicture(QImage(QStringLiteral(":/") + text(design.picture)));
+        picture->setPicture(loadEmbeddedPicture(design.picture));
         setColours(picture, QPalette::Window, design.background, QPalette::WindowText,
                    design.foreground);
         if (std::strcmp(design.name, "picDIP_SW") == 0) {
@@ -164,7 +165,8 @@ void frmSettings::setTabOrder(const std::vector<std::pair<int, QWidget *>> &stop
 void frmSettings::bindEvents()
 {
     for (int k = 1; k <= 8; ++k)
-        connect(pic(k), &SwitchPicture::clicked, this, [this, k] { m_controller->picClick(k); });
+        connect(pic(k), &SwitchPicture::clicked, this,
+                [this, k] { m_guard.run([&] { m_controller->picClick(k); }); });
     m_focusConnection =
         connect(qApp, &QApplication::focusChanged, this, &frmSettings::onFocusChanged);
 }
@@ -174,5 +176,5 @@ void frmSettings::onFocusChanged(QWidget *old, QWidget *now)
     // Only a move to another control of this window validates the field; the
     // whole window losing activation, or a popup, does not.
     if (old == m_txtFreq && now && now != m_txtFreq && now->window() == this)
-        m_controller->txtFreq_Validate();
+        m_guard.run([this] { m_controller->txtFreq_Validate(); });
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "design.h"
+#include "eventguard.h"
 
 #include <QIcon>
 #include <QMetaObject>
@@ -22,7 +23,8 @@ class frmSettings : public QWidget
     Q_OBJECT
 
 public:
-    explicit frmSettings(QWidget *parent = nullptr);
+    // Errors that escape the window's events go to the guard.
+    explicit frmSettings(EventGuard &guard, QWidget *parent = nullptr);
     ~frmSettings() override;
 
     // The lamp at every size the program carries.
@@ -43,6 +45,7 @@ private:
     void bindEvents();
     void onFocusChanged(QWidget *old, QWidget *now);
 
+    EventGuard &m_guard;
     QLineEdit *m_txtFreq = nullptr;
     SwitchPicture *m_picDIP_SW = nullptr;
     std::array<SwitchPicture *, 8> m_pics{};

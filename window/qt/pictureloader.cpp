@@ -3,13 +3,33 @@
 #include "picturefile.h"
 #include "runtimeerror.h"
 
-QImage loadPicture(const QString &fileName)
+#include <QFile>
+#include <span>
+
+QImage toQImage(Picture picture)
 {
-    const std::string name = fileName.toStdString();
-    const std::vector<std::uint8_t> bytes = readPictureFile(name);
-    QImage picture = QImage::fromData(bytes.data(), int(bytes.size()), "BMP");
-    if (picture.isNull())
-        throw FileError(FileError::Kind::Damaged, name, currentFolder(),
-                        "the bitmap is stored in a way this program cannot show");
-    return picture;
+    auto *pixels = new std::vector<std::uint32_t>(std::move(picture.pixels));
+    return QImage(
+        reinterpret_cast<const uchar *>(pixels->data()), picture.width, picture.height,
+        qsizetype(picture.width) * 4, QImage::Format_RGB32,
+        [](void *owned) { delete static_cast<std::vector<std::uint32_t> *>(owned); }, pixels);
+}
+
+QImage loadPicture(const std::string &fileName)
+{
+    return toQImage(readPictureFile(fileName));
+}
+
+QImage loadEmbeddedPicture(const char *fileName)
+{
+    QFile file(QStringLiteral(":/") + QString::fromUtf8(fileName));
+    const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    Picture picture;
+    if (const auto problem = decodeBitmap(
+            std::span(reinterpret_cast<const std::uint8_t *>(bytes.constData()),
+                      std::size_t(bytes.size())),
+            picture))
+        throw RuntimeError("The program's own picture " + std::string(fileName) +
+                           " cannot be shown: " + *problem + ".");
+    return toQImage(std::move(picture));
 }

@@ -34,7 +34,7 @@ void WidgetView::setFrequencyColour(std::uint32_t colour)
 void WidgetView::setSwitchPicture(int k, const std::string &fileName)
 {
     SwitchPicture *picture = m_pics.at(std::size_t(k - 1));
-    picture->setPicture(loadPicture(QString::fromStdString(fileName)));
+    picture->setPicture(loadPicture(fileName));
     picture->setAccessibleDescription(fileName == PicOffName ? QStringLiteral("OFF")
                                                              : QStringLiteral("ON"));
 }

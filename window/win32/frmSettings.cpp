@@ -75,12 +75,15 @@ void frmSettings::registerClass(HINSTANCE instance)
     WNDCLASSEXW formClass = windowClass(instance, ClassName);
     formClass.hIcon = icon(SM_CXICON, SM_CYICON);
     formClass.hIconSm = icon(SM_CXSMICON, SM_CYSMICON);
+    if (!formClass.hIcon || !formClass.hIconSm)
+        throwLastError("The program's icon cannot be loaded");
     formClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    RegisterClassExW(&formClass);
+    if (!RegisterClassExW(&formClass))
+        throwLastError("The settings window's class cannot be registered");
     PictureBox::registerClass(instance);
 }
 
-frmSettings::frmSettings(HINSTANCE instance, ErrorSink &errors) : WindowBase(errors)
+frmSettings::frmSettings(HINSTANCE instance, EventGuard &guard) : WindowBase(guard)
 {
     {
         // Whole-number scaling keeps each switch exactly over its slot.
@@ -90,9 +93,10 @@ frmSettings::frmSettings(HINSTANCE instance, ErrorSink &errors) : WindowBase(err
     RECT frame{0, 0, Design::pixels(Design::ClientWidth) * m_scale,
                Design::pixels(Design::ClientHeight) * m_scale};
     AdjustWindowRectEx(&frame, WindowStyle, FALSE, WS_EX_APPWINDOW);
-    CreateWindowExW(WS_EX_APPWINDOW, ClassName, widen(Design::Caption).c_str(), WindowStyle,
-                    CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
-                    frame.bottom - frame.top, nullptr, nullptr, instance, this);
+    if (!CreateWindowExW(WS_EX_APPWINDOW, ClassName, widen(Design::Caption).c_str(), WindowStyle,
+                         CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
+                         frame.bottom - frame.top, nullptr, nullptr, instance, this))
+        throwLastError("The settings window cannot be created");
 
     // The TrueType face made to stand in for the old raster font stays sharp
     // at every size and scale; looking for it once is enough.
@@ -102,6 +106,8 @@ frmSettings::frmSettings(HINSTANCE instance, ErrorSink &errors) : WindowBase(err
     m_largeFont.reset(fontOf(Design::LargeFont));
     m_fieldBrush.reset(CreateSolidBrush(toColorRef(Design::control("txtFreq").background)));
     m_labelBrush.reset(CreateSolidBrush(toColorRef(Design::control("Description").background)));
+    if (!m_windowFont || !m_largeFont || !m_fieldBrush || !m_labelBrush)
+        throwLastError("The settings window's fonts and colours cannot be made");
     buildControls(instance);
 
     std::array<PictureBox *, 8> pics{};
@@ -136,11 +142,6 @@ void frmSettings::show(int showCommand)
 
 HFONT frmSettings::fontOf(const Design::Font &font) const
 {
-    // The TrueType face made to stand in for the old raster font stays sharp
-    // at every size and scale.
-    const std::wstring family =
-        fontInstalled(L"Microsoft Sans Serif") ? L"Microsoft Sans Serif" : widen(font.family);
-    WindowDC screen(nullptr);
     LOGFONTW logical{};
     logical.lfHeight = -MulDiv(font.points, 96 * m_scale, 72);
     logical.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
@@ -184,7 +185,7 @@ HWND frmSettings::buildControl(HINSTANCE instance, const Design::Control &design
         // The switches take the focus on a click, but are not Tab stops: no key flips them.
         const bool housing = std::strcmp(design.name, "picDIP_SW") == 0;
         auto box = std::make_unique<PictureBox>(parent, id, POINT{at.left, at.top}, m_scale,
-                                                toColorRef(design.background), housing, m_errors);
+                                                toColorRef(design.background), housing, m_guard);
         box->setPicture(loadEmbeddedPicture(instance, design.picture));
         control = box->hwnd();
         if (housing)
@@ -202,8 +203,9 @@ HWND frmSettings::buildControl(HINSTANCE instance, const Design::Control &design
             at.left + m_scale, at.top + m_scale, at.right - at.left - 2 * m_scale,
             at.bottom - at.top - 2 * m_scale, parent, reinterpret_cast<HMENU>(INT_PTR(id)),
             instance, nullptr);
+        if (!control || !SetWindowSubclass(control, fieldProc, 1, 0))
+            throwLastError("The frequency field cannot be created");
         SendMessageW(control, EM_SETLIMITTEXT, Design::FrequencyMaxLength, 0);
-        SetWindowSubclass(control, fieldProc, 1, reinterpret_cast<DWORD_PTR>(this));
         m_txtFreq = control;
         break;
     case Design::Kind::Label:
@@ -211,6 +213,8 @@ HWND frmSettings::buildControl(HINSTANCE instance, const Design::Control &design
                                   WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | SS_LEFT | SS_NOPREFIX,
                                   at.left, at.top, at.right - at.left, at.bottom - at.top, parent,
                                   reinterpret_cast<HMENU>(INT_PTR(id)), instance, nullptr);
+        if (!control)
+            throwLastError("A label cannot be created");
         if (std::strcmp(design.name, "Description") == 0)
             m_Description = control;
         break;
@@ -277,12 +281,13 @@ LRESULT frmSettings::handle(UINT message, WPARAM wParam, LPARAM lParam)
 }
 
 LRESULT CALLBACK frmSettings::fieldProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                        UINT_PTR, DWORD_PTR self)
+                                        UINT_PTR, DWORD_PTR)
 {
     const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
     if (message == WM_KILLFOCUS) {
-        auto *form = reinterpret_cast<frmSettings *>(self);
-        guarded(form->m_errors, [&] { form->onFieldLosesFocus(reinterpret_cast<HWND>(wParam)); });
+        // Through the window's binding, which is gone once the form is.
+        if (auto *form = static_cast<frmSettings *>(boundTo(GetParent(hwnd))))
+            form->m_guard.run([&] { form->onFieldLosesFocus(reinterpret_cast<HWND>(wParam)); });
     } else if (message == WM_NCDESTROY) {
         RemoveWindowSubclass(hwnd, fieldProc, 1);
     }

@@ -22,8 +22,8 @@ class frmSettings : public WindowBase
 public:
     static void registerClass(HINSTANCE instance);
 
-    // Builds the window and its controls, hidden.
-    frmSettings(HINSTANCE instance, ErrorSink &errors);
+    // Builds the window and its controls, hidden; throws when one cannot be made.
+    frmSettings(HINSTANCE instance, EventGuard &guard);
     ~frmSettings() override;
 
     // The load event: call once, before the window is first shown.

@@ -12,7 +12,6 @@ struct GdiObjectDeleter {
 template <class Handle>
 using GdiObject = std::unique_ptr<std::remove_pointer_t<Handle>, GdiObjectDeleter>;
 
-using OwnedBitmap = GdiObject<HBITMAP>;
 using OwnedFont = GdiObject<HFONT>;
 using OwnedBrush = GdiObject<HBRUSH>;
 
@@ -29,26 +28,4 @@ public:
 private:
     HWND m_window;
     HDC m_dc;
-};
-
-// A memory device context with one bitmap selected, put back on the way out.
-class MemoryDC
-{
-public:
-    MemoryDC(HDC like, HBITMAP bitmap)
-        : m_dc(CreateCompatibleDC(like)), m_previous(SelectObject(m_dc, bitmap))
-    {
-    }
-    ~MemoryDC()
-    {
-        SelectObject(m_dc, m_previous);
-        DeleteDC(m_dc);
-    }
-    MemoryDC(const MemoryDC &) = delete;
-    MemoryDC &operator=(const MemoryDC &) = delete;
-    operator HDC() const { return m_dc; }
-
-private:
-    HDC m_dc;
-    HGDIOBJ m_previous;
 };

@@ -1,5 +1,8 @@
 #include "picturebox.h"
 
+#include "handles.h"
+#include "widetext.h"
+
 #include <windowsx.h>
 
 namespace {
@@ -11,33 +14,27 @@ constexpr const wchar_t *ClassName = L"CorvexPictureBox";
 void PictureBox::registerClass(HINSTANCE instance)
 {
     const WNDCLASSEXW boxClass = windowClass(instance, ClassName);
-    RegisterClassExW(&boxClass);
+    if (!RegisterClassExW(&boxClass))
+        throwLastError("The picture box's window class cannot be registered");
 }
 
 PictureBox::PictureBox(HWND parent, int id, POINT position, int scale, COLORREF background,
-                       bool tabStop, ErrorSink &errors)
-    : WindowBase(errors), m_scale(scale), m_background(background)
+                       bool tabStop, EventGuard &guard)
+    : WindowBase(guard), m_scale(scale), m_background(background)
 {
     const DWORD style =
         WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | (tabStop ? WS_TABSTOP : 0);
-    CreateWindowExW(0, ClassName, L"", style, position.x, position.y, 0, 0, parent,
-                    reinterpret_cast<HMENU>(INT_PTR(id)),
-                    reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE)), this);
+    if (!CreateWindowExW(0, ClassName, L"", style, position.x, position.y, 0, 0, parent,
+                         reinterpret_cast<HMENU>(INT_PTR(id)),
+                         reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE)),
+                         this))
+        throwLastError("A picture box cannot be created");
 }
 
-PictureBox::~PictureBox()
+void PictureBox::setPicture(Picture picture)
 {
-    if (m_hwnd)
-        DestroyWindow(m_hwnd);
-}
-
-void PictureBox::setPicture(OwnedBitmap bitmap)
-{
-    BITMAP info{};
-    GetObjectW(bitmap.get(), sizeof info, &info);
-    m_bitmap = std::move(bitmap); // the previous bitmap is released here
-    m_size = {info.bmWidth, info.bmHeight};
-    SetWindowPos(m_hwnd, nullptr, 0, 0, m_size.cx * m_scale, m_size.cy * m_scale,
+    m_picture = std::move(picture); // the previous picture is released here
+    SetWindowPos(m_hwnd, nullptr, 0, 0, m_picture.width * m_scale, m_picture.height * m_scale,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     InvalidateRect(m_hwnd, nullptr, FALSE);
 }
@@ -71,13 +68,21 @@ void PictureBox::onPaint()
     HDC dc = BeginPaint(m_hwnd, &paint);
     RECT client;
     GetClientRect(m_hwnd, &client);
-    if (m_bitmap) {
-        MemoryDC source(dc, m_bitmap.get());
+    if (!m_picture.pixels.empty()) {
+        // The decoded pixels are a 32-bit top-down DIB as they lie in memory.
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = m_picture.width;
+        info.bmiHeader.biHeight = -m_picture.height;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        const int width = m_picture.width * m_scale, height = m_picture.height * m_scale;
         // Whole-number scaling: every picture pixel becomes a square of pixels.
         SetStretchBltMode(dc, COLORONCOLOR);
-        StretchBlt(dc, 0, 0, m_size.cx * m_scale, m_size.cy * m_scale, source, 0, 0, m_size.cx,
-                   m_size.cy, SRCCOPY);
-        ExcludeClipRect(dc, 0, 0, m_size.cx * m_scale, m_size.cy * m_scale);
+        StretchDIBits(dc, 0, 0, width, height, 0, 0, m_picture.width, m_picture.height,
+                      m_picture.pixels.data(), &info, DIB_RGB_COLORS, SRCCOPY);
+        ExcludeClipRect(dc, 0, 0, width, height);
     }
     OwnedBrush background(CreateSolidBrush(m_background));
     FillRect(dc, &client, background.get());

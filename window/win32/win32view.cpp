@@ -2,7 +2,7 @@
 
 #include "design.h"
 #include "picturebox.h"
-#include "pictureloader.h"
+#include "picturefile.h"
 #include "widetext.h"
 
 COLORREF toColorRef(std::uint32_t colour)
@@ -39,7 +39,7 @@ void Win32View::setFrequencyColour(std::uint32_t colour)
 
 void Win32View::setSwitchPicture(int k, const std::string &fileName)
 {
-    m_pics.at(std::size_t(k - 1))->setPicture(loadPicture(fileName));
+    m_pics.at(std::size_t(k - 1))->setPicture(readPictureFile(fileName));
 }
 
 void Win32View::setDescription(const std::string &text)

@@ -1,25 +1,41 @@
 #pragma once
 
-#include "errorsink.h"
+#include "eventguard.h"
 
 #include <windows.h>
 
 // The classic window-class template: the object is kept from WM_NCCREATE on,
-// each message goes to its handle(), and no exception leaves the procedure.
-// A derived class registers windowProc with its class and passes `this` as
-// the creation parameter.
+// each message goes to its handle(), and no exception leaves the procedure:
+// the guard keeps it, and after a failure every message takes the default
+// path. A derived class registers windowProc with its class, passes `this`
+// as the creation parameter, and throws when creation fails.
 class WindowBase
 {
 public:
     HWND hwnd() const { return m_hwnd; }
 
 protected:
-    explicit WindowBase(ErrorSink &errors) : m_errors(errors) {}
-    virtual ~WindowBase() = default;
+    explicit WindowBase(EventGuard &guard) : m_guard(guard) {}
+    // Unbinds before destroying, so that no message reaches a half-destroyed
+    // object: this runs after the derived parts are gone.
+    virtual ~WindowBase()
+    {
+        if (m_hwnd) {
+            SetWindowLongPtrW(m_hwnd, GWLP_USERDATA, 0);
+            DestroyWindow(m_hwnd);
+        }
+    }
     WindowBase(const WindowBase &) = delete;
     WindowBase &operator=(const WindowBase &) = delete;
 
     virtual LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) = 0;
+
+    // The object bound to a window, or null when there is none (any more).
+    static WindowBase *boundTo(HWND hwnd)
+    {
+        return hwnd ? reinterpret_cast<WindowBase *>(GetWindowLongPtrW(hwnd, GWLP_USERDATA))
+                    : nullptr;
+    }
 
     // A window class whose windows all go through windowProc.
     static WNDCLASSEXW windowClass(HINSTANCE instance, const wchar_t *name)
@@ -41,17 +57,20 @@ protected:
             self->m_hwnd = hwnd;
             SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
         }
-        auto *self = reinterpret_cast<WindowBase *>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-        if (!self)
+        WindowBase *self = boundTo(hwnd);
+        if (!self || self->m_guard.failed())
             return DefWindowProcW(hwnd, message, wParam, lParam);
         if (message == WM_NCDESTROY) {
             SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
             self->m_hwnd = nullptr;
             return DefWindowProcW(hwnd, message, wParam, lParam);
         }
-        return guarded(self->m_errors, [&] { return self->handle(message, wParam, lParam); });
+        LRESULT result = 0;
+        if (!self->m_guard.run([&] { result = self->handle(message, wParam, lParam); }))
+            return DefWindowProcW(hwnd, message, wParam, lParam);
+        return result;
     }
 
     HWND m_hwnd = nullptr;
-    ErrorSink &m_errors;
+    EventGuard &m_guard;
 };
