@@ -2,8 +2,14 @@
 
 #include "frmSettings.h"
 
+#include <QThread>
+
 CorvexApplication::CorvexApplication(int &argc, char **argv)
-    : QApplication(argc, argv), m_guard([] { QCoreApplication::exit(1); })
+    : QApplication(argc, argv), m_guard([] {
+          // Outside the event loop an exit would also end the report's own loop.
+          if (QThread::currentThread()->loopLevel() > 0)
+              QCoreApplication::exit(1);
+      })
 {
     setApplicationName(QStringLiteral("Corvex_Settings"));
     setApplicationVersion(QStringLiteral("1.00"));

@@ -102,10 +102,18 @@ std::string problemOf(const Bytes &bytes, Picture *decoded = nullptr)
     return problem.value_or("");
 }
 
-void writeFile(const char *name, const Bytes &bytes)
+void writeFile(const fs::path &name, const Bytes &bytes)
 {
     std::ofstream(name, std::ios::binary)
         .write(reinterpret_cast<const char *>(bytes.data()), std::streamsize(bytes.size()));
+}
+
+// With CORVEX_BITMAP_CORPUS set, the bitmaps the decoder takes also seed its
+// fuzzer and the run of the Linux program under valgrind.
+void addToCorpus(const std::string &name, const Bytes &bytes)
+{
+    if (const char *corpus = std::getenv("CORVEX_BITMAP_CORPUS"))
+        writeFile(fs::path(corpus) / (name + ".bmp"), bytes);
 }
 
 class PictureFile : public ::testing::Test
@@ -133,14 +141,10 @@ protected:
 
 TEST(Bitmap, EveryFormDecodesToItsExactPixels)
 {
-    // With CORVEX_BITMAP_CORPUS set, the forms also seed the decoder's fuzzer.
-    const char *corpus = std::getenv("CORVEX_BITMAP_CORPUS");
     for (const BitmapForm &form : BitmapForms) {
         SCOPED_TRACE(form.name);
         const Bytes bytes = writeBitmap(form);
-        if (corpus)
-            std::ofstream(fs::path(corpus) / (std::string(form.name) + ".bmp"), std::ios::binary)
-                .write(reinterpret_cast<const char *>(bytes.data()), std::streamsize(bytes.size()));
+        addToCorpus(form.name, bytes);
         Picture picture;
         ASSERT_EQ(problemOf(bytes, &picture), "");
         ASSERT_EQ(picture.width, TestWidth);
@@ -173,6 +177,7 @@ TEST(Bitmap, WhatAStreamNeverWritesOrAShortTableLacksIsBlack)
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.name);
+        addToCorpus(row.name, row.bytes);
         Picture picture;
         ASSERT_EQ(problemOf(row.bytes, &picture), "");
         EXPECT_EQ(picture.pixels, row.pixels);
