@@ -12,6 +12,9 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 runs=${RUNS:-20}
 "$top/scripts/deps.sh" test >/dev/null
 linux="$top/build-bench" windows="$top/build-bench-windows"
+work=$(mktemp -d)
+cleanup() { kill $(jobs -p) 2>/dev/null || true; wait 2>/dev/null || true; rm -rf "$work"; }
+trap cleanup EXIT
 for dir in "$linux" "$windows"; do
     options=(-DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF)
     [ "$dir" = "$windows" ] && options+=(--toolchain "$top/cmake/mingw-w64-x86_64.cmake")
@@ -20,15 +23,18 @@ for dir in "$linux" "$windows"; do
 done
 
 echo "== 1. Events (offscreen, real image files; names as in the README)"
-"$linux/bench/bench_events" --benchmark_min_time=0.5
+"$linux/bench/bench_events" --benchmark_min_time=0.5 --benchmark_out="$work/events.json"
+python3 - "$work/events.json" <<'RATIOS'
+import json, sys
+times = {b["name"]: b["real_time"] for b in json.load(open(sys.argv[1]))["benchmarks"]}
+for event, floor in (("txtFreq_Validate", "read_switch_images/8"), ("pic1_Click", "read_switch_images/1")):
+    print(f"{event}: {times[event] / times[floor]:.2f} x {floor} (the same number of raw file reads)")
+RATIOS
 
 # A private X display with a black root (the probe waits for a non-black
 # pixel) and a window manager; every wait is bounded.
-work=$(mktemp -d)
 export XDG_RUNTIME_DIR="$work/runtime"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
-cleanup() { kill $(jobs -p) 2>/dev/null || true; wait 2>/dev/null || true; rm -rf "$work"; }
-trap cleanup EXIT
 display=$((100 + RANDOM % 800))
 Xvfb ":$display" -br -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
 for _ in $(seq 100); do [ -S "/tmp/.X11-unix/X$display" ] && break; sleep 0.1; done
@@ -48,6 +54,8 @@ wineboot -i >/dev/null 2>&1
 wineserver -w
 wineserver -p # one server for all starts, as on a desktop that runs Wine programs
 cp "$top/resources/ON_SW.bmp" "$top/resources/OFF_SW.bmp" "$windows/bench/"
+echo "Events in the Windows program (median of 15 batches):"
+(cd "$windows/bench" && wine bench_events_win32.exe)
 "$linux/bench/startup_probe" "$runs" "$windows/app/win32" "wine Corvex_Settings.exe" \
     "$windows/bench" "wine minimal_dialog.exe"
 wineserver -k

@@ -12,7 +12,7 @@ for line in 'LANGUAGE 7, 1' 'FILEVERSION 1, 0, 0, 0' 'PRODUCTVERSION 1, 0, 0, 0'
     'BLOCK "040704B0"' 'VALUE "FileVersion", "1.00"' 'VALUE "ProductVersion", "1.00"' \
     'VALUE "InternalName", "Corvex_Settings"' 'VALUE "OriginalFilename", "Corvex_Settings.exe"' \
     'VALUE "Translation", 0x407, 1200' \
-    '"PICDIP_SW.BMP" 10' '"SWITCH.BMP" 10' '1 24 /* RT_MANIFEST */' 'dpiAware' 'Common-Controls'; do
+    '"PICDIP_SW.BMP" RCDATA' '"SWITCH.BMP" RCDATA' '1 24 /* RT_MANIFEST */' 'dpiAware' 'Common-Controls'; do
     expect "$line"
 done
 # One icon: 32 x 32, 16 colours, 4 bits, 744 bytes of image data.

@@ -369,6 +369,8 @@ class Run:
             os.remove(f"{folder}/{name}")
             if kind == "folder":
                 os.mkdir(f"{folder}/{name}")
+            elif kind == "fifo":
+                os.mkfifo(f"{folder}/{name}")
             else:
                 content = {"empty": b"", "garbage": b"not a picture\n", "cut300": good[:300],
                            "huge": bytes(huge)}[kind]

@@ -33,10 +33,17 @@ PictureBox::PictureBox(HWND parent, int id, POINT position, int scale, COLORREF 
 
 void PictureBox::setPicture(Picture picture)
 {
+    // Each call to the window manager costs more than reading the file: a
+    // validation sets eight pictures, most often to what they already show.
+    const bool resized =
+        picture.width != m_picture.width || picture.height != m_picture.height;
+    const bool changed = resized || picture.pixels != m_picture.pixels;
     m_picture = std::move(picture); // the previous picture is released here
-    SetWindowPos(m_hwnd, nullptr, 0, 0, m_picture.width * m_scale, m_picture.height * m_scale,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    InvalidateRect(m_hwnd, nullptr, FALSE);
+    if (resized)
+        SetWindowPos(m_hwnd, nullptr, 0, 0, m_picture.width * m_scale, m_picture.height * m_scale,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (changed)
+        InvalidateRect(m_hwnd, nullptr, FALSE);
 }
 
 LRESULT PictureBox::handle(UINT message, WPARAM wParam, LPARAM lParam)

@@ -33,7 +33,10 @@ void Win32View::showFrequencyText(const std::string &text)
 
 void Win32View::setFrequencyColour(std::uint32_t colour)
 {
-    m_frequencyColour = toColorRef(colour);
+    const COLORREF wanted = toColorRef(colour);
+    if (wanted == m_frequencyColour)
+        return;
+    m_frequencyColour = wanted;
     InvalidateRect(m_txtFreq, nullptr, TRUE);
 }
 
