@@ -48,8 +48,8 @@ int main()
                                nullptr, nullptr, instance, nullptr);
     HWND first = CreateWindowW(L"EDIT", L"", WS_CHILD | WS_VISIBLE, 0, 0, 90, 20, plain, nullptr,
                                instance, nullptr);
-    HWND second = CreateWindowW(L"EDIT", L"", WS_CHILD | WS_VISIBLE, 100, 0, 90, 20, plain,
-                                nullptr, instance, nullptr);
+    HWND second = CreateWindowW(L"EDIT", L"", WS_CHILD | WS_VISIBLE, 100, 0, 90, 20, plain, nullptr,
+                                instance, nullptr);
     const double focusMoves = microseconds(250, [&] {
         SetFocus(first);
         SetWindowTextW(first, L"95.3");
@@ -97,9 +97,11 @@ int main()
     });
     std::printf("read_switch_images/1  %8.1f us\nread_switch_images/8  %8.1f us\n", floor1, floor8);
     std::printf("read_and_decode/8     %8.1f us\n", decoded8);
-    std::printf("txtFreq_Validate      %8.1f us\npic1_Click            %8.1f us\n", validate, click);
-    std::printf("focus_moves           %8.1f us (the same focus moves and text between plain edits)\n",
-                focusMoves);
+    std::printf("txtFreq_Validate      %8.1f us\npic1_Click            %8.1f us\n", validate,
+                click);
+    std::printf(
+        "focus_moves           %8.1f us (the same focus moves and text between plain edits)\n",
+        focusMoves);
     std::printf("txtFreq_Validate: %.2f x read_switch_images/8 (the same number of raw file reads);"
                 " without the focus moves %.2f x\n",
                 validate / floor8, (validate - focusMoves) / floor8);

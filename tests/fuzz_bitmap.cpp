@@ -10,9 +10,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     Picture picture;
     if (decodeBitmap(std::span(data, size), picture))
         return 0;
-    const bool whole = picture.width > 0 && picture.width <= LargestPictureSide &&
-                       picture.height > 0 && picture.height <= LargestPictureSide &&
-                       picture.pixels.size() == std::size_t(picture.width) * std::size_t(picture.height);
+    const bool whole =
+        picture.width > 0 && picture.width <= LargestPictureSide && picture.height > 0 &&
+        picture.height <= LargestPictureSide &&
+        picture.pixels.size() == std::size_t(picture.width) * std::size_t(picture.height);
     if (!whole) {
         std::fprintf(stderr, "taken, but %d x %d with %zu pixels\n", picture.width, picture.height,
                      picture.pixels.size());

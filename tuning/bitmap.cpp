@@ -254,8 +254,9 @@ std::optional<std::string> decodeBitmap(Bytes bytes, Picture &picture)
         }
     }
     const std::uint64_t paletteSize = h.bitsPerPixel <= 8 ? 1u << h.bitsPerPixel : 0;
-    const std::uint64_t colours =
-        paletteSize == 0 ? 0 : h.core || h.coloursUsed == 0 ? paletteSize : h.coloursUsed;
+    const std::uint64_t colours = paletteSize == 0               ? 0
+                                  : h.core || h.coloursUsed == 0 ? paletteSize
+                                                                 : h.coloursUsed;
     if (colours > paletteSize)
         return HeaderDamaged;
     const std::uint64_t entrySize = h.core ? 3 : 4;

@@ -119,8 +119,7 @@ inline Bytes writeBitmap(const BitmapForm &form)
         const std::size_t start = w.bytes.size();
         std::uint32_t bits = 0, filled = 0;
         for (int x = 0; x < TestWidth; ++x) {
-            const std::uint32_t pixel =
-                bpp <= 8 ? index(x) : packed(TestColours[index(x)], masks);
+            const std::uint32_t pixel = bpp <= 8 ? index(x) : packed(TestColours[index(x)], masks);
             if (bpp < 8) {
                 bits = bits << bpp | pixel;
                 filled += std::uint32_t(bpp);

@@ -170,9 +170,11 @@ TEST(Bitmap, WhatAStreamNeverWritesOrAShortTableLacksIsBlack)
         {"no end mark", runLength({2, 1}), {K, K, K, K, G, G, K, K}},
         {"runs past the edge", runLength({200, 1, 9, 0}), {K, K, K, K, G, G, G, G}},
         {"rows past the top", runLength({0, 2, 0, 9, 4, 1}), {K, K, K, K, K, K, K, K}},
-        {"RLE4 absolute", runLength({0, 5, 0x01, 0x01, 0x10, 0, 0, 1}, 2, 4),
+        {"RLE4 absolute",
+         runLength({0, 5, 0x01, 0x01, 0x10, 0, 0, 1}, 2, 4),
          {K, K, K, K, B, G, B, G}},
-        {"index beyond a short table", runLength({0, 1, 2, 255, 1, 1, 1, 1}, 0),
+        {"index beyond a short table",
+         runLength({0, 1, 2, 255, 1, 1, 1, 1}, 0),
          {G, G, G, G, B, G, K, K}},
     };
     for (const auto &row : rows) {
@@ -210,7 +212,8 @@ TEST(Bitmap, EveryDefectHasItsReason)
         {"negative width", with(good, 18, std::uint32_t(-1)), damaged},
         {"no width", with(good, 18, 0), damaged},
         {"no height", with(good, 22, 0), damaged},
-        {"lowest height", with(good, 22, 0x80000000), "the picture is too large (8 x 2147483648 pixels)"},
+        {"lowest height", with(good, 22, 0x80000000),
+         "the picture is too large (8 x 2147483648 pixels)"},
         {"two planes", with(good, 26, 2, 2), damaged},
         {"odd header", with(good, 14, 41), damaged},
         {"pixels inside header", with(good, 10, 20), damaged},

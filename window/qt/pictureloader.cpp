@@ -25,10 +25,10 @@ QImage loadEmbeddedPicture(const char *fileName)
     QFile file(QStringLiteral(":/") + QString::fromUtf8(fileName));
     const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     Picture picture;
-    if (const auto problem = decodeBitmap(
-            std::span(reinterpret_cast<const std::uint8_t *>(bytes.constData()),
-                      std::size_t(bytes.size())),
-            picture))
+    if (const auto problem =
+            decodeBitmap(std::span(reinterpret_cast<const std::uint8_t *>(bytes.constData()),
+                                   std::size_t(bytes.size())),
+                         picture))
         throw RuntimeError("The program's own picture " + std::string(fileName) +
                            " cannot be shown: " + *problem + ".");
     return toQImage(std::move(picture));

@@ -35,8 +35,7 @@ void PictureBox::setPicture(Picture picture)
 {
     // Each call to the window manager costs more than reading the file: a
     // validation sets eight pictures, most often to what they already show.
-    const bool resized =
-        picture.width != m_picture.width || picture.height != m_picture.height;
+    const bool resized = picture.width != m_picture.width || picture.height != m_picture.height;
     const bool changed = resized || picture.pixels != m_picture.pixels;
     m_picture = std::move(picture); // the previous picture is released here
     if (resized)

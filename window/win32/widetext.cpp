@@ -35,7 +35,8 @@ void throwLastError(const char *what)
                    nullptr, code, 0, reinterpret_cast<wchar_t *>(&message), 0, nullptr);
     std::string reason = message ? narrow(message) : "error " + std::to_string(code);
     LocalFree(message);
-    while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r' || reason.back() == '.'))
+    while (!reason.empty() &&
+           (reason.back() == '\n' || reason.back() == '\r' || reason.back() == '.'))
         reason.pop_back();
     throw RuntimeError(std::string(what) + " (" + reason + ").");
 }
