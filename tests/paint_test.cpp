@@ -1,7 +1,8 @@
 // The Linux program's window, offscreen, showing every bitmap the decoder
 // takes: loaded, painted, each switch clicked and painted again. Run under
 // valgrind, so that a read of memory that the picture does not own, or that
-// no one wrote, fails it. Usage: paint_test CORPUS_FOLDER
+// no one wrote, fails it. Files the decoder refuses are passed over, so a
+// fuzzer's findings can be given too. Usage: paint_test CORPUS_FOLDER
 #include "frmSettings.h"
 #include "switchpicture.h"
 
@@ -26,6 +27,7 @@ TEST(Paint, EveryBitmapTheDecoderTakes)
     std::sort(files.begin(), files.end());
     ASSERT_GE(files.size(), 2u);
     const fs::path folder = fs::temp_directory_path() / "corvex-paint-test";
+    std::size_t painted = 0;
     for (std::size_t i = 0; i < files.size(); ++i) {
         SCOPED_TRACE(files[i].filename().string());
         fs::remove_all(folder);
@@ -35,7 +37,9 @@ TEST(Paint, EveryBitmapTheDecoderTakes)
         QDir::setCurrent(QString::fromStdString(folder.string()));
         EventGuard guard;
         frmSettings window(guard);
-        ASSERT_TRUE(guard.run([&] { window.load(); }));
+        if (!guard.run([&] { window.load(); }))
+            continue;
+        ++painted;
         window.show();
         window.grab();
         for (int k = 1; k <= 8; ++k)
@@ -44,6 +48,8 @@ TEST(Paint, EveryBitmapTheDecoderTakes)
         EXPECT_FALSE(guard.failed());
     }
     fs::remove_all(folder);
+    std::printf("%zu of %zu pairs painted\n", painted, files.size());
+    EXPECT_GT(painted, 0u);
 }
 
 int main(int argc, char **argv)
