@@ -50,6 +50,12 @@ void SettingsController::txtFreq_Validate()
     }
 }
 
+void SettingsController::fieldLostFocus(bool toAnotherControlOfThisWindow)
+{
+    if (toAnotherControlOfThisWindow)
+        txtFreq_Validate();
+}
+
 void SettingsController::resetToBandStart()
 {
     m_record.dblFreq = BandStart;
@@ -75,5 +81,7 @@ void SettingsController::SwitchesToFreq()
 
 void SettingsController::showSwitch(int k)
 {
-    m_view.setSwitchPicture(k, m_record.blnSw(k) ? m_record.strPicOff : m_record.strPicOn);
+    const bool off = m_record.blnSw(k);
+    m_view.setSwitchPicture(k, off ? m_record.strPicOff : m_record.strPicOn,
+                            off ? SwitchPosition::Off : SwitchPosition::On);
 }

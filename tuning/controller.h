@@ -27,6 +27,11 @@ public:
     // The focus is about to leave the frequency field.
     void txtFreq_Validate();
 
+    // The focus has left the frequency field: only a move to another control
+    // of this window validates it, not the window losing activation or
+    // closing.
+    void fieldLostFocus(bool toAnotherControlOfThisWindow);
+
     const TuningRecord &record() const { return m_record; }
 
 private:

@@ -7,6 +7,9 @@
 inline constexpr std::uint32_t ColourBlack = 0x000000;
 inline constexpr std::uint32_t ColourRed = 0x0000FF;
 
+// Where a switch's lever stands: ON is a 0 bit, OFF a 1 bit.
+enum class SwitchPosition { On, Off };
+
 // What the settings controller needs of the window, and nothing more.
 // Texts are UTF-8.
 class SettingsView
@@ -17,7 +20,8 @@ public:
     virtual std::string readFrequencyText() = 0;
     virtual void showFrequencyText(const std::string &text) = 0;
     virtual void setFrequencyColour(std::uint32_t colour) = 0;
-    // Loads the named image file and shows it as switch k (1..8).
-    virtual void setSwitchPicture(int k, const std::string &fileName) = 0;
+    // Loads the named image file and shows it as switch k (1..8), which now
+    // stands in that position (for screen readers).
+    virtual void setSwitchPicture(int k, const std::string &fileName, SwitchPosition position) = 0;
     virtual void setDescription(const std::string &text) = 0;
 };

@@ -36,6 +36,7 @@ struct Control {
     std::uint32_t background, foreground;
     const char *picture; // embedded picture, empty for none
     const char *accessibleName;
+    int switchNumber; // k for switch k (1..8), 0 for every other control
 };
 
 inline constexpr const char *Caption = "Settings for Corvex:";
@@ -49,7 +50,7 @@ inline constexpr const char *SwitchTip = "Click to change position";
 inline constexpr Font Inherited{"", 0, false};
 
 // Switches 2 to 8 lie on the window, over the housing's slots.
-constexpr Control switchAt(const char *name, int left, int tabIndex, const char *accessibleName)
+constexpr Control switchAt(const char *name, int k, int left, const char *accessibleName)
 {
     return {name,
             Kind::PictureBox,
@@ -58,36 +59,37 @@ constexpr Control switchAt(const char *name, int left, int tabIndex, const char 
             2475,
             120,
             285,
-            tabIndex,
+            k + 1,
             "",
             SwitchTip,
             Inherited,
             WindowBackground,
             WindowText,
             "switch.bmp",
-            accessibleName};
+            accessibleName,
+            k};
 }
 
 // Front to back: the first control lies above all others.
 inline constexpr Control Controls[] = {
-    switchAt("pic8", 2895, 9, "Switch 8"),
-    switchAt("pic7", 2715, 8, "Switch 7"),
-    switchAt("pic6", 2535, 7, "Switch 6"),
-    switchAt("pic5", 2355, 6, "Switch 5"),
-    switchAt("pic4", 2175, 5, "Switch 4"),
-    switchAt("pic3", 1995, 4, "Switch 3"),
-    switchAt("pic2", 1815, 3, "Switch 2"),
+    switchAt("pic8", 8, 2895, "Switch 8"),
+    switchAt("pic7", 7, 2715, "Switch 7"),
+    switchAt("pic6", 6, 2535, "Switch 6"),
+    switchAt("pic5", 5, 2355, "Switch 5"),
+    switchAt("pic4", 4, 2175, "Switch 4"),
+    switchAt("pic3", 3, 1995, "Switch 3"),
+    switchAt("pic2", 2, 1815, "Switch 2"),
     {"txtFreq", Kind::TextBox, false, 1500, 570, 1395, 615, 0, "Text1",
      "Type a frequency between 82,5MHz and 108,0MHz", LargeFont, ActiveBorder, WindowText, "",
-     "Frequency in MHz"},
+     "Frequency in MHz", 0},
     {"picDIP_SW", Kind::PictureBox, false, 1560, 2280, 1500, 735, 1, "", "", Inherited,
-     WindowBackground, WindowText, "picDIP_SW.bmp", "DIP switch"},
+     WindowBackground, WindowText, "picDIP_SW.bmp", "DIP switch", 0},
     {"pic1", Kind::PictureBox, true, 75, 195, 120, 285, 2, "", SwitchTip, Inherited,
-     WindowBackground, WindowText, "switch.bmp", "Switch 1"}, // placed in the housing
+     WindowBackground, WindowText, "switch.bmp", "Switch 1", 1}, // placed in the housing
     {"Description", Kind::Label, false, 855, 1305, 3270, 840, 11, "Label1", "", Inherited,
-     ButtonFace, ButtonText, "", ""},
+     ButtonFace, ButtonText, "", "", 0},
     {"MHz", Kind::Label, false, 3120, 600, 1200, 615, 10, "MHz", "", LargeFont, ButtonFace,
-     ButtonText, "", ""},
+     ButtonText, "", "", 0},
 };
 
 inline constexpr int pixels(int twips)
@@ -109,11 +111,43 @@ constexpr const Control &control(const char *name)
     throw "no such control";
 }
 
-// Switch k (1..8) is the control "pic<k>".
+// Switch k (1..8).
 constexpr const Control &switchControl(int k)
 {
-    const char name[] = {'p', 'i', 'c', char('0' + k), '\0'};
-    return control(name);
+    for (const Control &c : Controls)
+        if (c.switchNumber == k)
+            return c;
+    throw "no such switch";
+}
+
+// Where a control's top-left corner lies in window pixels.
+constexpr int windowLeft(const Control &c)
+{
+    return pixels(c.left) + (c.inHousing ? pixels(control("picDIP_SW").left) : 0);
+}
+constexpr int windowTop(const Control &c)
+{
+    return pixels(c.top) + (c.inHousing ? pixels(control("picDIP_SW").top) : 0);
+}
+
+// One mapping of design pixels to device pixels at `dpi` dots per inch (96:
+// one to one), shared by every control and picture of the window: design
+// pixel p covers the device pixels from deviceOf(p) to deviceOf(p + 1). A
+// picture drawn through it at any scale lies exactly where its control lies,
+// so each switch covers its slot of the housing and no slot shows.
+constexpr int deviceOf(int designPixel, int dpi)
+{
+    return (designPixel * dpi + 95) / 96;
+}
+constexpr int designOf(int devicePixel, int dpi)
+{
+    return devicePixel * 96 / dpi;
+}
+
+// The field's thin border: one pixel, times the scale rounded.
+constexpr int borderWidth(int dpi)
+{
+    return dpi < 96 ? 1 : (dpi + 48) / 96;
 }
 
 } // namespace Design

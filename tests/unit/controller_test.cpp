@@ -33,6 +33,10 @@ void run(SettingsController &controller, RecordingView &view, const std::string 
             controller.Form_Load();
         else if (action == "validate")
             controller.txtFreq_Validate();
+        else if (action == "tab")
+            controller.fieldLostFocus(true);
+        else if (action == "deactivate")
+            controller.fieldLostFocus(false);
         else if (action.starts_with("click:"))
             controller.picClick(std::stoi(action.substr(6)));
         else if (action.starts_with("type:"))
@@ -100,6 +104,9 @@ TEST(Controller, EventsProduceTheseViewOperations)
          readTwice + reset},
         {"unchanged text validated again", "load", "validate",
          readTwice + Log{"colour 0"} + picturesOf(50)},
+        {"focus to another control validates", "load type:85", "tab",
+         readTwice + Log{"colour 255"} + picturesOf(25)},
+        {"focus to another window does not", "load type:85", "deactivate", {}},
     };
     for (const LocaleFacts *facts : {&CFacts, &GermanFacts}) {
         const std::string &separator = facts->decimalSeparator;

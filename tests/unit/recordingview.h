@@ -27,9 +27,11 @@ public:
     {
         log.push_back("colour " + std::to_string(colour));
     }
-    void setSwitchPicture(int k, const std::string &fileName) override
+    void setSwitchPicture(int k, const std::string &fileName, SwitchPosition position) override
     {
-        log.push_back("picture " + std::to_string(k) + " " + fileName);
+        const bool off = position == SwitchPosition::Off;
+        log.push_back("picture " + std::to_string(k) + " " + fileName +
+                      (off == (fileName == "OFF_SW.bmp") ? "" : " in the other position"));
     }
     void setDescription(const std::string &text) override { log.push_back("description " + text); }
 };

@@ -25,10 +25,11 @@ QRect geometryOf(const Design::Control &design)
                  pixels(design.height));
 }
 
+// Design colours over the system's palette as it is now.
 void setColours(QWidget *widget, QPalette::ColorRole backgroundRole, std::uint32_t background,
                 QPalette::ColorRole foregroundRole, std::uint32_t foreground)
 {
-    QPalette palette = widget->palette();
+    QPalette palette = QApplication::palette(widget);
     palette.setColor(backgroundRole, toQColor(background, palette));
     palette.setColor(foregroundRole, toQColor(foreground, palette));
     widget->setPalette(palette);
@@ -55,6 +56,7 @@ frmSettings::frmSettings(EventGuard &guard, QWidget *parent) : QWidget(parent), 
                 stops.emplace_back(design->tabIndex, buildControl(*design));
     setTabOrder(stops);
     m_view = std::make_unique<WidgetView>(m_txtFreq, m_Description, m_pics);
+    applyColours();
     m_controller = std::make_unique<SettingsController>(*m_view, NumberText(localeFacts()));
     bindEvents();
     m_txtFreq->setFocus();
@@ -89,8 +91,29 @@ void frmSettings::buildWindow()
     setWindowIcon(icon());
     setFixedSize(Design::pixels(Design::ClientWidth), Design::pixels(Design::ClientHeight));
     setFont(designFont(Design::WindowFont));
+}
+
+void frmSettings::applyColours()
+{
     setColours(this, QPalette::Window, Design::ButtonFace, QPalette::WindowText,
                Design::ButtonText);
+    for (const Design::Control &design : Design::Controls) {
+        auto *widget = findChild<QWidget *>(text(design.name));
+        if (design.kind == Design::Kind::TextBox) // red or black as the controller set it
+            setColours(widget, QPalette::Base, design.background, QPalette::Text,
+                       m_view->frequencyColour());
+        else
+            setColours(widget, QPalette::Window, design.background, QPalette::WindowText,
+                       design.foreground);
+    }
+}
+
+void frmSettings::changeEvent(QEvent *event)
+{
+    // A theme switched while the program runs, high contrast for one.
+    if (event->type() == QEvent::ApplicationPaletteChange)
+        applyColours();
+    QWidget::changeEvent(event);
 }
 
 QWidget *frmSettings::buildControl(const Design::Control &design)
@@ -103,8 +126,6 @@ QWidget *frmSettings::buildControl(const Design::Control &design)
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         label->setTextFormat(Qt::PlainText);
         label->setWordWrap(true);
-        setColours(label, QPalette::Window, design.background, QPalette::WindowText,
-                   design.foreground);
         if (std::strcmp(design.name, "Description") == 0)
             m_Description = label;
         widget = label;
@@ -115,24 +136,22 @@ QWidget *frmSettings::buildControl(const Design::Control &design)
         field->setText(text(design.text));
         field->setMaxLength(Design::FrequencyMaxLength);
         field->setAlignment(Qt::AlignCenter);
-        setColours(field, QPalette::Base, design.background, QPalette::Text, design.foreground);
         m_txtFreq = field;
         widget = field;
         break;
     }
     case Design::Kind::PictureBox: {
-        auto *picture = new SwitchPicture(parent);
-        picture->setPicture(loadEmbeddedPicture(design.picture));
-        setColours(picture, QPalette::Window, design.background, QPalette::WindowText,
-                   design.foreground);
-        if (std::strcmp(design.name, "picDIP_SW") == 0) {
-            m_picDIP_SW = picture;
+        const QImage picture = loadEmbeddedPicture(design.picture);
+        if (design.switchNumber) {
+            auto *lever = new SwitchPicture(parent);
+            lever->setPicture(picture);
+            m_pics.at(std::size_t(design.switchNumber - 1)) = lever;
+            widget = lever;
         } else {
-            // A click gives a switch the focus; no key flips it, so Tab passes it by.
-            picture->setFocusPolicy(Qt::ClickFocus);
-            m_pics.at(std::size_t(design.name[3] - '1')) = picture;
+            m_picDIP_SW = new PictureBox(parent);
+            m_picDIP_SW->setPicture(picture);
+            widget = m_picDIP_SW;
         }
-        widget = picture;
         break;
     }
     }
@@ -175,6 +194,6 @@ void frmSettings::onFocusChanged(QWidget *old, QWidget *now)
 {
     // Only a move to another control of this window validates the field; the
     // whole window losing activation, or a popup, does not.
-    if (old == m_txtFreq && now && now != m_txtFreq && now->window() == this)
-        m_guard.run([this] { m_controller->txtFreq_Validate(); });
+    if (old == m_txtFreq)
+        m_guard.run([&] { m_controller->fieldLostFocus(now && now->window() == this); });
 }

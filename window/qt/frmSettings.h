@@ -12,6 +12,7 @@
 class QLabel;
 class QLineEdit;
 class SettingsController;
+class PictureBox;
 class SwitchPicture;
 class WidgetView;
 
@@ -34,20 +35,22 @@ public:
     void load();
 
     QLineEdit *txtFreq() const { return m_txtFreq; }
-    SwitchPicture *picDIP_SW() const { return m_picDIP_SW; }
+    PictureBox *picDIP_SW() const { return m_picDIP_SW; }
     SwitchPicture *pic(int k) const { return m_pics.at(std::size_t(k - 1)); }
     QLabel *Description() const { return m_Description; }
 
 private:
     void buildWindow();
+    void applyColours();
     QWidget *buildControl(const Design::Control &design);
     void setTabOrder(const std::vector<std::pair<int, QWidget *>> &stops);
     void bindEvents();
     void onFocusChanged(QWidget *old, QWidget *now);
+    void changeEvent(QEvent *event) override;
 
     EventGuard &m_guard;
     QLineEdit *m_txtFreq = nullptr;
-    SwitchPicture *m_picDIP_SW = nullptr;
+    PictureBox *m_picDIP_SW = nullptr;
     std::array<SwitchPicture *, 8> m_pics{};
     QLabel *m_Description = nullptr;
     std::unique_ptr<WidgetView> m_view;

@@ -1,39 +1,48 @@
 #include "switchpicture.h"
 
-#include <QMouseEvent>
 #include <QPainter>
 
-SwitchPicture::SwitchPicture(QWidget *parent) : QWidget(parent)
+namespace {
+
+void showPicture(QWidget *box, QImage &shown, const QImage &picture)
+{
+    shown = picture; // the previous picture is released here
+    box->setFixedSize(shown.size());
+    box->update();
+}
+
+} // namespace
+
+PictureBox::PictureBox(QWidget *parent) : QWidget(parent)
 {
     setAutoFillBackground(true);
     setFocusPolicy(Qt::StrongFocus);
 }
 
+void PictureBox::setPicture(const QImage &picture)
+{
+    showPicture(this, m_picture, picture);
+}
+
+void PictureBox::paintEvent(QPaintEvent *)
+{
+    QPainter(this).drawImage(QPoint(0, 0), m_picture);
+}
+
+SwitchPicture::SwitchPicture(QWidget *parent) : QAbstractButton(parent)
+{
+    setAutoFillBackground(true);
+    setCheckable(true);
+    // A click gives a switch the focus; no key flips it, so Tab passes it by.
+    setFocusPolicy(Qt::ClickFocus);
+}
+
 void SwitchPicture::setPicture(const QImage &picture)
 {
-    m_picture = picture; // the previous picture is released here
-    setFixedSize(m_picture.size());
-    update();
+    showPicture(this, m_picture, picture);
 }
 
 void SwitchPicture::paintEvent(QPaintEvent *)
 {
-    QPainter painter(this);
-    painter.drawImage(QPoint(0, 0), m_picture);
-}
-
-void SwitchPicture::mousePressEvent(QMouseEvent *event)
-{
-    m_pressed = event->button() == Qt::LeftButton;
-    event->accept();
-}
-
-void SwitchPicture::mouseReleaseEvent(QMouseEvent *event)
-{
-    const bool wasPressed = m_pressed;
-    m_pressed = false;
-    event->accept();
-    if (wasPressed && event->button() == Qt::LeftButton &&
-        rect().contains(event->position().toPoint()))
-        emit clicked();
+    QPainter(this).drawImage(QPoint(0, 0), m_picture);
 }

@@ -3,6 +3,7 @@
 #include "pictureloader.h"
 #include "switchpicture.h"
 #include "systemcolour.h"
+#include "design.h"
 #include "tuningrecord.h"
 
 #include <QLabel>
@@ -10,7 +11,8 @@
 
 WidgetView::WidgetView(QLineEdit *txtFreq, QLabel *Description,
                        const std::array<SwitchPicture *, 8> &pics)
-    : m_txtFreq(txtFreq), m_Description(Description), m_pics(pics)
+    : m_txtFreq(txtFreq), m_Description(Description), m_pics(pics),
+      m_frequencyColour(Design::control("txtFreq").foreground)
 {
 }
 
@@ -26,17 +28,20 @@ void WidgetView::showFrequencyText(const std::string &text)
 
 void WidgetView::setFrequencyColour(std::uint32_t colour)
 {
+    m_frequencyColour = colour;
     QPalette palette = m_txtFreq->palette();
     palette.setColor(QPalette::Text, toQColor(colour, palette));
     m_txtFreq->setPalette(palette);
 }
 
-void WidgetView::setSwitchPicture(int k, const std::string &fileName)
+void WidgetView::setSwitchPicture(int k, const std::string &fileName, SwitchPosition position)
 {
     SwitchPicture *picture = m_pics.at(std::size_t(k - 1));
     picture->setPicture(loadPicture(fileName));
-    picture->setAccessibleDescription(fileName == PicOffName ? QStringLiteral("OFF")
-                                                             : QStringLiteral("ON"));
+    // Screen readers announce the position as the button's state and in words.
+    const bool on = position == SwitchPosition::On;
+    picture->setChecked(on);
+    picture->setAccessibleDescription(on ? QStringLiteral("ON") : QStringLiteral("OFF"));
 }
 
 void WidgetView::setDescription(const std::string &text)

@@ -17,11 +17,15 @@ public:
     std::string readFrequencyText() override;
     void showFrequencyText(const std::string &text) override;
     void setFrequencyColour(std::uint32_t colour) override;
-    void setSwitchPicture(int k, const std::string &fileName) override;
+    void setSwitchPicture(int k, const std::string &fileName, SwitchPosition position) override;
     void setDescription(const std::string &text) override;
+
+    // The field's text colour as last set, a design colour.
+    std::uint32_t frequencyColour() const { return m_frequencyColour; }
 
 private:
     QLineEdit *m_txtFreq;
     QLabel *m_Description;
     std::array<SwitchPicture *, 8> m_pics;
+    std::uint32_t m_frequencyColour;
 };
