@@ -1,6 +1,10 @@
 #pragma once
 
+#include "devicescale.h"
+
 #include <cstdint>
+#include <iterator>
+#include <vector>
 
 // The settings window as it is designed: one table that the Qt and the Win32
 // window both build from. Lengths are twips, 15 to a pixel at 96 dots per inch.
@@ -120,6 +124,24 @@ constexpr const Control &switchControl(int k)
     throw "no such switch";
 }
 
+// Tab visits the field and the housing; labels never take the focus, and no
+// key flips a switch, so switches are no stops either.
+constexpr bool isTabStop(const Control &c)
+{
+    return c.kind != Kind::Label && c.switchNumber == 0;
+}
+
+// The tab stops in the order Tab visits them, by their tab index.
+inline std::vector<const Control *> tabOrder()
+{
+    std::vector<const Control *> stops;
+    for (int index = 0; index <= int(std::size(Controls)); ++index)
+        for (const Control &c : Controls)
+            if (c.tabIndex == index && isTabStop(c))
+                stops.push_back(&c);
+    return stops;
+}
+
 // Where a control's top-left corner lies in window pixels.
 constexpr int windowLeft(const Control &c)
 {
@@ -128,26 +150,6 @@ constexpr int windowLeft(const Control &c)
 constexpr int windowTop(const Control &c)
 {
     return pixels(c.top) + (c.inHousing ? pixels(control("picDIP_SW").top) : 0);
-}
-
-// One mapping of design pixels to device pixels at `dpi` dots per inch (96:
-// one to one), shared by every control and picture of the window: design
-// pixel p covers the device pixels from deviceOf(p) to deviceOf(p + 1). A
-// picture drawn through it at any scale lies exactly where its control lies,
-// so each switch covers its slot of the housing and no slot shows.
-constexpr int deviceOf(int designPixel, int dpi)
-{
-    return (designPixel * dpi + 95) / 96;
-}
-constexpr int designOf(int devicePixel, int dpi)
-{
-    return devicePixel * 96 / dpi;
-}
-
-// The field's thin border: one pixel, times the scale rounded.
-constexpr int borderWidth(int dpi)
-{
-    return dpi < 96 ? 1 : (dpi + 48) / 96;
 }
 
 } // namespace Design

@@ -17,7 +17,7 @@ int run(HINSTANCE instance, int showCommand, EventGuard &guard)
     window.show(showCommand);
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        if (!window.isDialogMessage(message)) {
+        if (!window.translateKey(message)) {
             TranslateMessage(&message);
             DispatchMessageW(&message);
         }

@@ -19,7 +19,7 @@ void FrequencyField::paintEvent(QPaintEvent *event)
     // The border is laid in whole device pixels, equally wide on all four
     // sides: a one-pixel pen would land unevenly at 1.5 or 2 times scale.
     const qreal ratio = devicePixelRatioF();
-    const int border = Design::borderWidth(qRound(ratio * 96));
+    const int border = borderWidth(qRound(ratio * 96));
     const int width = int(std::ceil(this->width() * ratio));
     const int height = int(std::ceil(this->height() * ratio));
     QPainter painter(this);

@@ -46,15 +46,20 @@ QString text(const char *utf8)
 frmSettings::frmSettings(EventGuard &guard, QWidget *parent) : QWidget(parent), m_guard(guard)
 {
     buildWindow();
-    std::vector<std::pair<int, QWidget *>> stops;
     // Created back to front, each new sibling above the ones before it; the
     // housing's own children once the housing is there.
     for (const bool inHousing : {false, true})
         for (auto design = std::rbegin(Design::Controls); design != std::rend(Design::Controls);
              ++design)
             if (design->inHousing == inHousing)
-                stops.emplace_back(design->tabIndex, buildControl(*design));
-    setTabOrder(stops);
+                buildControl(*design);
+    QWidget *previous = nullptr;
+    for (const Design::Control *stop : Design::tabOrder()) {
+        auto *widget = findChild<QWidget *>(text(stop->name));
+        if (previous)
+            QWidget::setTabOrder(previous, widget);
+        previous = widget;
+    }
     m_view = std::make_unique<WidgetView>(m_txtFreq, m_Description, m_pics);
     applyColours();
     m_controller = std::make_unique<SettingsController>(*m_view, NumberText(localeFacts()));
@@ -116,7 +121,7 @@ void frmSettings::changeEvent(QEvent *event)
     QWidget::changeEvent(event);
 }
 
-QWidget *frmSettings::buildControl(const Design::Control &design)
+void frmSettings::buildControl(const Design::Control &design)
 {
     QWidget *parent = design.inHousing ? static_cast<QWidget *>(m_picDIP_SW) : this;
     QWidget *widget = nullptr;
@@ -164,21 +169,6 @@ QWidget *frmSettings::buildControl(const Design::Control &design)
         widget->setFont(designFont(design.font));
     widget->setToolTip(text(design.toolTip));
     widget->setAccessibleName(text(design.accessibleName));
-    return widget;
-}
-
-void frmSettings::setTabOrder(const std::vector<std::pair<int, QWidget *>> &stops)
-{
-    std::vector<std::pair<int, QWidget *>> ordered = stops;
-    std::sort(ordered.begin(), ordered.end());
-    QWidget *previous = nullptr;
-    for (const auto &[index, widget] : ordered) {
-        if (widget->focusPolicy() == Qt::NoFocus)
-            continue; // labels never take the focus
-        if (previous)
-            QWidget::setTabOrder(previous, widget);
-        previous = widget;
-    }
 }
 
 void frmSettings::bindEvents()

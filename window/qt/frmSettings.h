@@ -42,8 +42,7 @@ public:
 private:
     void buildWindow();
     void applyColours();
-    QWidget *buildControl(const Design::Control &design);
-    void setTabOrder(const std::vector<std::pair<int, QWidget *>> &stops);
+    void buildControl(const Design::Control &design);
     void bindEvents();
     void onFocusChanged(QWidget *old, QWidget *now);
     void changeEvent(QEvent *event) override;

@@ -6,31 +6,17 @@
 #include "widetext.h"
 #include "win32view.h"
 
+#include <algorithm>
 #include <commctrl.h>
 #include <cstring>
-#include <iterator>
 
 namespace {
 
 constexpr const wchar_t *ClassName = L"CorvexSettings";
 constexpr DWORD WindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD WindowExStyle = WS_EX_APPWINDOW;
 constexpr int FirstControlId = 100;
-constexpr UINT AddToolTipsMessage = WM_APP + 1;
-
-int controlId(const Design::Control &design)
-{
-    return FirstControlId + int(&design - std::begin(Design::Controls));
-}
-
-// Switch k for the control that is "pic<k>", else 0.
-int switchNumber(const Design::Control &design)
-{
-    const char *name = design.name;
-    if (std::strlen(name) == 4 && std::strncmp(name, "pic", 3) == 0 && name[3] >= '1' &&
-        name[3] <= '8')
-        return name[3] - '0';
-    return 0;
-}
+constexpr UINT AfterShowMessage = WM_APP + 1;
 
 int CALLBACK noteFontFound(const LOGFONTW *, const TEXTMETRICW *, DWORD, LPARAM found)
 {
@@ -64,6 +50,16 @@ LocaleFacts userLocaleFacts()
     return facts;
 }
 
+std::size_t rowOf(const Design::Control &design)
+{
+    return std::size_t(&design - std::begin(Design::Controls));
+}
+
+bool pressed(int key)
+{
+    return GetKeyState(key) & 0x8000;
+}
+
 } // namespace
 
 void frmSettings::registerClass(HINSTANCE instance)
@@ -85,35 +81,27 @@ void frmSettings::registerClass(HINSTANCE instance)
 
 frmSettings::frmSettings(HINSTANCE instance, EventGuard &guard) : WindowBase(guard)
 {
-    {
-        // Whole-number scaling keeps each switch exactly over its slot.
-        WindowDC screen(nullptr);
-        m_scale = std::max(1, (GetDeviceCaps(screen, LOGPIXELSY) + 48) / 96);
-    }
-    RECT frame{0, 0, Design::pixels(Design::ClientWidth) * m_scale,
-               Design::pixels(Design::ClientHeight) * m_scale};
-    AdjustWindowRectEx(&frame, WindowStyle, FALSE, WS_EX_APPWINDOW);
-    if (!CreateWindowExW(WS_EX_APPWINDOW, ClassName, widen(Design::Caption).c_str(), WindowStyle,
-                         CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
-                         frame.bottom - frame.top, nullptr, nullptr, instance, this))
+    if (!CreateWindowExW(WindowExStyle, ClassName, widen(Design::Caption).c_str(), WindowStyle,
+                         CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, nullptr, nullptr, instance, this))
         throwLastError("The settings window cannot be created");
-
+    m_dpi = std::max(96, int(GetDpiForWindow(m_hwnd)));
     // The TrueType face made to stand in for the old raster font stays sharp
     // at every size and scale; looking for it once is enough.
-    const std::wstring standIn = L"Microsoft Sans Serif";
-    m_fontFamily = fontInstalled(standIn.c_str()) ? standIn : widen(Design::WindowFont.family);
-    m_windowFont.reset(fontOf(Design::WindowFont));
-    m_largeFont.reset(fontOf(Design::LargeFont));
-    m_fieldBrush.reset(CreateSolidBrush(toColorRef(Design::control("txtFreq").background)));
-    m_labelBrush.reset(CreateSolidBrush(toColorRef(Design::control("Description").background)));
-    if (!m_windowFont || !m_largeFont || !m_fieldBrush || !m_labelBrush)
-        throwLastError("The settings window's fonts and colours cannot be made");
-    buildControls(instance);
+    m_fontFamily = fontInstalled(L"Microsoft Sans Serif") ? L"Microsoft Sans Serif"
+                                                          : widen(Design::WindowFont.family);
 
-    std::array<PictureBox *, 8> pics{};
-    for (int k = 1; k <= 8; ++k)
-        pics[std::size_t(k - 1)] = m_pics[std::size_t(k - 1)].get();
-    m_view = std::make_unique<Win32View>(m_txtFreq, m_Description, pics);
+    // The housing first: one switch lives inside it.
+    buildControl(instance, rowOf(Design::control("picDIP_SW")));
+    for (std::size_t row = 0; row < ControlCount; ++row)
+        if (!m_controls[row])
+            buildControl(instance, row);
+    // Stacking as designed: each control in turn goes to the bottom, so the
+    // first of the table ends on top.
+    for (const HWND control : m_controls)
+        SetWindowPos(control, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    applyDpi(m_dpi);
+
+    m_view = std::make_unique<Win32View>(m_txtFreq, m_Description, m_pics, m_screenReaders);
     m_controller = std::make_unique<SettingsController>(*m_view, NumberText(userLocaleFacts()));
     m_focusWhenActive = m_txtFreq;
 }
@@ -136,73 +124,55 @@ void frmSettings::show(int showCommand)
     ShowWindow(m_hwnd, showCommand);
     UpdateWindow(m_hwnd);
     SetFocus(m_txtFreq);
-    // Tooltips wait until the window is up: nobody hovers before it shows.
-    PostMessageW(m_hwnd, AddToolTipsMessage, 0, 0);
+    // Tooltips and screen readers wait until the window is up: nobody hovers
+    // or listens before it shows.
+    PostMessageW(m_hwnd, AfterShowMessage, 0, 0);
 }
 
-HFONT frmSettings::fontOf(const Design::Font &font) const
+bool frmSettings::translateKey(MSG &message)
 {
-    LOGFONTW logical{};
-    logical.lfHeight = -MulDiv(font.points, 96 * m_scale, 72);
-    logical.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
-    logical.lfCharSet = ANSI_CHARSET; // Western
-    logical.lfQuality = DEFAULT_QUALITY;
-    wcsncpy(logical.lfFaceName, m_fontFamily.c_str(), LF_FACESIZE - 1);
-    return CreateFontIndirectW(&logical);
+    const bool ours = message.hwnd == m_hwnd || IsChild(m_hwnd, message.hwnd);
+    if (ours && message.message == WM_KEYDOWN && message.wParam == VK_TAB && !pressed(VK_CONTROL) &&
+        !pressed(VK_MENU)) {
+        const std::vector<const Design::Control *> stops = Design::tabOrder();
+        const auto current = std::find_if(stops.begin(), stops.end(), [&](const auto *stop) {
+            return m_controls[rowOf(*stop)] == GetFocus();
+        });
+        const std::size_t at = current == stops.end() ? stops.size() - 1 : current - stops.begin();
+        const std::size_t next = (at + (pressed(VK_SHIFT) ? stops.size() - 1 : 1)) % stops.size();
+        HWND target = m_controls[rowOf(*stops[next])];
+        SetFocus(target);
+        if (target == m_txtFreq) // as a dialog does when Tab enters a field
+            SendMessageW(target, EM_SETSEL, 0, -1);
+        return true;
+    }
+    return IsDialogMessageW(m_hwnd, &message);
 }
 
-RECT frmSettings::scaled(const Design::Control &design) const
+void frmSettings::buildControl(HINSTANCE instance, std::size_t row)
 {
-    using Design::pixels;
-    const int left = pixels(design.left) * m_scale;
-    const int top = pixels(design.top) * m_scale;
-    return {left, top, left + pixels(design.width) * m_scale,
-            top + pixels(design.height) * m_scale};
-}
-
-void frmSettings::buildControls(HINSTANCE instance)
-{
-    // The housing first: one switch lives inside it.
-    buildControl(instance, Design::control("picDIP_SW"), controlId(Design::control("picDIP_SW")));
-    for (const Design::Control &design : Design::Controls)
-        if (std::strcmp(design.name, "picDIP_SW") != 0)
-            buildControl(instance, design, controlId(design));
-
-    // Stacking as designed: each control in turn goes to the bottom, so the
-    // first of the table ends on top. Tab order follows, as in a dialog.
-    for (const Design::Control &design : Design::Controls)
-        SetWindowPos(GetDlgItem(design.inHousing ? m_picDIP_SW->hwnd() : m_hwnd, controlId(design)),
-                     HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-}
-
-HWND frmSettings::buildControl(HINSTANCE instance, const Design::Control &design, int id)
-{
-    const RECT at = scaled(design);
-    HWND parent = design.inHousing ? m_picDIP_SW->hwnd() : m_hwnd;
+    const Design::Control &design = Design::Controls[row];
+    const int id = FirstControlId + int(row);
+    HWND parent = design.inHousing ? m_controls[rowOf(Design::control("picDIP_SW"))] : m_hwnd;
     HWND control = nullptr;
     switch (design.kind) {
     case Design::Kind::PictureBox: {
-        // The switches take the focus on a click, but are not Tab stops: no key flips them.
-        const bool housing = std::strcmp(design.name, "picDIP_SW") == 0;
-        auto box = std::make_unique<PictureBox>(parent, id, POINT{at.left, at.top}, m_scale,
-                                                toColorRef(design.background), housing, m_guard);
+        auto box = std::make_unique<PictureBox>(parent, design, id, m_dpi, m_guard);
         box->setPicture(loadEmbeddedPicture(instance, design.picture));
         control = box->hwnd();
-        if (housing)
-            m_picDIP_SW = std::move(box);
-        else
-            m_pics[std::size_t(switchNumber(design) - 1)] = std::move(box);
-        return control;
+        if (design.switchNumber)
+            m_pics[std::size_t(design.switchNumber - 1)] = box.get();
+        m_boxes.push_back(std::move(box));
+        break;
     }
     case Design::Kind::TextBox:
-        // The window draws the thin border around the edit (onPaint), as wide
-        // as the scale: WS_BORDER stays one device pixel at every scale.
-        control = CreateWindowExW(
-            0, L"EDIT", widen(design.text).c_str(),
-            WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | ES_CENTER | ES_AUTOHSCROLL,
-            at.left + m_scale, at.top + m_scale, at.right - at.left - 2 * m_scale,
-            at.bottom - at.top - 2 * m_scale, parent, reinterpret_cast<HMENU>(INT_PTR(id)),
-            instance, nullptr);
+        // The window draws the thin border around the edit (onPaint): WS_BORDER
+        // stays one device pixel at every scale.
+        control = CreateWindowExW(0, L"EDIT", widen(design.text).c_str(),
+                                  WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | ES_CENTER |
+                                      ES_AUTOHSCROLL,
+                                  0, 0, 0, 0, parent, reinterpret_cast<HMENU>(INT_PTR(id)),
+                                  instance, nullptr);
         if (!control || !SetWindowSubclass(control, fieldProc, 1, 0))
             throwLastError("The frequency field cannot be created");
         SendMessageW(control, EM_SETLIMITTEXT, Design::FrequencyMaxLength, 0);
@@ -211,22 +181,102 @@ HWND frmSettings::buildControl(HINSTANCE instance, const Design::Control &design
     case Design::Kind::Label:
         control = CreateWindowExW(0, L"STATIC", widen(design.text).c_str(),
                                   WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | SS_LEFT | SS_NOPREFIX,
-                                  at.left, at.top, at.right - at.left, at.bottom - at.top, parent,
-                                  reinterpret_cast<HMENU>(INT_PTR(id)), instance, nullptr);
+                                  0, 0, 0, 0, parent, reinterpret_cast<HMENU>(INT_PTR(id)),
+                                  instance, nullptr);
         if (!control)
             throwLastError("A label cannot be created");
         if (std::strcmp(design.name, "Description") == 0)
             m_Description = control;
         break;
     }
-    const bool large = design.font.points == Design::LargeFont.points;
-    SendMessageW(control, WM_SETFONT,
-                 reinterpret_cast<WPARAM>(large ? m_largeFont.get() : m_windowFont.get()), FALSE);
-    return control;
+    m_controls[row] = control;
+    if (*design.accessibleName)
+        m_screenReaders.name(control, design.accessibleName);
 }
 
-void frmSettings::addToolTips()
+RECT frmSettings::deviceRect(const Design::Control &design) const
 {
+    const int left = Design::windowLeft(design), top = Design::windowTop(design);
+    return {deviceOf(left, m_dpi), deviceOf(top, m_dpi),
+            deviceOf(left + Design::pixels(design.width), m_dpi),
+            deviceOf(top + Design::pixels(design.height), m_dpi)};
+}
+
+RECT frmSettings::fieldRect() const
+{
+    return deviceRect(Design::control("txtFreq"));
+}
+
+void frmSettings::applyDpi(int dpi)
+{
+    m_dpi = dpi;
+    // The old fonts go once the controls have the new ones.
+    std::vector<std::pair<Design::Font, OwnedFont>> previous;
+    previous.swap(m_fonts);
+    for (const auto &box : m_boxes)
+        box->setDpi(dpi);
+    const int border = borderWidth(dpi);
+    for (std::size_t row = 0; row < ControlCount; ++row) {
+        const Design::Control &design = Design::Controls[row];
+        if (design.kind == Design::Kind::PictureBox)
+            continue;
+        RECT at = deviceRect(design);
+        if (design.kind == Design::Kind::TextBox)
+            InflateRect(&at, -border, -border);
+        SetWindowPos(m_controls[row], nullptr, at.left, at.top, at.right - at.left,
+                     at.bottom - at.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        const Design::Font &font = design.font.points ? design.font : Design::WindowFont;
+        SendMessageW(m_controls[row], WM_SETFONT, reinterpret_cast<WPARAM>(fontFor(font)), TRUE);
+    }
+    RECT frame{0, 0, deviceOf(Design::pixels(Design::ClientWidth), dpi),
+               deviceOf(Design::pixels(Design::ClientHeight), dpi)};
+    AdjustWindowRectExForDpi(&frame, WindowStyle, FALSE, WindowExStyle, UINT(dpi));
+    SetWindowPos(m_hwnd, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(m_hwnd, nullptr, TRUE);
+}
+
+HFONT frmSettings::fontFor(const Design::Font &font)
+{
+    for (const auto &[design, made] : m_fonts)
+        if (design.points == font.points && design.bold == font.bold &&
+            std::strcmp(design.family, font.family) == 0)
+            return made.get();
+    LOGFONTW logical{};
+    logical.lfHeight = -MulDiv(font.points, m_dpi, 72);
+    logical.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
+    logical.lfCharSet = ANSI_CHARSET; // Western
+    logical.lfQuality = DEFAULT_QUALITY;
+    wcsncpy(logical.lfFaceName, m_fontFamily.c_str(), LF_FACESIZE - 1);
+    OwnedFont made(CreateFontIndirectW(&logical));
+    if (!made)
+        throwLastError("A font of the settings window cannot be made");
+    return m_fonts.emplace_back(font, std::move(made)).second.get();
+}
+
+HBRUSH frmSettings::brushFor(std::uint32_t colour)
+{
+    const COLORREF wanted = toColorRef(colour);
+    for (const auto &[made, brush] : m_brushes)
+        if (made == wanted)
+            return brush.get();
+    OwnedBrush brush(CreateSolidBrush(wanted));
+    if (!brush)
+        throwLastError("A colour of the settings window cannot be made");
+    return m_brushes.emplace_back(wanted, std::move(brush)).second.get();
+}
+
+const Design::Control *frmSettings::designOf(HWND control) const
+{
+    for (std::size_t row = 0; row < ControlCount; ++row)
+        if (m_controls[row] == control)
+            return &Design::Controls[row];
+    return nullptr;
+}
+
+void frmSettings::afterShow()
+{
+    m_screenReaders.start();
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
     const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(m_hwnd, GWLP_HINSTANCE));
@@ -234,16 +284,18 @@ void frmSettings::addToolTips()
         CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                         WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
                         CW_USEDEFAULT, CW_USEDEFAULT, m_hwnd, nullptr, instance, nullptr);
-    for (const Design::Control &design : Design::Controls) {
+    if (!m_toolTips)
+        return; // hints only: the window works without them
+    for (std::size_t row = 0; row < ControlCount; ++row) {
+        const Design::Control &design = Design::Controls[row];
         if (!*design.toolTip)
             continue;
-        HWND parent = design.inHousing ? m_picDIP_SW->hwnd() : m_hwnd;
         std::wstring text = widen(design.toolTip);
         TOOLINFOW tool{};
         tool.cbSize = sizeof tool;
         tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-        tool.hwnd = parent;
-        tool.uId = reinterpret_cast<UINT_PTR>(GetDlgItem(parent, controlId(design)));
+        tool.hwnd = GetParent(m_controls[row]);
+        tool.uId = reinterpret_cast<UINT_PTR>(m_controls[row]);
         tool.lpszText = text.data();
         SendMessageW(m_toolTips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     }
@@ -256,17 +308,23 @@ LRESULT frmSettings::handle(UINT message, WPARAM wParam, LPARAM lParam)
         onCommand(wParam);
         return 0;
     case WM_CTLCOLOREDIT:
-        return onFieldColour(reinterpret_cast<HDC>(wParam));
     case WM_CTLCOLORSTATIC:
-        return onLabelColour(reinterpret_cast<HDC>(wParam));
+        return onControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_ACTIVATE:
         onActivate(wParam);
         return 0;
     case WM_PAINT:
         onPaint();
         return 0;
-    case AddToolTipsMessage:
-        addToolTips();
+    case WM_DPICHANGED:
+        onDpiChanged(wParam, lParam);
+        return 0;
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE: // high contrast switched on or off
+        onSystemColoursChanged();
+        break;
+    case AfterShowMessage:
+        afterShow();
         return 0;
     case WM_CLOSE:
         m_closing = true;
@@ -296,51 +354,63 @@ LRESULT CALLBACK frmSettings::fieldProc(HWND hwnd, UINT message, WPARAM wParam, 
 
 void frmSettings::onFieldLosesFocus(HWND next)
 {
-    // Only a move to another control of this window validates the field; the
-    // window losing activation, or being destroyed, does not.
-    if (!m_closing && next && IsChild(m_hwnd, next))
-        m_controller->txtFreq_Validate();
+    m_controller->fieldLostFocus(!m_closing && next && IsChild(m_hwnd, next));
 }
 
 void frmSettings::onCommand(WPARAM wParam)
 {
-    const int index = LOWORD(wParam) - FirstControlId;
-    if (HIWORD(wParam) != BN_CLICKED || index < 0 || index >= int(std::size(Design::Controls)))
+    const int row = LOWORD(wParam) - FirstControlId;
+    if (HIWORD(wParam) != BN_CLICKED || row < 0 || row >= int(ControlCount))
         return; // Enter and Escape arrive here too, as IDOK and IDCANCEL
-    if (const int k = switchNumber(Design::Controls[index]))
+    if (const int k = Design::Controls[row].switchNumber)
         m_controller->picClick(k);
 }
 
-LRESULT frmSettings::onFieldColour(HDC dc)
+LRESULT frmSettings::onControlColour(HDC dc, HWND control)
 {
-    SetTextColor(dc, m_view ? m_view->frequencyColour()
-                            : toColorRef(Design::control("txtFreq").foreground));
-    SetBkColor(dc, toColorRef(Design::control("txtFreq").background));
-    return reinterpret_cast<LRESULT>(m_fieldBrush.get());
-}
-
-LRESULT frmSettings::onLabelColour(HDC dc)
-{
-    SetTextColor(dc, toColorRef(Design::control("Description").foreground));
-    SetBkColor(dc, toColorRef(Design::control("Description").background));
-    return reinterpret_cast<LRESULT>(m_labelBrush.get());
+    const Design::Control *design = designOf(control);
+    if (!design)
+        return DefWindowProcW(m_hwnd, WM_CTLCOLORSTATIC, WPARAM(dc), LPARAM(control));
+    const bool field = control == m_txtFreq && m_view;
+    SetTextColor(dc, toColorRef(field ? m_view->frequencyColour() : design->foreground));
+    SetBkColor(dc, toColorRef(design->background));
+    return reinterpret_cast<LRESULT>(brushFor(design->background));
 }
 
 void frmSettings::onPaint()
 {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(m_hwnd, &paint);
-    const RECT field = scaled(Design::control("txtFreq"));
+    const RECT field = fieldRect();
+    const int border = borderWidth(m_dpi);
     HBRUSH frame = GetSysColorBrush(COLOR_WINDOWFRAME);
     const RECT sides[] = {
-        {field.left, field.top, field.right, field.top + m_scale},
-        {field.left, field.bottom - m_scale, field.right, field.bottom},
-        {field.left, field.top, field.left + m_scale, field.bottom},
-        {field.right - m_scale, field.top, field.right, field.bottom},
+        {field.left, field.top, field.right, field.top + border},
+        {field.left, field.bottom - border, field.right, field.bottom},
+        {field.left, field.top, field.left + border, field.bottom},
+        {field.right - border, field.top, field.right, field.bottom},
     };
     for (const RECT &side : sides)
         FillRect(dc, &side, frame);
     EndPaint(m_hwnd, &paint);
+}
+
+void frmSettings::onDpiChanged(WPARAM wParam, LPARAM lParam)
+{
+    // Moved to a monitor of another scale: laid out anew there, where the
+    // system suggests; the size is the design's exactly at the new scale.
+    const auto *suggested = reinterpret_cast<const RECT *>(lParam);
+    SetWindowPos(m_hwnd, nullptr, suggested->left, suggested->top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    applyDpi(HIWORD(wParam));
+}
+
+void frmSettings::onSystemColoursChanged()
+{
+    m_brushes.clear(); // made anew in the new colours as the controls ask
+    if (m_toolTips)
+        SendMessageW(m_toolTips, WM_SYSCOLORCHANGE, 0, 0);
+    RedrawWindow(m_hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void frmSettings::onActivate(WPARAM wParam)

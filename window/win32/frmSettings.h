@@ -2,11 +2,14 @@
 
 #include "design.h"
 #include "handles.h"
+#include "screenreader.h"
 #include "windowbase.h"
 
 #include <array>
+#include <iterator>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 #include <windows.h>
 
@@ -15,8 +18,9 @@ class SettingsController;
 class Win32View;
 
 // The settings window: the frequency field, the instruction text and the
-// DIP switch block, built from the window's design. All behaviour lives in
-// SettingsController; this class routes the controls' events to it.
+// DIP switch block, built from the window's design at the scale of the
+// monitor it is on. All behaviour lives in SettingsController; this class
+// routes the controls' events to it.
 class frmSettings : public WindowBase
 {
 public:
@@ -30,42 +34,48 @@ public:
     void load();
     void show(int showCommand);
 
-    // Tab between the controls: true when the message was handled so.
-    bool isDialogMessage(MSG &message) { return IsDialogMessageW(m_hwnd, &message); }
+    // Keys the window handles for the message loop: Tab in the design's tab
+    // order, then the dialog keys. True when the message was handled so.
+    bool translateKey(MSG &message);
 
 private:
+    static constexpr std::size_t ControlCount = std::size(Design::Controls);
+
     static LRESULT CALLBACK fieldProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
                                       UINT_PTR id, DWORD_PTR self);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-    void buildControls(HINSTANCE instance);
-    HWND buildControl(HINSTANCE instance, const Design::Control &design, int id);
-    void addToolTips();
-    HFONT fontOf(const Design::Font &font) const;
-    RECT scaled(const Design::Control &design) const;
+    void buildControl(HINSTANCE instance, std::size_t index);
+    void applyDpi(int dpi);
+    void afterShow();
+    RECT deviceRect(const Design::Control &design) const;
+    RECT fieldRect() const;
+    HFONT fontFor(const Design::Font &font);
+    HBRUSH brushFor(std::uint32_t colour);
+    const Design::Control *designOf(HWND control) const;
 
     void onCommand(WPARAM wParam);
-    LRESULT onFieldColour(HDC dc);
-    LRESULT onLabelColour(HDC dc);
+    LRESULT onControlColour(HDC dc, HWND control);
     void onActivate(WPARAM wParam);
     void onPaint();
+    void onDpiChanged(WPARAM wParam, LPARAM lParam);
+    void onSystemColoursChanged();
     void onFieldLosesFocus(HWND next);
 
-    int m_scale = 1;
+    int m_dpi = 96;
     bool m_closing = false;
     HWND m_focusWhenActive = nullptr;
-
     std::wstring m_fontFamily;
-    OwnedFont m_windowFont;
-    OwnedFont m_largeFont;
-    OwnedBrush m_fieldBrush;
-    OwnedBrush m_labelBrush;
+    std::vector<std::pair<Design::Font, OwnedFont>> m_fonts;
+    std::vector<std::pair<COLORREF, OwnedBrush>> m_brushes;
+    ScreenReaderNotes m_screenReaders;
 
+    std::array<HWND, ControlCount> m_controls{}; // by design row
     HWND m_txtFreq = nullptr;
     HWND m_Description = nullptr;
     HWND m_toolTips = nullptr;
-    std::unique_ptr<PictureBox> m_picDIP_SW;
-    std::array<std::unique_ptr<PictureBox>, 8> m_pics;
+    std::vector<std::unique_ptr<PictureBox>> m_boxes;
+    std::array<PictureBox *, 8> m_pics{};
     std::unique_ptr<Win32View> m_view;
     std::unique_ptr<SettingsController> m_controller;
 };

@@ -2,6 +2,7 @@
 
 #include "handles.h"
 #include "widetext.h"
+#include "win32view.h"
 
 #include <windowsx.h>
 
@@ -18,14 +19,14 @@ void PictureBox::registerClass(HINSTANCE instance)
         throwLastError("The picture box's window class cannot be registered");
 }
 
-PictureBox::PictureBox(HWND parent, int id, POINT position, int scale, COLORREF background,
-                       bool tabStop, EventGuard &guard)
-    : WindowBase(guard), m_scale(scale), m_background(background)
+PictureBox::PictureBox(HWND parent, const Design::Control &design, int id, int dpi,
+                       EventGuard &guard)
+    : WindowBase(guard), m_design(design), m_dpi(dpi)
 {
-    const DWORD style =
-        WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | (tabStop ? WS_TABSTOP : 0);
-    if (!CreateWindowExW(0, ClassName, L"", style, position.x, position.y, 0, 0, parent,
-                         reinterpret_cast<HMENU>(INT_PTR(id)),
+    const DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN |
+                        (Design::isTabStop(design) ? WS_TABSTOP : 0);
+    if (!CreateWindowExW(0, ClassName, widen(design.accessibleName).c_str(), style, 0, 0, 0, 0,
+                         parent, reinterpret_cast<HMENU>(INT_PTR(id)),
                          reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE)),
                          this))
         throwLastError("A picture box cannot be created");
@@ -33,16 +34,33 @@ PictureBox::PictureBox(HWND parent, int id, POINT position, int scale, COLORREF 
 
 void PictureBox::setPicture(Picture picture)
 {
-    // Each call to the window manager costs more than reading the file: a
-    // validation sets eight pictures, most often to what they already show.
-    const bool resized = picture.width != m_picture.width || picture.height != m_picture.height;
-    const bool changed = resized || picture.pixels != m_picture.pixels;
+    // A validation sets eight pictures, most often to what they already show:
+    // only a change costs a repaint.
+    if (picture.width == m_picture.width && picture.height == m_picture.height &&
+        picture.pixels == m_picture.pixels)
+        return;
     m_picture = std::move(picture); // the previous picture is released here
-    if (resized)
-        SetWindowPos(m_hwnd, nullptr, 0, 0, m_picture.width * m_scale, m_picture.height * m_scale,
-                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    if (changed)
-        InvalidateRect(m_hwnd, nullptr, FALSE);
+    layOut();
+}
+
+void PictureBox::setDpi(int dpi)
+{
+    m_dpi = dpi;
+    layOut();
+}
+
+void PictureBox::layOut()
+{
+    using namespace Design;
+    const int left = windowLeft(m_design), top = windowTop(m_design);
+    const Control &housing = control("picDIP_SW");
+    // In the housing's coordinates, for the switch that lies inside it.
+    const int x = deviceOf(left, m_dpi) - (m_design.inHousing ? deviceOf(windowLeft(housing), m_dpi) : 0);
+    const int y = deviceOf(top, m_dpi) - (m_design.inHousing ? deviceOf(windowTop(housing), m_dpi) : 0);
+    m_device = atDeviceScale(m_picture, left, top, m_dpi);
+    SetWindowPos(m_hwnd, nullptr, x, y, m_device.width, m_device.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(m_hwnd, nullptr, FALSE);
 }
 
 LRESULT PictureBox::handle(UINT message, WPARAM wParam, LPARAM lParam)
@@ -74,23 +92,21 @@ void PictureBox::onPaint()
     HDC dc = BeginPaint(m_hwnd, &paint);
     RECT client;
     GetClientRect(m_hwnd, &client);
-    if (!m_picture.pixels.empty()) {
-        // The decoded pixels are a 32-bit top-down DIB as they lie in memory.
+    if (!m_device.pixels.empty()) {
+        // The pixels are a 32-bit top-down DIB as they lie in memory, already
+        // at the device's scale.
         BITMAPINFO info{};
         info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = m_picture.width;
-        info.bmiHeader.biHeight = -m_picture.height;
+        info.bmiHeader.biWidth = m_device.width;
+        info.bmiHeader.biHeight = -m_device.height;
         info.bmiHeader.biPlanes = 1;
         info.bmiHeader.biBitCount = 32;
         info.bmiHeader.biCompression = BI_RGB;
-        const int width = m_picture.width * m_scale, height = m_picture.height * m_scale;
-        // Whole-number scaling: every picture pixel becomes a square of pixels.
-        SetStretchBltMode(dc, COLORONCOLOR);
-        StretchDIBits(dc, 0, 0, width, height, 0, 0, m_picture.width, m_picture.height,
-                      m_picture.pixels.data(), &info, DIB_RGB_COLORS, SRCCOPY);
-        ExcludeClipRect(dc, 0, 0, width, height);
+        StretchDIBits(dc, 0, 0, m_device.width, m_device.height, 0, 0, m_device.width,
+                      m_device.height, m_device.pixels.data(), &info, DIB_RGB_COLORS, SRCCOPY);
+        ExcludeClipRect(dc, 0, 0, m_device.width, m_device.height);
     }
-    OwnedBrush background(CreateSolidBrush(m_background));
+    OwnedBrush background(CreateSolidBrush(toColorRef(m_design.background)));
     FillRect(dc, &client, background.get());
     EndPaint(m_hwnd, &paint);
 }

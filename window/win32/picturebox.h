@@ -1,35 +1,40 @@
 #pragma once
 
 #include "bitmap.h"
+#include "design.h"
 #include "windowbase.h"
 
 #include <windows.h>
 
-// A borderless picture box: shows its picture unscaled (or at the window's
-// whole-number scale) at its top-left corner, takes the size of the picture,
-// takes the focus on a press and reports a click to its parent as
-// WM_COMMAND / BN_CLICKED when the left button is released inside. A box
-// forwards the clicks of the boxes inside it.
+// A borderless picture box for one control of the design: shows its picture
+// at the window's scale through the design-to-device mapping, takes the size
+// of the picture, takes the focus on a press and reports a click to its
+// parent as WM_COMMAND / BN_CLICKED when the left button is released inside.
+// A box forwards the clicks of the boxes inside it. Its window text is the
+// control's accessible name.
 class PictureBox : public WindowBase
 {
 public:
     static void registerClass(HINSTANCE instance);
 
     // Throws when the window cannot be created.
-    PictureBox(HWND parent, int id, POINT position, int scale, COLORREF background, bool tabStop,
-               EventGuard &guard);
+    PictureBox(HWND parent, const Design::Control &design, int id, int dpi, EventGuard &guard);
 
-    // Shows the picture, releasing the one shown before, and sizes the box to it.
+    // Shows the picture (design pixels), releasing the one shown before.
     void setPicture(Picture picture);
+    // Lays the box out again for another scale.
+    void setDpi(int dpi);
 
 private:
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void layOut();
     void onPaint();
     void onLeftButtonDown();
     void onLeftButtonUp(LPARAM lParam);
 
-    Picture m_picture;
-    int m_scale;
-    COLORREF m_background;
+    const Design::Control &m_design;
+    Picture m_picture; // as designed
+    Picture m_device;  // as drawn at m_dpi
+    int m_dpi;
     bool m_pressed = false;
 };

@@ -3,6 +3,7 @@
 #include "design.h"
 #include "picturebox.h"
 #include "picturefile.h"
+#include "screenreader.h"
 #include "widetext.h"
 
 COLORREF toColorRef(std::uint32_t colour)
@@ -12,9 +13,10 @@ COLORREF toColorRef(std::uint32_t colour)
     return COLORREF(colour); // the same 0x00BBGGRR layout
 }
 
-Win32View::Win32View(HWND txtFreq, HWND Description, const std::array<PictureBox *, 8> &pics)
+Win32View::Win32View(HWND txtFreq, HWND Description, const std::array<PictureBox *, 8> &pics,
+                     ScreenReaderNotes &screenReaders)
     : m_txtFreq(txtFreq), m_Description(Description), m_pics(pics),
-      m_frequencyColour(toColorRef(Design::control("txtFreq").foreground))
+      m_screenReaders(screenReaders), m_frequencyColour(Design::control("txtFreq").foreground)
 {
 }
 
@@ -33,16 +35,17 @@ void Win32View::showFrequencyText(const std::string &text)
 
 void Win32View::setFrequencyColour(std::uint32_t colour)
 {
-    const COLORREF wanted = toColorRef(colour);
-    if (wanted == m_frequencyColour)
+    if (colour == m_frequencyColour)
         return;
-    m_frequencyColour = wanted;
+    m_frequencyColour = colour;
     InvalidateRect(m_txtFreq, nullptr, TRUE);
 }
 
-void Win32View::setSwitchPicture(int k, const std::string &fileName)
+void Win32View::setSwitchPicture(int k, const std::string &fileName, SwitchPosition position)
 {
-    m_pics.at(std::size_t(k - 1))->setPicture(readPictureFile(fileName));
+    PictureBox *box = m_pics.at(std::size_t(k - 1));
+    box->setPicture(readPictureFile(fileName));
+    m_screenReaders.setSwitch(box->hwnd(), position == SwitchPosition::On);
 }
 
 void Win32View::setDescription(const std::string &text)

@@ -7,28 +7,33 @@
 #include <windows.h>
 
 class PictureBox;
+class ScreenReaderNotes;
 
 // The controller's view operations, bound to the window's controls.
 class Win32View : public SettingsView
 {
 public:
-    Win32View(HWND txtFreq, HWND Description, const std::array<PictureBox *, 8> &pics);
+    Win32View(HWND txtFreq, HWND Description, const std::array<PictureBox *, 8> &pics,
+              ScreenReaderNotes &screenReaders);
 
     std::string readFrequencyText() override;
     void showFrequencyText(const std::string &text) override;
     void setFrequencyColour(std::uint32_t colour) override;
-    void setSwitchPicture(int k, const std::string &fileName) override;
+    void setSwitchPicture(int k, const std::string &fileName, SwitchPosition position) override;
     void setDescription(const std::string &text) override;
 
-    // The text colour of the field, for the window's WM_CTLCOLOREDIT.
-    COLORREF frequencyColour() const { return m_frequencyColour; }
+    // The text colour of the field as last set, a design colour, for the
+    // window's WM_CTLCOLOREDIT.
+    std::uint32_t frequencyColour() const { return m_frequencyColour; }
 
 private:
     HWND m_txtFreq;
     HWND m_Description;
     std::array<PictureBox *, 8> m_pics;
-    COLORREF m_frequencyColour;
+    ScreenReaderNotes &m_screenReaders;
+    std::uint32_t m_frequencyColour;
 };
 
-// A design colour (0x00BBGGRR, or a system colour by index) as a COLORREF.
+// A design colour (0x00BBGGRR, or a system colour by index) as a COLORREF,
+// the system's colour as it is now.
 COLORREF toColorRef(std::uint32_t colour);

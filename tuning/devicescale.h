@@ -1,0 +1,28 @@
+#pragma once
+
+#include "bitmap.h"
+
+// One mapping of design pixels (96 dots per inch) to device pixels at `dpi`,
+// shared by every control and picture of the window: design pixel p covers
+// the device pixels from deviceOf(p) up to deviceOf(p + 1). Pictures drawn
+// through it lie exactly where their controls lie at every scale, so each
+// switch covers its slot of the housing and no slot ever shows.
+constexpr int deviceOf(int designPixel, int dpi)
+{
+    return (designPixel * dpi + 95) / 96;
+}
+
+constexpr int designOf(int devicePixel, int dpi)
+{
+    return devicePixel * 96 / dpi;
+}
+
+// The field's thin border: one pixel, times the scale rounded.
+constexpr int borderWidth(int dpi)
+{
+    return dpi < 96 ? 1 : (dpi + 48) / 96;
+}
+
+// A picture whose top-left corner lies at design pixel (left, top) of the
+// window, as device pixels at `dpi`, nearest neighbour.
+Picture atDeviceScale(const Picture &picture, int left, int top, int dpi);
