@@ -2,7 +2,7 @@
 """Runs the end-to-end table against a real program in a real window.
 
 run.py --program "CMD" --images DIR --resources DIR --work DIR
-       [--locale C|de_DE] [--scale 1|2] [--only x2] [--skip TAG] [--wine-prefix DIR]
+       [--locale C|de_DE] [--scale 1|1.5|2] [--only x2] [--skip TAG] [--wine-prefix DIR]
        [--folder DIR] [--name REGEX]
 
 Each row starts the program in a folder of its own under Xvfb and openbox,
@@ -19,6 +19,15 @@ SLOTS = [(5 + 12 * k, 13, 8, 19) for k in range(8)]  # housing pixels
 
 class Failure(Exception):
     pass
+
+
+def device(pixel, dpi):
+    """The first device pixel of a design pixel: the programs' one mapping."""
+    return (pixel * dpi + 95) // 96
+
+
+def design(pixel, dpi):
+    return pixel * 96 // dpi
 
 
 def wait_for(what, check, seconds=10.0):
@@ -125,6 +134,7 @@ class Session:
 class Run:
     def __init__(self, options, session):
         self.o, self.session, self.scale = options, session, options.scale
+        self.dpi = round(96 * options.scale)
         self.env = dict(os.environ, WINEDEBUG="-all,err+all", QT_SCALE_FACTOR=str(options.scale),
                         LC_ALL=f"{options.locale}.UTF-8" if options.locale != "C" else "C.UTF-8",
                         LANG=f"{options.locale}.UTF-8" if options.locale != "C" else "C.UTF-8")
@@ -137,7 +147,7 @@ class Run:
             for key in (r"HKCU\Control Panel\Desktop",
                         r"HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts"):
                 subprocess.run(["wine", "reg", "add", key, "/v", "LogPixels", "/t", "REG_DWORD", "/d",
-                                str(96 * options.scale), "/f"], env=self.env, timeout=60,
+                                str(self.dpi), "/f"], env=self.env, timeout=60,
                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.separator = "," if options.locale.startswith("de") else "."
         images = options.resources
@@ -199,7 +209,7 @@ class Run:
         data = subprocess.run(["import", "-window", self.wid, "-depth", "8", "ppm:-"], capture_output=True,
                               timeout=10).stdout
         width, height, rows = ppm(data)
-        if (width, height) != (312 * self.scale, 213 * self.scale):
+        if (width, height) != (device(312, self.dpi), device(213, self.dpi)):
             raise Failure(f"window is {width} x {height}")
         return rows
 
@@ -224,35 +234,43 @@ class Run:
 
     def check_window(self):
         hints = sh("xprop", "-id", self.wid, "WM_NORMAL_HINTS", "_NET_WM_ALLOWED_ACTIONS")
-        size = f"{312 * self.scale} by {213 * self.scale}"
+        size = f"{device(312, self.dpi)} by {device(213, self.dpi)}"
         if f"minimum size: {size}" not in hints or f"maximum size: {size}" not in hints:
             raise Failure(f"not a fixed {size} window: {hints}")
         if "MAXIMIZE" in hints or "RESIZE" in hints:
             raise Failure(f"the window manager may resize it: {hints}")
 
     def drawn_code(self, shot):
-        """The code the switches show; every other housing pixel as drawn, no white."""
-        s, (hx, hy), code = self.scale, HOUSING_AT, 0
-        def at(x, y):
-            return [shot[(hy + y) * s + dy][(hx + x) * s + dx] for dy in range(s) for dx in range(s)]
-        for k, (sx, sy, w, h) in enumerate(SLOTS, 1):
-            region = [(x, y) for y in range(h) for x in range(w)]
-            shown = [name for name, lever in self.lever.items()
-                     if all(set(at(sx + x, sy + y)) == {lever[y][x]} for x, y in region)]
-            if not shown:
-                raise Failure(f"switch {k} shows neither image")
-            code |= (shown[0] == "OFF_SW.bmp") << (k - 1)
-        for y in range(49):
-            for x in range(100):
-                inside = any(sx <= x < sx + w and sy <= y < sy + h for sx, sy, w, h in SLOTS)
-                if not inside and set(at(x, y)) != {self.housing[y][x]}:
-                    raise Failure(f"housing pixel {x},{y} is {at(x, y)[0]}")
+        """The code the switches show; every device pixel of the block as the
+        pictures drawn through the design-to-device mapping give it, no white."""
+        (hx, hy), dpi = HOUSING_AT, self.dpi
+        shown = [set(self.lever) for _ in SLOTS]
+        for Y in range(device(hy, dpi), device(hy + 49, dpi)):
+            y = design(Y, dpi) - hy
+            for X in range(device(hx, dpi), device(hx + 100, dpi)):
+                x, pixel = design(X, dpi) - hx, shot[Y][X]
+                slot = next((k for k, (sx, sy, w, h) in enumerate(SLOTS)
+                             if sx <= x < sx + w and sy <= y < sy + h), None)
+                if slot is None:
+                    if pixel != self.housing[y][x]:
+                        raise Failure(f"housing pixel {x},{y} is {pixel}")
+                    continue
+                sx, sy = SLOTS[slot][:2]
+                shown[slot] -= {name for name in shown[slot]
+                                if self.lever[name][y - sy][x - sx] != pixel}
+        code = 0
+        for k, names in enumerate(shown):
+            if not names:
+                raise Failure(f"switch {k + 1} shows neither image")
+            code |= (names == {"OFF_SW.bmp"}) << k
         return code
 
     def check_border(self, shot):
-        """The field's thin border is one pixel at scale 1 and equally wide on
-        all four sides at every scale, with nothing drawn just outside it."""
-        x, y, w, h = (v * self.scale for v in FIELD)
+        """The field's thin border is one pixel at scale 1 and the scale rounded
+        on all four sides at every scale, with nothing drawn just outside it."""
+        x, y = device(FIELD[0], self.dpi), device(FIELD[1], self.dpi)
+        w = device(FIELD[0] + FIELD[2], self.dpi) - x
+        h = device(FIELD[1] + FIELD[3], self.dpi) - y
         edge, face = shot[y][x], shot[2][2]
         def run(points):
             return next((n for n, (px, py) in enumerate(points) if shot[py][px] != edge), len(points))
@@ -262,16 +280,16 @@ class Run:
                   run([(x + w // 2, y + h - 1 - i) for i in range(h // 2)])]
         outside = [shot[y + h // 2][x - 1], shot[y + h // 2][x + w], shot[y - 1][x + w // 2],
                    shot[y + h][x + w // 2]]
-        if widths != [self.scale] * 4 or any(p != face for p in outside):
+        if widths != [max(1, (self.dpi + 48) // 96)] * 4 or any(p != face for p in outside):
             raise Failure(f"field border left, right, top, bottom {widths}, outside {outside}")
 
     def colour(self, shot):
-        x, y, w, h = (v * self.scale for v in FIELD)
-        inner = [p for row in shot[y + 3 * self.scale:y + h - 3 * self.scale]
-                 for p in row[x + 3 * self.scale:x + w - 3 * self.scale]]
+        x, y, w, h = (device(v, self.dpi) for v in FIELD)
+        margin = device(3, self.dpi)
+        inner = [p for row in shot[y + margin:y + h - margin] for p in row[x + margin:x + w - margin]]
         red = sum(r > 150 and g < 100 and b < 100 for r, g, b in inner)
         dark = sum(r < 100 and g < 100 and b < 100 for r, g, b in inner)
-        area = 150 * self.scale ** 2  # a text's worth; a caret is less
+        area = int(150 * self.scale ** 2)  # a text's worth; a caret is less
         if red >= area and dark < area:
             return "red"
         if dark >= area and red == 0:
@@ -293,7 +311,7 @@ class Run:
 
     # -- doing things ------------------------------------------------------
     def point(self, x, y):
-        return str(x * self.scale), str(y * self.scale)
+        return str(device(x, self.dpi)), str(device(y, self.dpi))
 
     def switch(self, k):
         return self.point(109 + 12 * (k - 1) + 4, 165 + 9)
@@ -339,6 +357,12 @@ class Run:
             name, source = arg.split("=")
             shutil.copy(f"{self.o.images}/{source}", f"{self.folder}/{name}.new")
             os.replace(f"{self.folder}/{name}.new", f"{self.folder}/{name}")
+        elif verb == "msaa":  # code,text: what a screen reader must hear now
+            code, text = arg.split(",")
+            done = subprocess.run(shlex.split(self.o.msaa_probe) + [code, text.replace(".", self.separator)],
+                                  env=self.env, capture_output=True, timeout=30)
+            if done.returncode != 0:
+                raise Failure(f"screen readers hear otherwise: {done.stdout.decode(errors='replace')!r}")
         elif verb == "rm":
             os.remove(f"{self.folder}/{arg}")
         elif verb == "restart":
@@ -432,11 +456,12 @@ def main():
     for option in ("program", "images", "resources", "work"):
         parser.add_argument("--" + option, required=True)
     parser.add_argument("--locale", default="C")
-    parser.add_argument("--scale", type=int, default=1)
+    parser.add_argument("--scale", type=float, default=1)
     parser.add_argument("--only", help="run only rows with this tag")
     parser.add_argument("--skip", help="skip rows with this tag")
     parser.add_argument("--wine-prefix", help="a Wine prefix to copy and run the program in")
     parser.add_argument("--folder", help="start every row in this folder, as it is")
+    parser.add_argument("--msaa-probe", help="the command that reads the window through MSAA")
     parser.add_argument("--name", default="", help="run only rows whose name matches this")
     options = parser.parse_args()
     os.makedirs(options.work, exist_ok=True)
@@ -445,7 +470,7 @@ def main():
     table = os.path.join(os.path.dirname(os.path.abspath(__file__)), "cases.txt")
     rows = [([cell.strip() for cell in line.split("|")] + [""])[:8]
             for line in open(table, encoding="utf-8") if line.strip() and not line.startswith("#")]
-    session = Session(96 * options.scale, options.work)
+    session = Session(round(96 * options.scale), options.work)
     failures, started = [], time.monotonic()
     try:
         run = Run(options, session)

@@ -16,7 +16,7 @@ constexpr const wchar_t *ClassName = L"CorvexSettings";
 constexpr DWORD WindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD WindowExStyle = WS_EX_APPWINDOW;
 constexpr int FirstControlId = 100;
-constexpr UINT AfterShowMessage = WM_APP + 1;
+constexpr UINT AddToolTipsMessage = WM_APP + 1;
 
 int CALLBACK noteFontFound(const LOGFONTW *, const TEXTMETRICW *, DWORD, LPARAM found)
 {
@@ -124,9 +124,8 @@ void frmSettings::show(int showCommand)
     ShowWindow(m_hwnd, showCommand);
     UpdateWindow(m_hwnd);
     SetFocus(m_txtFreq);
-    // Tooltips and screen readers wait until the window is up: nobody hovers
-    // or listens before it shows.
-    PostMessageW(m_hwnd, AfterShowMessage, 0, 0);
+    // Tooltips wait until the window is up: nobody hovers before it shows.
+    PostMessageW(m_hwnd, AddToolTipsMessage, 0, 0);
 }
 
 bool frmSettings::translateKey(MSG &message)
@@ -157,7 +156,8 @@ void frmSettings::buildControl(HINSTANCE instance, std::size_t row)
     HWND control = nullptr;
     switch (design.kind) {
     case Design::Kind::PictureBox: {
-        auto box = std::make_unique<PictureBox>(parent, design, id, m_dpi, m_guard);
+        auto box =
+            std::make_unique<PictureBox>(parent, design, id, m_dpi, m_screenReaders, m_guard);
         box->setPicture(loadEmbeddedPicture(instance, design.picture));
         control = box->hwnd();
         if (design.switchNumber)
@@ -168,21 +168,20 @@ void frmSettings::buildControl(HINSTANCE instance, std::size_t row)
     case Design::Kind::TextBox:
         // The window draws the thin border around the edit (onPaint): WS_BORDER
         // stays one device pixel at every scale.
-        control = CreateWindowExW(0, L"EDIT", widen(design.text).c_str(),
-                                  WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | ES_CENTER |
-                                      ES_AUTOHSCROLL,
-                                  0, 0, 0, 0, parent, reinterpret_cast<HMENU>(INT_PTR(id)),
-                                  instance, nullptr);
+        control = CreateWindowExW(
+            0, L"EDIT", widen(design.text).c_str(),
+            WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | ES_CENTER | ES_AUTOHSCROLL, 0, 0,
+            0, 0, parent, reinterpret_cast<HMENU>(INT_PTR(id)), instance, nullptr);
         if (!control || !SetWindowSubclass(control, fieldProc, 1, 0))
             throwLastError("The frequency field cannot be created");
         SendMessageW(control, EM_SETLIMITTEXT, Design::FrequencyMaxLength, 0);
         m_txtFreq = control;
         break;
     case Design::Kind::Label:
-        control = CreateWindowExW(0, L"STATIC", widen(design.text).c_str(),
-                                  WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | SS_LEFT | SS_NOPREFIX,
-                                  0, 0, 0, 0, parent, reinterpret_cast<HMENU>(INT_PTR(id)),
-                                  instance, nullptr);
+        control =
+            CreateWindowExW(0, L"STATIC", widen(design.text).c_str(),
+                            WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | SS_LEFT | SS_NOPREFIX, 0, 0,
+                            0, 0, parent, reinterpret_cast<HMENU>(INT_PTR(id)), instance, nullptr);
         if (!control)
             throwLastError("A label cannot be created");
         if (std::strcmp(design.name, "Description") == 0)
@@ -274,9 +273,8 @@ const Design::Control *frmSettings::designOf(HWND control) const
     return nullptr;
 }
 
-void frmSettings::afterShow()
+void frmSettings::addToolTips()
 {
-    m_screenReaders.start();
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
     const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(m_hwnd, GWLP_HINSTANCE));
@@ -323,8 +321,8 @@ LRESULT frmSettings::handle(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_SETTINGCHANGE: // high contrast switched on or off
         onSystemColoursChanged();
         break;
-    case AfterShowMessage:
-        afterShow();
+    case AddToolTipsMessage:
+        addToolTips();
         return 0;
     case WM_CLOSE:
         m_closing = true;
@@ -341,10 +339,14 @@ LRESULT frmSettings::handle(UINT message, WPARAM wParam, LPARAM lParam)
 LRESULT CALLBACK frmSettings::fieldProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
                                         UINT_PTR, DWORD_PTR)
 {
+    // Through the window's binding, which is gone once the form is.
+    auto *form = static_cast<frmSettings *>(boundTo(GetParent(hwnd)));
+    if (message == WM_GETOBJECT && form)
+        if (const LRESULT object = form->m_screenReaders.answer(hwnd, wParam, lParam))
+            return object;
     const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
     if (message == WM_KILLFOCUS) {
-        // Through the window's binding, which is gone once the form is.
-        if (auto *form = static_cast<frmSettings *>(boundTo(GetParent(hwnd))))
+        if (form)
             form->m_guard.run([&] { form->onFieldLosesFocus(reinterpret_cast<HWND>(wParam)); });
     } else if (message == WM_NCDESTROY) {
         RemoveWindowSubclass(hwnd, fieldProc, 1);

@@ -47,7 +47,7 @@ private:
 
     void buildControl(HINSTANCE instance, std::size_t index);
     void applyDpi(int dpi);
-    void afterShow();
+    void addToolTips();
     RECT deviceRect(const Design::Control &design) const;
     RECT fieldRect() const;
     HFONT fontFor(const Design::Font &font);

@@ -20,8 +20,8 @@ void PictureBox::registerClass(HINSTANCE instance)
 }
 
 PictureBox::PictureBox(HWND parent, const Design::Control &design, int id, int dpi,
-                       EventGuard &guard)
-    : WindowBase(guard), m_design(design), m_dpi(dpi)
+                       ScreenReaderNotes &screenReaders, EventGuard &guard)
+    : WindowBase(guard), m_design(design), m_screenReaders(screenReaders), m_dpi(dpi)
 {
     const DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN |
                         (Design::isTabStop(design) ? WS_TABSTOP : 0);
@@ -55,8 +55,10 @@ void PictureBox::layOut()
     const int left = windowLeft(m_design), top = windowTop(m_design);
     const Control &housing = control("picDIP_SW");
     // In the housing's coordinates, for the switch that lies inside it.
-    const int x = deviceOf(left, m_dpi) - (m_design.inHousing ? deviceOf(windowLeft(housing), m_dpi) : 0);
-    const int y = deviceOf(top, m_dpi) - (m_design.inHousing ? deviceOf(windowTop(housing), m_dpi) : 0);
+    const int x =
+        deviceOf(left, m_dpi) - (m_design.inHousing ? deviceOf(windowLeft(housing), m_dpi) : 0);
+    const int y =
+        deviceOf(top, m_dpi) - (m_design.inHousing ? deviceOf(windowTop(housing), m_dpi) : 0);
     m_device = atDeviceScale(m_picture, left, top, m_dpi);
     SetWindowPos(m_hwnd, nullptr, x, y, m_device.width, m_device.height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
@@ -82,6 +84,10 @@ LRESULT PictureBox::handle(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_COMMAND: // a click on a box inside this one
         return SendMessageW(GetParent(m_hwnd), message, wParam, lParam);
+    case WM_GETOBJECT:
+        if (const LRESULT object = m_screenReaders.answer(m_hwnd, wParam, lParam))
+            return object;
+        break;
     }
     return DefWindowProcW(m_hwnd, message, wParam, lParam);
 }

@@ -2,6 +2,7 @@
 
 #include "bitmap.h"
 #include "design.h"
+#include "screenreader.h"
 #include "windowbase.h"
 
 #include <windows.h>
@@ -18,7 +19,8 @@ public:
     static void registerClass(HINSTANCE instance);
 
     // Throws when the window cannot be created.
-    PictureBox(HWND parent, const Design::Control &design, int id, int dpi, EventGuard &guard);
+    PictureBox(HWND parent, const Design::Control &design, int id, int dpi,
+               ScreenReaderNotes &screenReaders, EventGuard &guard);
 
     // Shows the picture (design pixels), releasing the one shown before.
     void setPicture(Picture picture);
@@ -33,6 +35,7 @@ private:
     void onLeftButtonUp(LPARAM lParam);
 
     const Design::Control &m_design;
+    ScreenReaderNotes &m_screenReaders;
     Picture m_picture; // as designed
     Picture m_device;  // as drawn at m_dpi
     int m_dpi;

@@ -2,40 +2,225 @@
 
 #include "widetext.h"
 
-// The GUIDs of the annotation service are defined here, not taken from a library.
-#include <initguid.h>
-
 #include <oleacc.h>
+
+struct ScreenReaderNotes::Libraries {
+    HMODULE ole32 = LoadLibraryW(L"ole32.dll");
+    HMODULE oleaut32 = LoadLibraryW(L"oleaut32.dll");
+    HMODULE oleacc = LoadLibraryW(L"oleacc.dll");
+    bool comStarted = false;
+
+    template <class Function> Function find(HMODULE library, const char *name) const
+    {
+        return library ? reinterpret_cast<Function>(
+                             reinterpret_cast<void *>(GetProcAddress(library, name)))
+                       : nullptr;
+    }
+    decltype(&CoInitializeEx) initialize = find<decltype(&CoInitializeEx)>(ole32, "CoInitializeEx");
+    decltype(&CoUninitialize) uninitialize =
+        find<decltype(&CoUninitialize)>(ole32, "CoUninitialize");
+    decltype(&SysAllocString) allocString =
+        find<decltype(&SysAllocString)>(oleaut32, "SysAllocString");
+    decltype(&CreateStdAccessibleObject) standardObject =
+        find<decltype(&CreateStdAccessibleObject)>(oleacc, "CreateStdAccessibleObject");
+    decltype(&LresultFromObject) resultFromObject =
+        find<decltype(&LresultFromObject)>(oleacc, "LresultFromObject");
+
+    bool ready() const { return initialize && allocString && standardObject && resultFromObject; }
+    ~Libraries()
+    {
+        if (comStarted && uninitialize)
+            uninitialize();
+        for (HMODULE library : {oleacc, oleaut32, ole32})
+            if (library)
+                FreeLibrary(library);
+    }
+};
 
 namespace {
 
-VARIANT numberVariant(LONG value)
+bool isSelf(const VARIANT &child)
 {
-    VARIANT variant{};
-    variant.vt = VT_I4;
-    variant.lVal = value;
-    return variant;
+    return child.vt == VT_I4 && child.lVal == CHILDID_SELF;
 }
+
+// The system's object for a control, with the noted facts laid over it.
+class NotedObject final : public IAccessible
+{
+public:
+    NotedObject(IAccessible *standard, const ScreenReaderNotes::Note &note,
+                decltype(&SysAllocString) allocString)
+        : m_standard(standard), m_note(note), m_allocString(allocString)
+    {
+    }
+
+    // IUnknown
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void **object) override
+    {
+        if (!object)
+            return E_POINTER;
+        if (id == __uuidof(IUnknown) || id == __uuidof(IDispatch) || id == __uuidof(IAccessible)) {
+            *object = static_cast<IAccessible *>(this);
+            AddRef();
+            return S_OK;
+        }
+        return m_standard->QueryInterface(id, object); // IOleWindow, IEnumVARIANT
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++m_references; }
+    ULONG STDMETHODCALLTYPE Release() override
+    {
+        const ULONG left = --m_references;
+        if (left == 0) {
+            m_standard->Release();
+            delete this;
+        }
+        return left;
+    }
+
+    // IDispatch
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT *count) override
+    {
+        return m_standard->GetTypeInfoCount(count);
+    }
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID locale, ITypeInfo **info) override
+    {
+        return m_standard->GetTypeInfo(index, locale, info);
+    }
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID id, LPOLESTR *names, UINT count, LCID locale,
+                                            DISPID *ids) override
+    {
+        return m_standard->GetIDsOfNames(id, names, count, locale, ids);
+    }
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID member, REFIID id, LCID locale, WORD flags,
+                                     DISPPARAMS *parameters, VARIANT *result, EXCEPINFO *exception,
+                                     UINT *badArgument) override
+    {
+        return m_standard->Invoke(member, id, locale, flags, parameters, result, exception,
+                                  badArgument);
+    }
+
+    // IAccessible: the noted facts for the control itself, the rest as the system has it
+    HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR *name) override
+    {
+        if (isSelf(child) && !m_note.name.empty())
+            return text(m_note.name, name);
+        return m_standard->get_accName(child, name);
+    }
+    HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR *description) override
+    {
+        if (isSelf(child) && m_note.on >= 0)
+            return text(m_note.on ? L"ON" : L"OFF", description);
+        return m_standard->get_accDescription(child, description);
+    }
+    HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT *role) override
+    {
+        if (isSelf(child) && m_note.on >= 0 && role)
+            return number(ROLE_SYSTEM_CHECKBUTTON, role);
+        return m_standard->get_accRole(child, role);
+    }
+    HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT *state) override
+    {
+        const HRESULT result = m_standard->get_accState(child, state);
+        if (SUCCEEDED(result) && isSelf(child) && m_note.on >= 0 && state->vt == VT_I4)
+            state->lVal = (state->lVal & ~STATE_SYSTEM_CHECKED) |
+                          (m_note.on ? STATE_SYSTEM_CHECKED : 0) | STATE_SYSTEM_FOCUSABLE;
+        return result;
+    }
+    HRESULT STDMETHODCALLTYPE get_accParent(IDispatch **parent) override
+    {
+        return m_standard->get_accParent(parent);
+    }
+    HRESULT STDMETHODCALLTYPE get_accChildCount(LONG *count) override
+    {
+        return m_standard->get_accChildCount(count);
+    }
+    HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch **object) override
+    {
+        return m_standard->get_accChild(child, object);
+    }
+    HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR *value) override
+    {
+        return m_standard->get_accValue(child, value);
+    }
+    HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR *help) override
+    {
+        return m_standard->get_accHelp(child, help);
+    }
+    HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR *file, VARIANT child, LONG *topic) override
+    {
+        return m_standard->get_accHelpTopic(file, child, topic);
+    }
+    HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR *shortcut) override
+    {
+        return m_standard->get_accKeyboardShortcut(child, shortcut);
+    }
+    HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT *focus) override
+    {
+        return m_standard->get_accFocus(focus);
+    }
+    HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT *selection) override
+    {
+        return m_standard->get_accSelection(selection);
+    }
+    HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR *action) override
+    {
+        return m_standard->get_accDefaultAction(child, action);
+    }
+    HRESULT STDMETHODCALLTYPE accSelect(LONG flags, VARIANT child) override
+    {
+        return m_standard->accSelect(flags, child);
+    }
+    HRESULT STDMETHODCALLTYPE accLocation(LONG *left, LONG *top, LONG *width, LONG *height,
+                                          VARIANT child) override
+    {
+        return m_standard->accLocation(left, top, width, height, child);
+    }
+    HRESULT STDMETHODCALLTYPE accNavigate(LONG direction, VARIANT start, VARIANT *end) override
+    {
+        return m_standard->accNavigate(direction, start, end);
+    }
+    HRESULT STDMETHODCALLTYPE accHitTest(LONG left, LONG top, VARIANT *child) override
+    {
+        return m_standard->accHitTest(left, top, child);
+    }
+    HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override
+    {
+        return m_standard->accDoDefaultAction(child);
+    }
+    HRESULT STDMETHODCALLTYPE put_accName(VARIANT child, BSTR name) override
+    {
+        return m_standard->put_accName(child, name);
+    }
+    HRESULT STDMETHODCALLTYPE put_accValue(VARIANT child, BSTR value) override
+    {
+        return m_standard->put_accValue(child, value);
+    }
+
+private:
+    HRESULT text(const std::wstring &value, BSTR *out) const
+    {
+        if (!out)
+            return E_POINTER;
+        *out = m_allocString(value.c_str());
+        return *out ? S_OK : E_OUTOFMEMORY;
+    }
+    static HRESULT number(LONG value, VARIANT *out)
+    {
+        out->vt = VT_I4;
+        out->lVal = value;
+        return S_OK;
+    }
+
+    IAccessible *m_standard;
+    const ScreenReaderNotes::Note m_note; // as it was when asked: objects are short-lived
+    decltype(&SysAllocString) m_allocString;
+    ULONG m_references = 1;
+};
 
 } // namespace
 
-ScreenReaderNotes::~ScreenReaderNotes()
-{
-    if (m_service) {
-        for (const Note &note : m_notes) {
-            const MSAAPROPID props[] = {PROPID_ACC_NAME, PROPID_ACC_ROLE, PROPID_ACC_STATE,
-                                        PROPID_ACC_DESCRIPTION};
-            m_service->ClearHwndProps(note.control, DWORD(OBJID_CLIENT), CHILDID_SELF, props, 4);
-        }
-        m_service->Release();
-        using Uninitialize = void(WINAPI *)();
-        if (auto uninitialize = reinterpret_cast<Uninitialize>(
-                reinterpret_cast<void *>(GetProcAddress(m_ole32, "CoUninitialize"))))
-            uninitialize();
-    }
-    if (m_ole32)
-        FreeLibrary(m_ole32);
-}
+ScreenReaderNotes::ScreenReaderNotes() = default;
+ScreenReaderNotes::~ScreenReaderNotes() = default;
 
 ScreenReaderNotes::Note &ScreenReaderNotes::noteOf(HWND control)
 {
@@ -47,58 +232,43 @@ ScreenReaderNotes::Note &ScreenReaderNotes::noteOf(HWND control)
 
 void ScreenReaderNotes::name(HWND control, const std::string &name)
 {
-    Note &note = noteOf(control);
-    note.name = widen(name);
-    if (m_service)
-        apply(note);
+    noteOf(control).name = widen(name);
 }
 
 void ScreenReaderNotes::setSwitch(HWND control, bool on)
 {
     Note &note = noteOf(control);
-    const bool changed = note.on != int(on);
+    const bool changed = note.on >= 0 && note.on != int(on);
     note.on = on;
-    if (m_service && changed) {
-        apply(note);
+    if (changed) {
         NotifyWinEvent(EVENT_OBJECT_STATECHANGE, control, OBJID_CLIENT, CHILDID_SELF);
         NotifyWinEvent(EVENT_OBJECT_DESCRIPTIONCHANGE, control, OBJID_CLIENT, CHILDID_SELF);
     }
 }
 
-void ScreenReaderNotes::start()
+LRESULT ScreenReaderNotes::answer(HWND control, WPARAM wParam, LPARAM lParam)
 {
-    // Loaded here rather than imported: no start of the program waits for it.
-    m_ole32 = LoadLibraryW(L"ole32.dll");
-    using Initialize = HRESULT(WINAPI *)(void *, DWORD);
-    using Create = HRESULT(WINAPI *)(REFCLSID, IUnknown *, DWORD, REFIID, void **);
-    const auto initialize = reinterpret_cast<Initialize>(
-        reinterpret_cast<void *>(m_ole32 ? GetProcAddress(m_ole32, "CoInitializeEx") : nullptr));
-    const auto create = reinterpret_cast<Create>(
-        reinterpret_cast<void *>(m_ole32 ? GetProcAddress(m_ole32, "CoCreateInstance") : nullptr));
-    if (!initialize || !create || FAILED(initialize(nullptr, COINIT_APARTMENTTHREADED)))
-        return;
-    void *service = nullptr;
-    if (FAILED(create(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
-                      &service)))
-        return;
-    m_service = static_cast<IAccPropServices *>(service);
-    for (const Note &note : m_notes)
-        apply(note);
-}
-
-void ScreenReaderNotes::apply(const Note &note)
-{
-    const DWORD client = DWORD(OBJID_CLIENT);
-    if (!note.name.empty())
-        m_service->SetHwndPropStr(note.control, client, CHILDID_SELF, PROPID_ACC_NAME,
-                                  note.name.c_str());
-    if (note.on < 0)
-        return;
-    m_service->SetHwndProp(note.control, client, CHILDID_SELF, PROPID_ACC_ROLE,
-                           numberVariant(ROLE_SYSTEM_CHECKBUTTON));
-    m_service->SetHwndProp(note.control, client, CHILDID_SELF, PROPID_ACC_STATE,
-                           numberVariant(STATE_SYSTEM_FOCUSABLE |
-                                         (note.on ? STATE_SYSTEM_CHECKED : 0)));
-    m_service->SetHwndPropStr(note.control, client, CHILDID_SELF, PROPID_ACC_DESCRIPTION,
-                              note.on ? L"ON" : L"OFF");
+    if (DWORD(lParam) != DWORD(OBJID_CLIENT))
+        return 0;
+    const Note *note = nullptr;
+    for (const Note &each : m_notes)
+        if (each.control == control)
+            note = &each;
+    if (!note)
+        return 0;
+    if (!m_libraries)
+        m_libraries = std::make_unique<Libraries>();
+    Libraries &libraries = *m_libraries;
+    if (!libraries.ready())
+        return 0;
+    if (!libraries.comStarted)
+        libraries.comStarted = SUCCEEDED(libraries.initialize(nullptr, COINIT_APARTMENTTHREADED));
+    IAccessible *standard = nullptr;
+    if (FAILED(libraries.standardObject(control, OBJID_CLIENT, __uuidof(IAccessible),
+                                        reinterpret_cast<void **>(&standard))))
+        return 0;
+    auto *object = new NotedObject(standard, *note, libraries.allocString);
+    const LRESULT result = libraries.resultFromObject(__uuidof(IAccessible), wParam, object);
+    object->Release(); // the result holds its own reference
+    return result > 0 ? result : 0;
 }

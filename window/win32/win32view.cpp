@@ -15,8 +15,8 @@ COLORREF toColorRef(std::uint32_t colour)
 
 Win32View::Win32View(HWND txtFreq, HWND Description, const std::array<PictureBox *, 8> &pics,
                      ScreenReaderNotes &screenReaders)
-    : m_txtFreq(txtFreq), m_Description(Description), m_pics(pics),
-      m_screenReaders(screenReaders), m_frequencyColour(Design::control("txtFreq").foreground)
+    : m_txtFreq(txtFreq), m_Description(Description), m_pics(pics), m_screenReaders(screenReaders),
+      m_frequencyColour(Design::control("txtFreq").foreground)
 {
 }
 
