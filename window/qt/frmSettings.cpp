@@ -64,6 +64,7 @@ frmSettings::frmSettings(EventGuard &guard, QWidget *parent) : QWidget(parent), 
     applyColours();
     m_controller = std::make_unique<SettingsController>(*m_view, NumberText(localeFacts()));
     bindEvents();
+    QCoreApplication::instance()->installEventFilter(this);
     m_txtFreq->setFocus();
 }
 
@@ -113,12 +114,14 @@ void frmSettings::applyColours()
     }
 }
 
-void frmSettings::changeEvent(QEvent *event)
+bool frmSettings::eventFilter(QObject *watched, QEvent *event)
 {
-    // A theme switched while the program runs, high contrast for one.
-    if (event->type() == QEvent::ApplicationPaletteChange)
+    // A theme switched while the program runs, high contrast for one: Qt
+    // tells the application, not a window with colours of its own.
+    if (watched == QCoreApplication::instance() &&
+        event->type() == QEvent::ApplicationPaletteChange)
         applyColours();
-    QWidget::changeEvent(event);
+    return QWidget::eventFilter(watched, event);
 }
 
 void frmSettings::buildControl(const Design::Control &design)

@@ -45,7 +45,7 @@ private:
     void buildControl(const Design::Control &design);
     void bindEvents();
     void onFocusChanged(QWidget *old, QWidget *now);
-    void changeEvent(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
     EventGuard &m_guard;
     QLineEdit *m_txtFreq = nullptr;

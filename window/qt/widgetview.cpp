@@ -1,9 +1,9 @@
 #include "widgetview.h"
 
+#include "design.h"
 #include "pictureloader.h"
 #include "switchpicture.h"
 #include "systemcolour.h"
-#include "design.h"
 #include "tuningrecord.h"
 
 #include <QLabel>

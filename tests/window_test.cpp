@@ -1,0 +1,130 @@
+// The Linux program's window in-process, offscreen: what screen readers hear
+// of it, that it follows the system's colours, and that it paints every
+// bitmap the decoder takes (run under valgrind, so that a read of memory the
+// picture does not own, or that no one wrote, fails it).
+#include "frmSettings.h"
+#include "switchpicture.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+#include <cstdlib>
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A folder of its own, holding these two files as the switch images.
+class Folder
+{
+public:
+    Folder(const fs::path &on, const fs::path &off)
+    {
+        fs::remove_all(m_path);
+        fs::create_directories(m_path);
+        fs::copy_file(on, m_path / "ON_SW.bmp");
+        fs::copy_file(off, m_path / "OFF_SW.bmp");
+        QDir::setCurrent(QString::fromStdString(m_path.string()));
+    }
+    ~Folder() { fs::remove_all(m_path); }
+
+private:
+    fs::path m_path = fs::temp_directory_path() / "corvex-window-test";
+};
+
+const fs::path Resources = CORVEX_RESOURCES_DIR;
+
+} // namespace
+
+TEST(ScreenReaders, HearEveryControlAndEachFlip)
+{
+    Folder folder(Resources / "ON_SW.bmp", Resources / "OFF_SW.bmp");
+    EventGuard guard;
+    frmSettings window(guard);
+    ASSERT_TRUE(guard.run([&] { window.load(); }));
+    window.show();
+    const auto interface = [](QWidget *widget) {
+        return QAccessible::queryAccessibleInterface(widget);
+    };
+    const auto expectSwitch = [&](int k, bool on) {
+        SCOPED_TRACE("switch " + std::to_string(k));
+        QAccessibleInterface *lever = interface(window.pic(k));
+        EXPECT_EQ(lever->text(QAccessible::Name), QStringLiteral("Switch %1").arg(k));
+        EXPECT_EQ(lever->role(), QAccessible::CheckBox);
+        EXPECT_TRUE(lever->state().checkable);
+        EXPECT_EQ(bool(lever->state().checked), on);
+        EXPECT_EQ(lever->text(QAccessible::Description), on ? "ON" : "OFF");
+    };
+    for (int k = 1; k <= 8; ++k) // 87.5: switches 2, 5 and 6 OFF
+        expectSwitch(k, k != 2 && k != 5 && k != 6);
+    QAccessibleInterface *field = interface(window.txtFreq());
+    EXPECT_EQ(field->text(QAccessible::Name), "Frequency in MHz");
+    EXPECT_EQ(field->role(), QAccessible::EditableText);
+    EXPECT_EQ(field->text(QAccessible::Value), "87.5");
+    EXPECT_EQ(interface(window.picDIP_SW())->text(QAccessible::Name), "DIP switch");
+
+    QTest::mouseClick(window.pic(1), Qt::LeftButton, Qt::NoModifier, QPoint(2, 2));
+    expectSwitch(1, false);
+    EXPECT_FALSE(guard.failed());
+}
+
+TEST(SystemColours, AThemeSwitchedWhileRunningIsFollowed)
+{
+    Folder folder(Resources / "ON_SW.bmp", Resources / "OFF_SW.bmp");
+    EventGuard guard;
+    frmSettings window(guard);
+    ASSERT_TRUE(guard.run([&] { window.load(); }));
+    QTest::mouseClick(window.pic(6), Qt::LeftButton, Qt::NoModifier, QPoint(2, 2)); // red: 84.3
+    const QPalette before = QApplication::palette();
+    QPalette contrast = before;
+    contrast.setColor(QPalette::Window, Qt::black);
+    contrast.setColor(QPalette::ButtonText, Qt::yellow);
+    QApplication::setPalette(contrast);
+    EXPECT_EQ(window.Description()->palette().color(QPalette::Window), QColor(Qt::black));
+    EXPECT_EQ(window.Description()->palette().color(QPalette::WindowText), QColor(Qt::yellow));
+    EXPECT_EQ(window.txtFreq()->palette().color(QPalette::Text), QColor(Qt::red));
+    QApplication::setPalette(before);
+}
+
+TEST(Paint, EveryBitmapTheDecoderTakes)
+{
+    const char *corpus = std::getenv("CORVEX_BITMAP_CORPUS");
+    if (!corpus)
+        GTEST_SKIP() << "CORVEX_BITMAP_CORPUS names no folder";
+    std::vector<fs::path> files;
+    for (const auto &entry : fs::directory_iterator(fs::absolute(corpus)))
+        files.push_back(entry.path());
+    std::sort(files.begin(), files.end());
+    ASSERT_GE(files.size(), 2u);
+    std::size_t painted = 0;
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        SCOPED_TRACE(files[i].filename().string());
+        Folder folder(files[i], files[(i + 1) % files.size()]);
+        EventGuard guard;
+        frmSettings window(guard);
+        if (!guard.run([&] { window.load(); }))
+            continue; // a file the decoder refuses
+        ++painted;
+        window.show();
+        window.grab();
+        for (int k = 1; k <= 8; ++k)
+            QTest::mouseClick(window.pic(k), Qt::LeftButton, Qt::NoModifier, QPoint(0, 0));
+        window.grab();
+        EXPECT_FALSE(guard.failed());
+    }
+    std::printf("%zu of %zu pairs painted\n", painted, files.size());
+    EXPECT_GT(painted, 0u);
+}
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
