@@ -1,7 +1,5 @@
 #include "corvexapplication.h"
 
-#include "frmSettings.h"
-
 #include <QThread>
 
 CorvexApplication::CorvexApplication(int &argc, char **argv)
@@ -14,8 +12,6 @@ CorvexApplication::CorvexApplication(int &argc, char **argv)
     setApplicationName(QStringLiteral("Corvex_Settings"));
     setApplicationVersion(QStringLiteral("1.00"));
     setDesktopFileName(QStringLiteral("org.corvex.Settings"));
-    // Every window of the program, the error report too, shows the lamp.
-    setWindowIcon(frmSettings::icon());
 }
 
 bool CorvexApplication::notify(QObject *receiver, QEvent *event)

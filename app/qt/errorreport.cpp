@@ -1,5 +1,6 @@
 #include "errorreport.h"
 
+#include "frmSettings.h"
 #include "reporttext.h"
 
 #include <QMessageBox>
@@ -23,6 +24,7 @@ void show(std::exception_ptr error)
     QMessageBox box(QMessageBox::Critical, QString::fromUtf8(ReportTitle), html, QMessageBox::Ok);
     box.setTextFormat(Qt::RichText);
     box.setTextInteractionFlags(Qt::TextSelectableByMouse);
+    box.setWindowIcon(frmSettings::icon());
     box.exec();
 }
 

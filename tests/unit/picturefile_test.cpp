@@ -1,8 +1,10 @@
 #include "bitmapwriter.h"
+#include "devicescale.h"
 #include "picturefile.h"
 #include "reporttext.h"
 #include "runtimeerror.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -303,5 +305,37 @@ TEST_F(PictureFile, EveryFaultNamesFileFolderReasonAndWhatToDo)
                                                          : "Replace OFF_SW.bmp with a good copy";
             EXPECT_NE(report.text.find(hint), std::string::npos) << report.text;
         }
+    }
+}
+
+TEST(DeviceScale, EachSwitchCoversItsSlotAndNothingElseAtEveryScale)
+{
+    // A housing of "body" pixels with eight "slot" pixels holes, as designed.
+    constexpr std::uint32_t Body = 1, Slot = 2, Lever = 3;
+    Picture housing{100, 49, std::vector<std::uint32_t>(100 * 49, Body)};
+    for (int k = 0; k < 8; ++k)
+        for (int y = 13; y < 13 + 19; ++y)
+            for (int x = 5 + 12 * k; x < 13 + 12 * k; ++x)
+                housing.pixels[std::size_t(y * 100 + x)] = Slot;
+    const Picture lever{8, 19, std::vector<std::uint32_t>(8 * 19, Lever)};
+    for (const int dpi : {96, 120, 144, 168, 192, 240, 288}) {
+        SCOPED_TRACE(dpi);
+        Picture block = atDeviceScale(housing, 104, 152, dpi);
+        const auto count = [&](std::uint32_t value) {
+            return std::count(block.pixels.begin(), block.pixels.end(), value);
+        };
+        const auto body = count(Body), slots = count(Slot);
+        for (int k = 0; k < 8; ++k) { // each switch where its window would put it
+            const Picture drawn = atDeviceScale(lever, 109 + 12 * k, 165, dpi);
+            const int left = deviceOf(109 + 12 * k, dpi) - deviceOf(104, dpi);
+            const int top = deviceOf(165, dpi) - deviceOf(152, dpi);
+            for (int y = 0; y < drawn.height; ++y)
+                for (int x = 0; x < drawn.width; ++x)
+                    block.pixels[std::size_t((top + y) * block.width + left + x)] = drawn.at(x, y);
+        }
+        EXPECT_EQ(count(Slot), 0);      // no slot shows
+        EXPECT_EQ(count(Body), body);   // no switch covers the body
+        EXPECT_EQ(count(Lever), slots); // the switches are exactly the slots
+        EXPECT_EQ(block.width, deviceOf(204, dpi) - deviceOf(104, dpi));
     }
 }

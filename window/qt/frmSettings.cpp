@@ -94,7 +94,9 @@ void frmSettings::buildWindow()
     setWindowTitle(text(Design::Caption));
     setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                    Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    setWindowIcon(icon());
+    // The title bar's own size now; every other size once the window has
+    // painted, since each becomes window-manager icon data at once.
+    setWindowIcon(QIcon(QStringLiteral(":/Corvex_Settings.ico")));
     setFixedSize(Design::pixels(Design::ClientWidth), Design::pixels(Design::ClientHeight));
     setFont(designFont(Design::WindowFont));
 }
@@ -111,6 +113,16 @@ void frmSettings::applyColours()
         else
             setColours(widget, QPalette::Window, design.background, QPalette::WindowText,
                        design.foreground);
+    }
+}
+
+void frmSettings::paintEvent(QPaintEvent *event)
+{
+    QWidget::paintEvent(event);
+    if (!m_painted) {
+        m_painted = true;
+        QMetaObject::invokeMethod(
+            this, [this] { setWindowIcon(icon()); }, Qt::QueuedConnection);
     }
 }
 

@@ -46,6 +46,7 @@ private:
     void bindEvents();
     void onFocusChanged(QWidget *old, QWidget *now);
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 
     EventGuard &m_guard;
     QLineEdit *m_txtFreq = nullptr;
@@ -55,4 +56,5 @@ private:
     std::unique_ptr<WidgetView> m_view;
     std::unique_ptr<SettingsController> m_controller;
     QMetaObject::Connection m_focusConnection;
+    bool m_painted = false;
 };
