@@ -90,16 +90,11 @@ frmSettings::frmSettings(HINSTANCE instance, EventGuard &guard) : WindowBase(gua
     m_fontFamily = fontInstalled(L"Microsoft Sans Serif") ? L"Microsoft Sans Serif"
                                                           : widen(Design::WindowFont.family);
 
-    // The housing first: one switch lives inside it.
-    buildControl(instance, rowOf(Design::control("picDIP_SW")));
+    sizeWindow();
+    // Each new child goes below its siblings: made front to back, they stack
+    // as designed. The housing comes before the switch that lives inside it.
     for (std::size_t row = 0; row < ControlCount; ++row)
-        if (!m_controls[row])
-            buildControl(instance, row);
-    // Stacking as designed: each control in turn goes to the bottom, so the
-    // first of the table ends on top.
-    for (const HWND control : m_controls)
-        SetWindowPos(control, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    applyDpi(m_dpi);
+        buildControl(instance, row);
 
     m_view = std::make_unique<Win32View>(m_txtFreq, m_Description, m_pics, m_screenReaders);
     m_controller = std::make_unique<SettingsController>(*m_view, NumberText(userLocaleFacts()));
@@ -153,12 +148,19 @@ void frmSettings::buildControl(HINSTANCE instance, std::size_t row)
     const Design::Control &design = Design::Controls[row];
     const int id = FirstControlId + int(row);
     HWND parent = design.inHousing ? m_controls[rowOf(Design::control("picDIP_SW"))] : m_hwnd;
+    const RECT at = controlRect(design);
+    const auto create = [&](const wchar_t *windowClass, DWORD style) {
+        return CreateWindowExW(0, windowClass, widen(design.text).c_str(),
+                               WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style, at.left, at.top,
+                               at.right - at.left, at.bottom - at.top, parent,
+                               reinterpret_cast<HMENU>(INT_PTR(id)), instance, nullptr);
+    };
     HWND control = nullptr;
     switch (design.kind) {
     case Design::Kind::PictureBox: {
-        auto box =
-            std::make_unique<PictureBox>(parent, design, id, m_dpi, m_screenReaders, m_guard);
-        box->setPicture(loadEmbeddedPicture(instance, design.picture));
+        auto box = std::make_unique<PictureBox>(parent, design, id,
+                                                loadEmbeddedPicture(instance, design.picture),
+                                                m_dpi, m_screenReaders, m_guard);
         control = box->hwnd();
         if (design.switchNumber)
             m_pics[std::size_t(design.switchNumber - 1)] = box.get();
@@ -168,20 +170,14 @@ void frmSettings::buildControl(HINSTANCE instance, std::size_t row)
     case Design::Kind::TextBox:
         // The window draws the thin border around the edit (onPaint): WS_BORDER
         // stays one device pixel at every scale.
-        control = CreateWindowExW(
-            0, L"EDIT", widen(design.text).c_str(),
-            WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | ES_CENTER | ES_AUTOHSCROLL, 0, 0,
-            0, 0, parent, reinterpret_cast<HMENU>(INT_PTR(id)), instance, nullptr);
+        control = create(L"EDIT", WS_TABSTOP | ES_CENTER | ES_AUTOHSCROLL);
         if (!control || !SetWindowSubclass(control, fieldProc, 1, 0))
             throwLastError("The frequency field cannot be created");
         SendMessageW(control, EM_SETLIMITTEXT, Design::FrequencyMaxLength, 0);
         m_txtFreq = control;
         break;
     case Design::Kind::Label:
-        control =
-            CreateWindowExW(0, L"STATIC", widen(design.text).c_str(),
-                            WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | SS_LEFT | SS_NOPREFIX, 0, 0,
-                            0, 0, parent, reinterpret_cast<HMENU>(INT_PTR(id)), instance, nullptr);
+        control = create(L"STATIC", SS_LEFT | SS_NOPREFIX);
         if (!control)
             throwLastError("A label cannot be created");
         if (std::strcmp(design.name, "Description") == 0)
@@ -189,6 +185,8 @@ void frmSettings::buildControl(HINSTANCE instance, std::size_t row)
         break;
     }
     m_controls[row] = control;
+    if (design.kind != Design::Kind::PictureBox)
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fontOf(design)), FALSE);
     if (*design.accessibleName)
         m_screenReaders.name(control, design.accessibleName);
 }
@@ -206,6 +204,28 @@ RECT frmSettings::fieldRect() const
     return deviceRect(Design::control("txtFreq"));
 }
 
+RECT frmSettings::controlRect(const Design::Control &design) const
+{
+    RECT at = deviceRect(design);
+    if (design.kind == Design::Kind::TextBox) // inside the border the window draws
+        InflateRect(&at, -borderWidth(m_dpi), -borderWidth(m_dpi));
+    return at;
+}
+
+HFONT frmSettings::fontOf(const Design::Control &design)
+{
+    return fontFor(design.font.points ? design.font : Design::WindowFont);
+}
+
+void frmSettings::sizeWindow()
+{
+    RECT frame{0, 0, deviceOf(Design::pixels(Design::ClientWidth), m_dpi),
+               deviceOf(Design::pixels(Design::ClientHeight), m_dpi)};
+    AdjustWindowRectExForDpi(&frame, WindowStyle, FALSE, WindowExStyle, UINT(m_dpi));
+    SetWindowPos(m_hwnd, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void frmSettings::applyDpi(int dpi)
 {
     m_dpi = dpi;
@@ -214,24 +234,16 @@ void frmSettings::applyDpi(int dpi)
     previous.swap(m_fonts);
     for (const auto &box : m_boxes)
         box->setDpi(dpi);
-    const int border = borderWidth(dpi);
     for (std::size_t row = 0; row < ControlCount; ++row) {
         const Design::Control &design = Design::Controls[row];
         if (design.kind == Design::Kind::PictureBox)
             continue;
-        RECT at = deviceRect(design);
-        if (design.kind == Design::Kind::TextBox)
-            InflateRect(&at, -border, -border);
+        const RECT at = controlRect(design);
         SetWindowPos(m_controls[row], nullptr, at.left, at.top, at.right - at.left,
                      at.bottom - at.top, SWP_NOZORDER | SWP_NOACTIVATE);
-        const Design::Font &font = design.font.points ? design.font : Design::WindowFont;
-        SendMessageW(m_controls[row], WM_SETFONT, reinterpret_cast<WPARAM>(fontFor(font)), TRUE);
+        SendMessageW(m_controls[row], WM_SETFONT, reinterpret_cast<WPARAM>(fontOf(design)), TRUE);
     }
-    RECT frame{0, 0, deviceOf(Design::pixels(Design::ClientWidth), dpi),
-               deviceOf(Design::pixels(Design::ClientHeight), dpi)};
-    AdjustWindowRectExForDpi(&frame, WindowStyle, FALSE, WindowExStyle, UINT(dpi));
-    SetWindowPos(m_hwnd, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    sizeWindow();
     InvalidateRect(m_hwnd, nullptr, TRUE);
 }
 

@@ -46,10 +46,14 @@ private:
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     void buildControl(HINSTANCE instance, std::size_t index);
+    // Lays the window out again at another scale: sizes, places, fonts.
     void applyDpi(int dpi);
     void addToolTips();
     RECT deviceRect(const Design::Control &design) const;
     RECT fieldRect() const;
+    RECT controlRect(const Design::Control &design) const;
+    HFONT fontOf(const Design::Control &design);
+    void sizeWindow();
     HFONT fontFor(const Design::Font &font);
     HBRUSH brushFor(std::uint32_t colour);
     const Design::Control *designOf(HWND control) const;

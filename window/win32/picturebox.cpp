@@ -19,16 +19,19 @@ void PictureBox::registerClass(HINSTANCE instance)
         throwLastError("The picture box's window class cannot be registered");
 }
 
-PictureBox::PictureBox(HWND parent, const Design::Control &design, int id, int dpi,
+PictureBox::PictureBox(HWND parent, const Design::Control &design, int id, Picture picture, int dpi,
                        ScreenReaderNotes &screenReaders, EventGuard &guard)
-    : WindowBase(guard), m_design(design), m_screenReaders(screenReaders), m_dpi(dpi)
+    : WindowBase(guard), m_design(design), m_screenReaders(screenReaders),
+      m_picture(std::move(picture)), m_dpi(dpi)
 {
     const DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN |
                         (Design::isTabStop(design) ? WS_TABSTOP : 0);
-    if (!CreateWindowExW(0, ClassName, widen(design.accessibleName).c_str(), style, 0, 0, 0, 0,
-                         parent, reinterpret_cast<HMENU>(INT_PTR(id)),
-                         reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE)),
-                         this))
+    const POINT at = position();
+    m_device = atDeviceScale(m_picture, Design::windowLeft(design), Design::windowTop(design), dpi);
+    if (!CreateWindowExW(
+            0, ClassName, widen(design.accessibleName).c_str(), style, at.x, at.y, m_device.width,
+            m_device.height, parent, reinterpret_cast<HMENU>(INT_PTR(id)),
+            reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE)), this))
         throwLastError("A picture box cannot be created");
 }
 
@@ -39,8 +42,15 @@ void PictureBox::setPicture(Picture picture)
     if (picture.width == m_picture.width && picture.height == m_picture.height &&
         picture.pixels == m_picture.pixels)
         return;
+    const bool resized = picture.width != m_picture.width || picture.height != m_picture.height;
     m_picture = std::move(picture); // the previous picture is released here
-    layOut();
+    if (resized) {
+        layOut();
+    } else { // each call to the window manager costs: the box stays where it is
+        m_device = atDeviceScale(m_picture, Design::windowLeft(m_design),
+                                 Design::windowTop(m_design), m_dpi);
+        InvalidateRect(m_hwnd, nullptr, FALSE);
+    }
 }
 
 void PictureBox::setDpi(int dpi)
@@ -49,18 +59,23 @@ void PictureBox::setDpi(int dpi)
     layOut();
 }
 
-void PictureBox::layOut()
+POINT PictureBox::position() const
 {
     using namespace Design;
-    const int left = windowLeft(m_design), top = windowTop(m_design);
     const Control &housing = control("picDIP_SW");
     // In the housing's coordinates, for the switch that lies inside it.
-    const int x =
-        deviceOf(left, m_dpi) - (m_design.inHousing ? deviceOf(windowLeft(housing), m_dpi) : 0);
-    const int y =
-        deviceOf(top, m_dpi) - (m_design.inHousing ? deviceOf(windowTop(housing), m_dpi) : 0);
-    m_device = atDeviceScale(m_picture, left, top, m_dpi);
-    SetWindowPos(m_hwnd, nullptr, x, y, m_device.width, m_device.height,
+    return {deviceOf(windowLeft(m_design), m_dpi) -
+                (m_design.inHousing ? deviceOf(windowLeft(housing), m_dpi) : 0),
+            deviceOf(windowTop(m_design), m_dpi) -
+                (m_design.inHousing ? deviceOf(windowTop(housing), m_dpi) : 0)};
+}
+
+void PictureBox::layOut()
+{
+    m_device =
+        atDeviceScale(m_picture, Design::windowLeft(m_design), Design::windowTop(m_design), m_dpi);
+    const POINT at = position();
+    SetWindowPos(m_hwnd, nullptr, at.x, at.y, m_device.width, m_device.height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
     InvalidateRect(m_hwnd, nullptr, FALSE);
 }

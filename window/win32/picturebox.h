@@ -18,8 +18,9 @@ class PictureBox : public WindowBase
 public:
     static void registerClass(HINSTANCE instance);
 
-    // Throws when the window cannot be created.
-    PictureBox(HWND parent, const Design::Control &design, int id, int dpi,
+    // Made where the design puts it, showing this picture at this scale;
+    // throws when the window cannot be created.
+    PictureBox(HWND parent, const Design::Control &design, int id, Picture picture, int dpi,
                ScreenReaderNotes &screenReaders, EventGuard &guard);
 
     // Shows the picture (design pixels), releasing the one shown before.
@@ -29,6 +30,7 @@ public:
 
 private:
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override;
+    POINT position() const;
     void layOut();
     void onPaint();
     void onLeftButtonDown();
