@@ -277,7 +277,7 @@ HBRUSH frmSettings::brushFor(std::uint32_t colour)
     return m_brushes.emplace_back(wanted, std::move(brush)).second.get();
 }
 
-const Design::Control *frmSettings::designOf(HWND control) const
+const Design::Control *frmSettings::designFor(HWND control) const
 {
     for (std::size_t row = 0; row < ControlCount; ++row)
         if (m_controls[row] == control)
@@ -382,7 +382,7 @@ void frmSettings::onCommand(WPARAM wParam)
 
 LRESULT frmSettings::onControlColour(HDC dc, HWND control)
 {
-    const Design::Control *design = designOf(control);
+    const Design::Control *design = designFor(control);
     if (!design)
         return DefWindowProcW(m_hwnd, WM_CTLCOLORSTATIC, WPARAM(dc), LPARAM(control));
     const bool field = control == m_txtFreq && m_view;

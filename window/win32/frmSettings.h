@@ -56,7 +56,7 @@ private:
     void sizeWindow();
     HFONT fontFor(const Design::Font &font);
     HBRUSH brushFor(std::uint32_t colour);
-    const Design::Control *designOf(HWND control) const;
+    const Design::Control *designFor(HWND control) const;
 
     void onCommand(WPARAM wParam);
     LRESULT onControlColour(HDC dc, HWND control);
