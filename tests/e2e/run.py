@@ -166,6 +166,7 @@ class Run:
         return sh("xdotool", "search", "--onlyvisible", "--name", f"^{title}$").split()
 
     def wait_window(self, retry=True):
+        self.dpi, self.scale = round(96 * self.o.scale), self.o.scale
         try:
             self.wid = wait_for("settings window", lambda: self.visible(TITLE) or self.ended(), 20)[0]
         except Failure:
@@ -357,6 +358,12 @@ class Run:
             name, source = arg.split("=")
             shutil.copy(f"{self.o.images}/{source}", f"{self.folder}/{name}.new")
             os.replace(f"{self.folder}/{name}.new", f"{self.folder}/{name}")
+        elif verb == "dpi":  # the window moves to a monitor of this DPI
+            done = subprocess.run(shlex.split(self.o.dpi_change) + [arg], env=self.env,
+                                  capture_output=True, timeout=30)
+            if done.returncode != 0:
+                raise Failure(f"no move to {arg} DPI: {done.stdout.decode(errors='replace')!r}")
+            self.dpi, self.scale = int(arg), int(arg) / 96
         elif verb == "msaa":  # code,text: what a screen reader must hear now
             code, text = arg.split(",")
             done = subprocess.run(shlex.split(self.o.msaa_probe) + [code, text.replace(".", self.separator)],
@@ -462,6 +469,7 @@ def main():
     parser.add_argument("--wine-prefix", help="a Wine prefix to copy and run the program in")
     parser.add_argument("--folder", help="start every row in this folder, as it is")
     parser.add_argument("--msaa-probe", help="the command that reads the window through MSAA")
+    parser.add_argument("--dpi-change", help="the command that moves the window to another scale")
     parser.add_argument("--name", default="", help="run only rows whose name matches this")
     options = parser.parse_args()
     os.makedirs(options.work, exist_ok=True)

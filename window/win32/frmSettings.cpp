@@ -219,11 +219,23 @@ HFONT frmSettings::fontOf(const Design::Control &design)
 
 void frmSettings::sizeWindow()
 {
-    RECT frame{0, 0, deviceOf(Design::pixels(Design::ClientWidth), m_dpi),
-               deviceOf(Design::pixels(Design::ClientHeight), m_dpi)};
+    const int width = deviceOf(Design::pixels(Design::ClientWidth), m_dpi);
+    const int height = deviceOf(Design::pixels(Design::ClientHeight), m_dpi);
+    RECT frame{0, 0, width, height};
     AdjustWindowRectExForDpi(&frame, WindowStyle, FALSE, WindowExStyle, UINT(m_dpi));
     SetWindowPos(m_hwnd, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // The frame the system really draws may differ from the one computed for
+    // this scale (a system at another scale than the monitor): the client
+    // area is what must fit the design exactly.
+    RECT client, window;
+    GetClientRect(m_hwnd, &client);
+    if (client.right != width || client.bottom != height) {
+        GetWindowRect(m_hwnd, &window);
+        SetWindowPos(m_hwnd, nullptr, 0, 0, window.right - window.left + width - client.right,
+                     window.bottom - window.top + height - client.bottom,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
 }
 
 void frmSettings::applyDpi(int dpi)
