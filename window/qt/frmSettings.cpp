@@ -77,8 +77,8 @@ frmSettings::~frmSettings()
 
 QIcon frmSettings::icon()
 {
-    QIcon lamp(QStringLiteral(":/Corvex_Settings.ico"));
-    for (const int size : {16, 24, 48, 64, 128, 256})
+    QIcon lamp;
+    for (const int size : {16, 24, 32, 48, 64})
         lamp.addFile(QStringLiteral(":/icons/%1.png").arg(size), QSize(size, size));
     return lamp;
 }
@@ -94,9 +94,9 @@ void frmSettings::buildWindow()
     setWindowTitle(text(Design::Caption));
     setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                    Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    // The title bar's own size now; every other size once the window has
-    // painted, since each becomes window-manager icon data at once.
-    setWindowIcon(QIcon(QStringLiteral(":/Corvex_Settings.ico")));
+    // The title bar's own size now; the others once the window has painted,
+    // since each becomes window-manager icon data at once.
+    setWindowIcon(QIcon(QStringLiteral(":/icons/32.png")));
     setFixedSize(Design::pixels(Design::ClientWidth), Design::pixels(Design::ClientHeight));
     setFont(designFont(Design::WindowFont));
 }
