@@ -10,7 +10,11 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 # One self-contained .exe: no libstdc++, libgcc or winpthread DLLs beside it.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
+# Sections aligned to whole pages in the file can be mapped as they lie, not
+# copied, which shortens the start under Wine by a tenth; a release carries
+# no symbols (the zip's program is stripped as well).
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -Wl,--file-alignment=0x1000")
+set(CMAKE_EXE_LINKER_FLAGS_RELEASE_INIT "-s")
 # Tests of the Windows build run under Wine.
 find_program(CORVEX_WINE NAMES wine64 wine)
 if(CORVEX_WINE)
