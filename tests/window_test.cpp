@@ -19,23 +19,16 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// A folder of its own, holding these two files as the switch images.
-class Folder
+// Starts in a folder of its own that holds these two files as the switch images.
+void startIn(const fs::path &on, const fs::path &off)
 {
-public:
-    Folder(const fs::path &on, const fs::path &off)
-    {
-        fs::remove_all(m_path);
-        fs::create_directories(m_path);
-        fs::copy_file(on, m_path / "ON_SW.bmp");
-        fs::copy_file(off, m_path / "OFF_SW.bmp");
-        QDir::setCurrent(QString::fromStdString(m_path.string()));
-    }
-    ~Folder() { fs::remove_all(m_path); }
-
-private:
-    fs::path m_path = fs::temp_directory_path() / "corvex-window-test";
-};
+    const fs::path folder = fs::temp_directory_path() / "corvex-window-test";
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    fs::copy_file(on, folder / "ON_SW.bmp");
+    fs::copy_file(off, folder / "OFF_SW.bmp");
+    QDir::setCurrent(QString::fromStdString(folder.string()));
+}
 
 const fs::path Resources = CORVEX_RESOURCES_DIR;
 
@@ -43,7 +36,7 @@ const fs::path Resources = CORVEX_RESOURCES_DIR;
 
 TEST(ScreenReaders, HearEveryControlAndEachFlip)
 {
-    Folder folder(Resources / "ON_SW.bmp", Resources / "OFF_SW.bmp");
+    startIn(Resources / "ON_SW.bmp", Resources / "OFF_SW.bmp");
     EventGuard guard;
     frmSettings window(guard);
     ASSERT_TRUE(guard.run([&] { window.load(); }));
@@ -75,7 +68,7 @@ TEST(ScreenReaders, HearEveryControlAndEachFlip)
 
 TEST(SystemColours, AThemeSwitchedWhileRunningIsFollowed)
 {
-    Folder folder(Resources / "ON_SW.bmp", Resources / "OFF_SW.bmp");
+    startIn(Resources / "ON_SW.bmp", Resources / "OFF_SW.bmp");
     EventGuard guard;
     frmSettings window(guard);
     ASSERT_TRUE(guard.run([&] { window.load(); }));
@@ -104,7 +97,7 @@ TEST(Paint, EveryBitmapTheDecoderTakes)
     std::size_t painted = 0;
     for (std::size_t i = 0; i < files.size(); ++i) {
         SCOPED_TRACE(files[i].filename().string());
-        Folder folder(files[i], files[(i + 1) % files.size()]);
+        startIn(files[i], files[(i + 1) % files.size()]);
         EventGuard guard;
         frmSettings window(guard);
         if (!guard.run([&] { window.load(); }))

@@ -311,6 +311,12 @@ class Run:
         return ""  # nothing selected, nothing copied: the field is empty
 
     # -- doing things ------------------------------------------------------
+    def probe(self, *args):
+        done = subprocess.run(shlex.split(self.o.win32_probe) + list(args), env=self.env,
+                              capture_output=True, timeout=30)
+        if done.returncode != 0:
+            raise Failure(f"{args[0]}: {done.stdout.decode(errors='replace')!r}")
+
     def point(self, x, y):
         return str(device(x, self.dpi)), str(device(y, self.dpi))
 
@@ -359,17 +365,11 @@ class Run:
             shutil.copy(f"{self.o.images}/{source}", f"{self.folder}/{name}.new")
             os.replace(f"{self.folder}/{name}.new", f"{self.folder}/{name}")
         elif verb == "dpi":  # the window moves to a monitor of this DPI
-            done = subprocess.run(shlex.split(self.o.dpi_change) + [arg], env=self.env,
-                                  capture_output=True, timeout=30)
-            if done.returncode != 0:
-                raise Failure(f"no move to {arg} DPI: {done.stdout.decode(errors='replace')!r}")
+            self.probe("move", arg)
             self.dpi, self.scale = int(arg), int(arg) / 96
         elif verb == "msaa":  # code,text: what a screen reader must hear now
             code, text = arg.split(",")
-            done = subprocess.run(shlex.split(self.o.msaa_probe) + [code, text.replace(".", self.separator)],
-                                  env=self.env, capture_output=True, timeout=30)
-            if done.returncode != 0:
-                raise Failure(f"screen readers hear otherwise: {done.stdout.decode(errors='replace')!r}")
+            self.probe("hear", code, text.replace(".", self.separator))
         elif verb == "rm":
             os.remove(f"{self.folder}/{arg}")
         elif verb == "restart":
@@ -468,8 +468,8 @@ def main():
     parser.add_argument("--skip", help="skip rows with this tag")
     parser.add_argument("--wine-prefix", help="a Wine prefix to copy and run the program in")
     parser.add_argument("--folder", help="start every row in this folder, as it is")
-    parser.add_argument("--msaa-probe", help="the command that reads the window through MSAA")
-    parser.add_argument("--dpi-change", help="the command that moves the window to another scale")
+    parser.add_argument("--win32-probe", help="the command that reads the Windows program through "
+                        "MSAA and moves it to another scale")
     parser.add_argument("--name", default="", help="run only rows whose name matches this")
     options = parser.parse_args()
     os.makedirs(options.work, exist_ok=True)

@@ -3,6 +3,7 @@
 // Writes Windows bitmap files of every form, byte by byte from the file
 // format, for the decoder's tests and the fuzzer's seed corpus.
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <vector>
 
@@ -33,6 +34,14 @@ inline int testIndex(const BitmapForm &form, int x, int y)
     return form.bitsPerPixel == 1 ? index % 2 : index;
 }
 
+// The bytes with a little-endian field of `size` bytes set to `value`.
+inline Bytes with(Bytes bytes, std::size_t at, std::uint32_t value, int size = 4)
+{
+    for (int i = 0; i < size; ++i)
+        bytes.at(at + std::size_t(i)) = std::uint8_t(value >> (8 * i));
+    return bytes;
+}
+
 class BitmapWriter
 {
 public:
@@ -41,11 +50,6 @@ public:
     void u8(std::uint32_t v) { bytes.push_back(std::uint8_t(v)); }
     void u16(std::uint32_t v) { u8(v), u8(v >> 8); }
     void u32(std::uint32_t v) { u16(v), u16(v >> 16); }
-    void set32(std::size_t at, std::uint32_t v)
-    {
-        for (int i = 0; i < 4; ++i)
-            bytes.at(at + std::size_t(i)) = std::uint8_t(v >> (8 * i));
-    }
 };
 
 // A packed pixel: each channel's top bits moved into its mask.
@@ -54,11 +58,7 @@ inline std::uint32_t packed(std::uint32_t rgb, const std::array<std::uint32_t, 3
     std::uint32_t pixel = 0;
     for (int c = 0; c < 3; ++c) {
         const std::uint32_t mask = masks[std::size_t(c)];
-        int shift = 0, bits = 0;
-        while (!((mask >> shift) & 1))
-            ++shift;
-        while ((mask >> (shift + bits)) & 1)
-            ++bits;
+        const int shift = std::countr_zero(mask), bits = std::popcount(mask);
         const std::uint32_t channel = (rgb >> (16 - 8 * c)) & 0xFF;
         pixel |= (bits >= 8 ? channel << (bits - 8) : channel >> (8 - bits)) << shift;
     }
@@ -99,7 +99,7 @@ inline Bytes writeBitmap(const BitmapForm &form)
             w.u8(0);
     }
     const std::size_t pixelsAt = w.bytes.size();
-    w.set32(10, std::uint32_t(pixelsAt));
+    w.bytes = with(w.bytes, 10, std::uint32_t(pixelsAt));
 
     for (int row = 0; row < TestHeight; ++row) {
         const int y = form.topDown ? row : TestHeight - 1 - row;
@@ -135,9 +135,9 @@ inline Bytes writeBitmap(const BitmapForm &form)
         while ((w.bytes.size() - start) % 4)
             w.u8(0);
     }
-    w.set32(2, std::uint32_t(w.bytes.size()));
+    w.bytes = with(w.bytes, 2, std::uint32_t(w.bytes.size()));
     if (form.compression == 1 || form.compression == 2)
-        w.set32(34, std::uint32_t(w.bytes.size() - pixelsAt));
+        w.bytes = with(w.bytes, 34, std::uint32_t(w.bytes.size() - pixelsAt));
     return w.bytes;
 }
 

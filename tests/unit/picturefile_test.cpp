@@ -5,6 +5,7 @@
 #include "runtimeerror.h"
 
 #include <algorithm>
+#include <bit>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -17,13 +18,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-Bytes with(Bytes bytes, std::size_t at, std::uint32_t value, int size = 4)
-{
-    for (int i = 0; i < size; ++i)
-        bytes.at(at + std::size_t(i)) = std::uint8_t(value >> (8 * i));
-    return bytes;
-}
 
 Bytes cut(Bytes bytes, std::size_t size)
 {
@@ -72,14 +66,6 @@ std::uint32_t widened(std::uint32_t channel, int bits)
     return 0;
 }
 
-int maskBits(std::uint32_t mask)
-{
-    int bits = 0;
-    for (; mask; mask &= mask - 1)
-        ++bits;
-    return bits;
-}
-
 std::uint32_t expectedPixel(const BitmapForm &form, int x, int y)
 {
     const std::uint32_t rgb = TestColours[testIndex(form, x, y)];
@@ -90,7 +76,7 @@ std::uint32_t expectedPixel(const BitmapForm &form, int x, int y)
         form.compression == 3 ? form.masks : std::array<std::uint32_t, 3>{0x7C00, 0x03E0, 0x1F};
     std::uint32_t pixel = 0xFF000000;
     for (int c = 0; c < 3; ++c)
-        pixel |= widened((rgb >> (16 - 8 * c)) & 0xFF, maskBits(masks[std::size_t(c)]))
+        pixel |= widened((rgb >> (16 - 8 * c)) & 0xFF, std::popcount(masks[std::size_t(c)]))
                  << (16 - 8 * c);
     return pixel;
 }

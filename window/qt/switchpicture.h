@@ -14,7 +14,6 @@ public:
     explicit PictureBox(QWidget *parent = nullptr);
 
     void setPicture(const QImage &picture);
-    QImage picture() const { return m_picture; }
 
     QSize sizeHint() const override { return m_picture.size(); }
 
@@ -37,7 +36,6 @@ public:
     explicit SwitchPicture(QWidget *parent = nullptr);
 
     void setPicture(const QImage &picture);
-    QImage picture() const { return m_picture; }
 
     QSize sizeHint() const override { return m_picture.size(); }
 

@@ -27,7 +27,7 @@ PictureBox::PictureBox(HWND parent, const Design::Control &design, int id, Pictu
     const DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN |
                         (Design::isTabStop(design) ? WS_TABSTOP : 0);
     const POINT at = position();
-    m_device = atDeviceScale(m_picture, Design::windowLeft(design), Design::windowTop(design), dpi);
+    m_device = drawn();
     if (!CreateWindowExW(
             0, ClassName, widen(design.accessibleName).c_str(), style, at.x, at.y, m_device.width,
             m_device.height, parent, reinterpret_cast<HMENU>(INT_PTR(id)),
@@ -47,8 +47,7 @@ void PictureBox::setPicture(Picture picture)
     if (resized) {
         layOut();
     } else { // each call to the window manager costs: the box stays where it is
-        m_device = atDeviceScale(m_picture, Design::windowLeft(m_design),
-                                 Design::windowTop(m_design), m_dpi);
+        m_device = drawn();
         InvalidateRect(m_hwnd, nullptr, FALSE);
     }
 }
@@ -57,6 +56,12 @@ void PictureBox::setDpi(int dpi)
 {
     m_dpi = dpi;
     layOut();
+}
+
+Picture PictureBox::drawn() const
+{
+    return atDeviceScale(m_picture, Design::windowLeft(m_design), Design::windowTop(m_design),
+                         m_dpi);
 }
 
 POINT PictureBox::position() const
@@ -72,8 +77,7 @@ POINT PictureBox::position() const
 
 void PictureBox::layOut()
 {
-    m_device =
-        atDeviceScale(m_picture, Design::windowLeft(m_design), Design::windowTop(m_design), m_dpi);
+    m_device = drawn();
     const POINT at = position();
     SetWindowPos(m_hwnd, nullptr, at.x, at.y, m_device.width, m_device.height,
                  SWP_NOZORDER | SWP_NOACTIVATE);

@@ -30,6 +30,7 @@ public:
 
 private:
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override;
+    Picture drawn() const; // the picture at m_dpi, where the box lies
     POINT position() const;
     void layOut();
     void onPaint();

@@ -1,9 +1,14 @@
-// What a screen reader hears of the Windows program, through MSAA: finds the
-// settings window and checks each switch's name, role, state and
-// description against a switch code, the field's name, role and value, and
-// the housing's name. Usage: msaa_probe CODE FIELD_TEXT; status 0 when all hold.
+// Acts on the Windows program from outside, as a screen reader or Windows does:
+//   win32_probe hear CODE TEXT  reads the window through MSAA and checks each
+//       switch's name, role, state and description against a switch code, the
+//       field's name, role and value, and the housing's name
+//   win32_probe move DPI  sends WM_DPICHANGED, as a move to a monitor of
+//       another scale does, with the suggested rectangle written into the
+//       program's own memory, since no one carries the pointer across processes
+// Status 0 when all holds.
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <oleacc.h>
 #include <string>
 #include <vector>
@@ -21,26 +26,28 @@ void expect(bool condition, const std::wstring &what)
     }
 }
 
+VARIANT self()
+{
+    VARIANT child{};
+    child.vt = VT_I4;
+    child.lVal = CHILDID_SELF;
+    return child;
+}
+
 std::wstring text(IAccessible *object,
                   HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, BSTR *))
 {
-    VARIANT self{};
-    self.vt = VT_I4;
-    self.lVal = CHILDID_SELF;
     BSTR value = nullptr;
-    std::wstring result;
-    if (SUCCEEDED((object->*get)(self, &value)) && value)
-        result = value;
+    const bool got = SUCCEEDED((object->*get)(self(), &value)) && value;
+    const std::wstring result = got ? value : L"";
     SysFreeString(value);
     return result;
 }
 
 long number(IAccessible *object, HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, VARIANT *))
 {
-    VARIANT self{}, value{};
-    self.vt = VT_I4;
-    self.lVal = CHILDID_SELF;
-    return SUCCEEDED((object->*get)(self, &value)) && value.vt == VT_I4 ? value.lVal : -1;
+    VARIANT value{};
+    return SUCCEEDED((object->*get)(self(), &value)) && value.vt == VT_I4 ? value.lVal : -1;
 }
 
 BOOL CALLBACK noteChild(HWND child, LPARAM children)
@@ -49,21 +56,30 @@ BOOL CALLBACK noteChild(HWND child, LPARAM children)
     return TRUE;
 }
 
-} // namespace
-
-int main(int argc, char **argv)
+int move(HWND window, int dpi)
 {
-    if (argc != 3)
-        return std::printf("usage: msaa_probe CODE FIELD_TEXT\n"), 2;
-    const int code = std::atoi(argv[1]);
-    const std::wstring fieldText(argv[2], argv[2] + std::string(argv[2]).size());
-    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    HWND window = nullptr;
-    for (int tries = 0; !window && tries < 100; ++tries, Sleep(50))
-        window = FindWindowW(L"CorvexSettings", L"Settings for Corvex:");
-    if (!window)
-        return std::printf("no settings window\n"), 1;
+    RECT suggested;
+    GetWindowRect(window, &suggested);
+    const int old = int(GetDpiForWindow(window));
+    suggested.right = suggested.left + MulDiv(suggested.right - suggested.left, dpi, old);
+    suggested.bottom = suggested.top + MulDiv(suggested.bottom - suggested.top, dpi, old);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    HANDLE target = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, process);
+    void *there = target ? VirtualAllocEx(target, nullptr, sizeof suggested,
+                                          MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE)
+                         : nullptr;
+    if (!there || !WriteProcessMemory(target, there, &suggested, sizeof suggested, nullptr))
+        return std::printf("cannot write into the program\n"), 1;
+    SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(there));
+    VirtualFreeEx(target, there, 0, MEM_RELEASE);
+    CloseHandle(target);
+    return 0;
+}
 
+int hear(HWND window, int code, const std::wstring &fieldText)
+{
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     std::vector<HWND> children;
     EnumChildWindows(window, noteChild, reinterpret_cast<LPARAM>(&children));
     int switches = 0;
@@ -101,4 +117,21 @@ int main(int argc, char **argv)
     expect(housing, L"no housing named \"DIP switch\"");
     CoUninitialize();
     return failures ? 1 : 0;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    const std::string verb = argc > 1 ? argv[1] : "";
+    if (!(verb == "hear" && argc == 4) && !(verb == "move" && argc == 3))
+        return std::printf("usage: win32_probe hear CODE TEXT | move DPI\n"), 2;
+    HWND window = nullptr;
+    for (int tries = 0; !window && tries < 100; ++tries, Sleep(50))
+        window = FindWindowW(L"CorvexSettings", L"Settings for Corvex:");
+    if (!window)
+        return std::printf("no settings window\n"), 1;
+    if (verb == "move")
+        return move(window, std::atoi(argv[2]));
+    return hear(window, std::atoi(argv[2]), std::wstring(argv[3], argv[3] + std::strlen(argv[3])));
 }
