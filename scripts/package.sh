@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Writes the two packages to dist/: the Debian package of the Linux program
-# (corvex-settings_1.00_amd64.deb) and the zip of the Windows program
-# (Corvex_Settings-1.00-win64.zip), each from a Release build of its own.
+# Writes the three downloads to dist/: the Debian package of the Linux program
+# (corvex-settings_1.00_amd64.deb), and the zip and the setup of the Windows
+# program (Corvex_Settings-1.00-win64.zip, Corvex_Settings-1.00-win64-setup.exe),
+# each platform from a Release build of its own.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 "$top/scripts/deps.sh" test
@@ -17,4 +18,8 @@ for platform in linux windows; do
 done
 rm -rf "$top/dist/_CPack_Packages"
 lintian --fail-on error --suppress-tags binary-without-manpage "$top/dist/corvex-settings_1.00_amd64.deb"
+for download in corvex-settings_1.00_amd64.deb Corvex_Settings-1.00-win64.zip \
+    Corvex_Settings-1.00-win64-setup.exe; do
+    [ -f "$top/dist/$download" ] || { echo "not written: $download" >&2; exit 1; }
+done
 ls -l "$top/dist"

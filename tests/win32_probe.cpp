@@ -5,11 +5,16 @@
 //   win32_probe move DPI  sends WM_DPICHANGED, as a move to a monitor of
 //       another scale does, with the suggested rectangle written into the
 //       program's own memory, since no one carries the pointer across processes
+//   win32_probe shortcut LNK  prints a shortcut's target, working folder and
+//       icon, one to a line, as the shell reads them
+//   win32_probe open LNK  starts a shortcut's target in its working folder, as
+//       the shell does, and ends with the target's status
 // Status 0 when all holds.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <oleacc.h>
+#include <shlobj.h>
 #include <string>
 #include <vector>
 #include <windows.h>
@@ -119,13 +124,50 @@ int hear(HWND window, int code, const std::wstring &fieldText)
     return failures ? 1 : 0;
 }
 
+// "shortcut" prints the target, working folder and icon as the shell reads
+// them; "open" starts the target in the working folder, as the shell does.
+int shortcut(const std::string &verb, const std::wstring &file)
+{
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    IShellLinkW *link = nullptr;
+    IPersistFile *stored = nullptr;
+    wchar_t target[MAX_PATH] = L"", folder[MAX_PATH] = L"", icon[MAX_PATH] = L"";
+    int iconIndex = -1;
+    const bool read =
+        SUCCEEDED(CoCreateInstance(__uuidof(ShellLink), nullptr, CLSCTX_INPROC_SERVER,
+                                   __uuidof(IShellLinkW), reinterpret_cast<void **>(&link))) &&
+        SUCCEEDED(
+            link->QueryInterface(__uuidof(IPersistFile), reinterpret_cast<void **>(&stored))) &&
+        SUCCEEDED(stored->Load(file.c_str(), STGM_READ)) &&
+        SUCCEEDED(link->GetPath(target, MAX_PATH, nullptr, SLGP_RAWPATH)) &&
+        SUCCEEDED(link->GetWorkingDirectory(folder, MAX_PATH)) &&
+        SUCCEEDED(link->GetIconLocation(icon, MAX_PATH, &iconIndex));
+    if (!read)
+        return std::printf("cannot read the shortcut\n"), 1;
+    if (verb == "shortcut")
+        return std::printf("%ls\n%ls\n%ls,%d\n", target, folder, icon, iconIndex), 0;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started{};
+    std::wstring commandLine = L"\"" + std::wstring(target) + L"\"";
+    if (!CreateProcessW(target, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder,
+                        &startup, &started))
+        return std::printf("cannot start the shortcut's target\n"), 1;
+    WaitForSingleObject(started.hProcess, INFINITE);
+    DWORD status = 1;
+    GetExitCodeProcess(started.hProcess, &status);
+    return int(status);
+}
+
 } // namespace
 
 int main(int argc, char **argv)
 {
     const std::string verb = argc > 1 ? argv[1] : "";
+    if ((verb == "shortcut" || verb == "open") && argc == 3)
+        return shortcut(verb, std::wstring(argv[2], argv[2] + std::strlen(argv[2])));
     if (!(verb == "hear" && argc == 4) && !(verb == "move" && argc == 3))
-        return std::printf("usage: win32_probe hear CODE TEXT | move DPI\n"), 2;
+        return std::printf("usage: win32_probe hear CODE TEXT | move DPI | shortcut|open LNK\n"), 2;
     HWND window = nullptr;
     for (int tries = 0; !window && tries < 100; ++tries, Sleep(50))
         window = FindWindowW(L"CorvexSettings", L"Settings for Corvex:");
