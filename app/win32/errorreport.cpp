@@ -1,5 +1,6 @@
 #include "errorreport.h"
 
+#include "commoncontrols.h"
 #include "reporttext.h"
 #include "widetext.h"
 
@@ -19,6 +20,7 @@ void show(std::exception_ptr error)
     // The quit that ended the loop, or the window's end, would close the box unseen.
     MSG quit;
     PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+    CommonControlsScope themed; // the box's button as every other program's
     MessageBoxW(nullptr, widen(text).c_str(), widen(ReportTitle).c_str(),
                 MB_OK | MB_ICONERROR | MB_TASKMODAL | MB_SETFOREGROUND);
 }

@@ -1,5 +1,6 @@
 #include "frmSettings.h"
 
+#include "commoncontrols.h"
 #include "controller.h"
 #include "picturebox.h"
 #include "pictureloader.h"
@@ -17,6 +18,8 @@ constexpr DWORD WindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPC
 constexpr DWORD WindowExStyle = WS_EX_APPWINDOW;
 constexpr int FirstControlId = 100;
 constexpr UINT AddToolTipsMessage = WM_APP + 1;
+// The edit control's own procedure, kept on the field for its subclass.
+constexpr const wchar_t *FieldClassProc = L"CorvexFieldClassProc";
 
 int CALLBACK noteFontFound(const LOGFONTW *, const TEXTMETRICW *, DWORD, LPARAM found)
 {
@@ -119,8 +122,6 @@ void frmSettings::show(int showCommand)
     ShowWindow(m_hwnd, showCommand);
     UpdateWindow(m_hwnd);
     SetFocus(m_txtFreq);
-    // Tooltips wait until the window is up: nobody hovers before it shows.
-    PostMessageW(m_hwnd, AddToolTipsMessage, 0, 0);
 }
 
 bool frmSettings::translateKey(MSG &message)
@@ -171,7 +172,10 @@ void frmSettings::buildControl(HINSTANCE instance, std::size_t row)
         // The window draws the thin border around the edit (onPaint): WS_BORDER
         // stays one device pixel at every scale.
         control = create(L"EDIT", WS_TABSTOP | ES_CENTER | ES_AUTOHSCROLL);
-        if (!control || !SetWindowSubclass(control, fieldProc, 1, 0))
+        if (!control ||
+            !SetPropW(control, FieldClassProc,
+                      reinterpret_cast<HANDLE>(GetWindowLongPtrW(control, GWLP_WNDPROC))) ||
+            !SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(fieldProc)))
             throwLastError("The frequency field cannot be created");
         SendMessageW(control, EM_SETLIMITTEXT, Design::FrequencyMaxLength, 0);
         m_txtFreq = control;
@@ -299,8 +303,9 @@ const Design::Control *frmSettings::designFor(HWND control) const
 
 void frmSettings::addToolTips()
 {
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&controls);
+    CommonControlsScope themed;
+    if (!CommonControlsScope::registerClasses(ICC_WIN95_CLASSES))
+        return; // hints only: the window works without them
     const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(m_hwnd, GWLP_HINSTANCE));
     m_toolTips =
         CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
@@ -345,6 +350,14 @@ LRESULT frmSettings::handle(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_SETTINGCHANGE: // high contrast switched on or off
         onSystemColoursChanged();
         break;
+    case WM_SETCURSOR:
+        // The pointer is over the window: only now can anyone hover, so only
+        // now are the tooltips and their library loaded.
+        if (!m_toolTipsAsked) {
+            m_toolTipsAsked = true;
+            PostMessageW(m_hwnd, AddToolTipsMessage, 0, 0);
+        }
+        break;
     case AddToolTipsMessage:
         addToolTips();
         return 0;
@@ -360,21 +373,22 @@ LRESULT frmSettings::handle(UINT message, WPARAM wParam, LPARAM lParam)
     return DefWindowProcW(m_hwnd, message, wParam, lParam);
 }
 
-LRESULT CALLBACK frmSettings::fieldProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                        UINT_PTR, DWORD_PTR)
+LRESULT CALLBACK frmSettings::fieldProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    const auto classProc = reinterpret_cast<WNDPROC>(GetPropW(hwnd, FieldClassProc));
+    if (message == WM_NCDESTROY) { // the field's last message: it leaves as it came
+        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(classProc));
+        RemovePropW(hwnd, FieldClassProc);
+        return CallWindowProcW(classProc, hwnd, message, wParam, lParam);
+    }
     // Through the window's binding, which is gone once the form is.
     auto *form = static_cast<frmSettings *>(boundTo(GetParent(hwnd)));
     if (message == WM_GETOBJECT && form)
         if (const LRESULT object = form->m_screenReaders.answer(hwnd, wParam, lParam))
             return object;
-    const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
-    if (message == WM_KILLFOCUS) {
-        if (form)
-            form->m_guard.run([&] { form->onFieldLosesFocus(reinterpret_cast<HWND>(wParam)); });
-    } else if (message == WM_NCDESTROY) {
-        RemoveWindowSubclass(hwnd, fieldProc, 1);
-    }
+    const LRESULT result = CallWindowProcW(classProc, hwnd, message, wParam, lParam);
+    if (message == WM_KILLFOCUS && form)
+        form->m_guard.run([&] { form->onFieldLosesFocus(reinterpret_cast<HWND>(wParam)); });
     return result;
 }
 

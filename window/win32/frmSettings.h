@@ -41,8 +41,7 @@ public:
 private:
     static constexpr std::size_t ControlCount = std::size(Design::Controls);
 
-    static LRESULT CALLBACK fieldProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                      UINT_PTR id, DWORD_PTR self);
+    static LRESULT CALLBACK fieldProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     void buildControl(HINSTANCE instance, std::size_t index);
@@ -78,6 +77,7 @@ private:
     HWND m_txtFreq = nullptr;
     HWND m_Description = nullptr;
     HWND m_toolTips = nullptr;
+    bool m_toolTipsAsked = false;
     std::vector<std::unique_ptr<PictureBox>> m_boxes;
     std::array<PictureBox *, 8> m_pics{};
     std::unique_ptr<Win32View> m_view;

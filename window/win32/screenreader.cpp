@@ -1,5 +1,6 @@
 #include "screenreader.h"
 
+#include "libraryfunction.h"
 #include "widetext.h"
 
 #include <oleacc.h>
@@ -10,11 +11,9 @@ struct ScreenReaderNotes::Libraries {
     HMODULE oleacc = LoadLibraryW(L"oleacc.dll");
     bool comStarted = false;
 
-    template <class Function> Function find(HMODULE library, const char *name) const
+    template <class Function> static Function find(HMODULE library, const char *name)
     {
-        return library ? reinterpret_cast<Function>(
-                             reinterpret_cast<void *>(GetProcAddress(library, name)))
-                       : nullptr;
+        return libraryFunction<Function>(library, name);
     }
     decltype(&CoInitializeEx) initialize = find<decltype(&CoInitializeEx)>(ole32, "CoInitializeEx");
     decltype(&CoUninitialize) uninitialize =
