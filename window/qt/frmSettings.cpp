@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QImageReader>
 #include <QLabel>
 #include <algorithm>
 #include <cstring>
@@ -39,6 +40,15 @@ void setColours(QWidget *widget, QPalette::ColorRole backgroundRole, std::uint32
 QString text(const char *utf8)
 {
     return QString::fromUtf8(utf8);
+}
+
+// The lamp at one size, read by Qt's own PNG reader: left to detect the
+// format, a reader first loads every image plugin to ask each one.
+QPixmap lamp(int size)
+{
+    QImageReader reader(QStringLiteral(":/icons/%1.png").arg(size), "png");
+    reader.setAutoDetectImageFormat(false);
+    return QPixmap::fromImage(reader.read());
 }
 
 } // namespace
@@ -77,10 +87,10 @@ frmSettings::~frmSettings()
 
 QIcon frmSettings::icon()
 {
-    QIcon lamp;
+    QIcon sizes;
     for (const int size : {16, 24, 32, 48, 64})
-        lamp.addFile(QStringLiteral(":/icons/%1.png").arg(size), QSize(size, size));
-    return lamp;
+        sizes.addPixmap(lamp(size));
+    return sizes;
 }
 
 void frmSettings::load()
@@ -96,7 +106,7 @@ void frmSettings::buildWindow()
                    Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     // The title bar's own size now; the others once the window has painted,
     // since each becomes window-manager icon data at once.
-    setWindowIcon(QIcon(QStringLiteral(":/icons/32.png")));
+    setWindowIcon(QIcon(lamp(32)));
     setFixedSize(Design::pixels(Design::ClientWidth), Design::pixels(Design::ClientHeight));
     setFont(designFont(Design::WindowFont));
 }
