@@ -1,5 +1,8 @@
 // The floor for start-up under Windows: a window of the same size with one
-// label and nothing else, statically linked like the program.
+// label and nothing else, statically linked like the program. With --field, a
+// focused edit control in a large bold face beside it: the least window with
+// the kinds of controls the program has.
+#include <string_view>
 #include <windows.h>
 
 namespace {
@@ -31,7 +34,17 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand)
                                 nullptr, nullptr, instance, nullptr);
     CreateWindowW(L"STATIC", L"Hello", WS_CHILD | WS_VISIBLE, 57, 87, 100, 20, window, nullptr,
                   instance, nullptr);
+    HWND field = nullptr;
+    if (std::wstring_view(GetCommandLineW()).ends_with(L"--field")) {
+        HFONT font = CreateFontW(-32, 0, 0, 0, FW_BOLD, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0,
+                                 L"Microsoft Sans Serif");
+        field = CreateWindowW(L"EDIT", L"87.5", WS_CHILD | WS_VISIBLE | ES_CENTER, 101, 39, 91, 39,
+                              window, nullptr, instance, nullptr);
+        SendMessageW(field, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    }
     ShowWindow(window, showCommand);
+    if (field)
+        SetFocus(field);
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         TranslateMessage(&message);

@@ -4,7 +4,9 @@
 #   1. the window's events (Google Benchmark, offscreen, real image files)
 #   2. start-up to the first painted window and peak memory, under Xvfb and
 #      openbox: the Qt program against a minimal Qt dialog, and the Windows
-#      program under Wine against a minimal Win32 window under Wine
+#      program under Wine against a minimal Win32 window under Wine; each also
+#      against the same least window with a focused text field in a large
+#      bold face, the kinds of controls the program has
 #   3. the size of Corvex_Settings.exe
 #   4. scripts/run.sh in a fresh clone, from the command to the first window
 set -euo pipefail
@@ -45,7 +47,7 @@ for _ in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep 
 echo
 echo "== 2a. Start-up and peak memory: the Qt program against a minimal Qt dialog, median of $runs"
 "$linux/bench/startup_probe" "$runs" "$linux/app/qt" "$linux/app/qt/Corvex_Settings" \
-    "$linux/app/qt" "$linux/bench/minimal_dialog"
+    "$linux/app/qt" "$linux/bench/minimal_dialog" "$linux/app/qt" "$linux/bench/minimal_dialog --field"
 
 echo
 echo "== 2b. The same for the Windows program under Wine against a minimal Win32 window"
@@ -57,7 +59,7 @@ cp "$top/resources/ON_SW.bmp" "$top/resources/OFF_SW.bmp" "$windows/bench/"
 echo "Events in the Windows program (median of 15 batches):"
 (cd "$windows/bench" && wine bench_events_win32.exe)
 "$linux/bench/startup_probe" "$runs" "$windows/app/win32" "wine Corvex_Settings.exe" \
-    "$windows/bench" "wine minimal_dialog.exe"
+    "$windows/bench" "wine minimal_dialog.exe" "$windows/bench" "wine minimal_dialog.exe --field"
 wineserver -k
 
 echo
