@@ -73,15 +73,9 @@ def set_clipboard(data):
 
 
 def ppm(data):
-    """Width, height and rows of RGB triples of a binary PPM."""
-    fields, at = [], 2
-    while len(fields) < 3:
-        match = re.compile(rb"\s*(#[^\n]*\n|\d+)").match(data, at)
-        at = match.end()
-        if not match.group(1).startswith(b"#"):
-            fields.append(int(match.group(1)))
-    width, height, _ = fields
-    pixels = data[at + 1:]
+    """Width, height and rows of RGB triples of a binary PPM as ImageMagick writes it."""
+    _, size, _, pixels = data.split(b"\n", 3)
+    width, height = map(int, size.split())
     return width, height, [[tuple(pixels[(y * width + x) * 3:(y * width + x) * 3 + 3])
                              for x in range(width)] for y in range(height)]
 

@@ -25,16 +25,6 @@ Bytes cut(Bytes bytes, std::size_t size)
     return bytes;
 }
 
-// A bitmap with the switch image's form: 24-bit, bottom-up, 8 x 19, 510 bytes.
-Bytes switchBitmap()
-{
-    Bytes bytes = writeBitmap({"", 40, 24, 0, false, NoMasks});
-    bytes.resize(54);
-    bytes = with(with(with(bytes, 18, 8), 22, 19), 2, 510);
-    bytes.resize(510, 0x80);
-    return bytes;
-}
-
 // A bitmap of 4 x 2 pixels with two colours and these pixel bytes.
 Bytes runLength(const Bytes &stream, int compression = 1, int bitsPerPixel = 8)
 {
@@ -179,7 +169,7 @@ TEST(Bitmap, EveryDefectHasItsReason)
     const std::string damaged = "the bitmap's header is damaged";
     const std::string pixels = "the bitmap's pixel data is damaged";
     const std::string cannot = "the bitmap is stored in a way this program cannot show";
-    const Bytes good = switchBitmap();
+    const Bytes good = writeBitmap(BitmapForms[9]); // 24 bits, 5 x 3: 102 bytes
     const Bytes palette = writeBitmap({"", 40, 8, 0, false, NoMasks});
     const Bytes masks565 = writeBitmap(BitmapForms[7]);
     const Bytes masksInHeader = writeBitmap(BitmapForms[12]);
@@ -191,17 +181,17 @@ TEST(Bitmap, EveryDefectHasItsReason)
         {"empty", {}, "the file is empty"},
         {"text", {'h', 'e', 'l', 'l', 'o'}, "the file is not a Windows bitmap"},
         {"only BM", {'B', 'M'}, "the file is cut short (2 of 54 bytes)"},
-        {"header only", cut(good, 54), "the file is cut short (54 of 510 bytes)"},
-        {"truncated", cut(good, 300), "the file is cut short (300 of 510 bytes)"},
+        {"header only", cut(good, 54), "the file is cut short (54 of 102 bytes)"},
+        {"truncated", cut(good, 80), "the file is cut short (80 of 102 bytes)"},
         {"huge", with(with(good, 18, 16385), 22, 16385),
          "the picture is too large (16385 x 16385 pixels)"},
         {"top-down huge", with(good, 22, std::uint32_t(-5000)),
-         "the picture is too large (8 x 5000 pixels)"},
+         "the picture is too large (5 x 5000 pixels)"},
         {"negative width", with(good, 18, std::uint32_t(-1)), damaged},
         {"no width", with(good, 18, 0), damaged},
         {"no height", with(good, 22, 0), damaged},
         {"lowest height", with(good, 22, 0x80000000),
-         "the picture is too large (8 x 2147483648 pixels)"},
+         "the picture is too large (5 x 2147483648 pixels)"},
         {"two planes", with(good, 26, 2, 2), damaged},
         {"odd header", with(good, 14, 41), damaged},
         {"pixels inside header", with(good, 10, 20), damaged},
@@ -226,7 +216,7 @@ TEST(Bitmap, EveryDefectHasItsReason)
         {"mask with a gap", with(masksInHeader, 54, 0x00000F0F), cannot},
         {"masks cut short", cut(masks565, 60), "the file is cut short (60 of 66 bytes)"},
         {"palette beyond the end", with(with(good, 28, 8, 2), 46, 200),
-         "the file is cut short (510 of 854 bytes)"},
+         "the file is cut short (102 of 854 bytes)"},
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.name);
