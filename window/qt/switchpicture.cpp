@@ -4,10 +4,16 @@
 
 namespace {
 
+// A validation sets eight pictures, most often to what they already show:
+// only a change costs a repaint, and only a new size a new geometry.
 void showPicture(QWidget *box, QImage &shown, const QImage &picture)
 {
+    if (picture == shown)
+        return;
+    const bool resized = picture.size() != shown.size();
     shown = picture; // the previous picture is released here
-    box->setFixedSize(shown.size());
+    if (resized)
+        box->setFixedSize(shown.size());
     box->update();
 }
 

@@ -29,8 +29,11 @@ void WidgetView::showFrequencyText(const std::string &text)
 void WidgetView::setFrequencyColour(std::uint32_t colour)
 {
     m_frequencyColour = colour;
+    const QColor shown = toQColor(colour, m_txtFreq->palette());
+    if (m_txtFreq->palette().color(QPalette::Text) == shown)
+        return; // a new palette costs every widget a resolve and a repaint
     QPalette palette = m_txtFreq->palette();
-    palette.setColor(QPalette::Text, toQColor(colour, palette));
+    palette.setColor(QPalette::Text, shown);
     m_txtFreq->setPalette(palette);
 }
 
@@ -41,7 +44,9 @@ void WidgetView::setSwitchPicture(int k, const std::string &fileName, SwitchPosi
     // Screen readers announce the position as the button's state and in words.
     const bool on = position == SwitchPosition::On;
     picture->setChecked(on);
-    picture->setAccessibleDescription(on ? QStringLiteral("ON") : QStringLiteral("OFF"));
+    const QString description = on ? QStringLiteral("ON") : QStringLiteral("OFF");
+    if (picture->accessibleDescription() != description) // each change is announced
+        picture->setAccessibleDescription(description);
 }
 
 void WidgetView::setDescription(const std::string &text)
