@@ -6,7 +6,8 @@
 #      openbox: the Qt program against a minimal Qt dialog, and the Windows
 #      program under Wine against a minimal Win32 window under Wine; each also
 #      against the same least window with a focused text field in a large
-#      bold face, the kinds of controls the program has
+#      bold face, the kinds of controls the program has; and the Windows one
+#      against that window carrying its manifest (per-monitor DPI awareness)
 #   3. the size of Corvex_Settings.exe
 #   4. scripts/run.sh in a fresh clone, from the command to the first window
 set -euo pipefail
@@ -62,7 +63,8 @@ cp "$top/resources/ON_SW.bmp" "$top/resources/OFF_SW.bmp" "$windows/bench/"
 echo "Events in the Windows program (median of 15 batches):"
 (cd "$windows/bench" && wine bench_events_win32.exe)
 "$linux/bench/startup_probe" "$runs" "$windows/app/win32" "wine Corvex_Settings.exe" \
-    "$windows/bench" "wine minimal_dialog.exe" "$windows/bench" "wine minimal_dialog.exe --field"
+    "$windows/bench" "wine minimal_dialog.exe" "$windows/bench" "wine minimal_dialog.exe --field" \
+    "$windows/bench" "wine minimal_dialog_aware.exe --field"
 wineserver -k
 
 echo
