@@ -5,6 +5,8 @@
 //   win32_probe move DPI  sends WM_DPICHANGED, as a move to a monitor of
 //       another scale does, with the suggested rectangle written into the
 //       program's own memory, since no one carries the pointer across processes
+//   win32_probe tips N  checks that the window owns a tooltip control with N
+//       tools (made once the pointer has been over the window)
 //   win32_probe shortcut LNK  prints a shortcut's target, working folder and
 //       icon, one to a line, as the shell reads them
 //   win32_probe open LNK  starts a shortcut's target in its working folder, as
@@ -16,6 +18,7 @@
 #include <oleacc.h>
 #include <shlobj.h>
 #include <string>
+#include <string_view>
 #include <vector>
 #include <windows.h>
 
@@ -124,6 +127,34 @@ int hear(HWND window, int code, const std::wstring &fieldText)
     return failures ? 1 : 0;
 }
 
+// commctrl.h's names, which it cannot give before windows.h is in.
+constexpr std::wstring_view ToolTipsClass = L"tooltips_class32";
+constexpr UINT GetToolCount = WM_USER + 13; // TTM_GETTOOLCOUNT
+
+struct Tips {
+    HWND owner;
+    LRESULT tools = -1;
+};
+
+BOOL CALLBACK noteTips(HWND popup, LPARAM found)
+{
+    auto *tips = reinterpret_cast<Tips *>(found);
+    wchar_t name[64] = L"";
+    GetClassNameW(popup, name, 64);
+    if (GetWindow(popup, GW_OWNER) == tips->owner &&
+        std::wstring_view(name).ends_with(ToolTipsClass))
+        tips->tools = SendMessageW(popup, GetToolCount, 0, 0);
+    return TRUE;
+}
+
+int toolTips(HWND window, int expected)
+{
+    Tips tips{window};
+    for (int tries = 0; tips.tools != expected && tries < 40; ++tries, Sleep(50))
+        EnumWindows(noteTips, reinterpret_cast<LPARAM>(&tips));
+    return tips.tools == expected ? 0 : (std::printf("tools: %d\n", int(tips.tools)), 1);
+}
+
 // "shortcut" prints the target, working folder and icon as the shell reads
 // them; "open" starts the target in the working folder, as the shell does.
 int shortcut(const std::string &verb, const std::wstring &file)
@@ -166,8 +197,10 @@ int main(int argc, char **argv)
     const std::string verb = argc > 1 ? argv[1] : "";
     if ((verb == "shortcut" || verb == "open") && argc == 3)
         return shortcut(verb, std::wstring(argv[2], argv[2] + std::strlen(argv[2])));
-    if (!(verb == "hear" && argc == 4) && !(verb == "move" && argc == 3))
-        return std::printf("usage: win32_probe hear CODE TEXT | move DPI | shortcut|open LNK\n"), 2;
+    if (!(verb == "hear" && argc == 4) && !((verb == "move" || verb == "tips") && argc == 3))
+        return std::printf("usage: win32_probe hear CODE TEXT | move DPI | tips N | "
+                           "shortcut|open LNK\n"),
+               2;
     HWND window = nullptr;
     for (int tries = 0; !window && tries < 100; ++tries, Sleep(50))
         window = FindWindowW(L"CorvexSettings", L"Settings for Corvex:");
@@ -175,5 +208,7 @@ int main(int argc, char **argv)
         return std::printf("no settings window\n"), 1;
     if (verb == "move")
         return move(window, std::atoi(argv[2]));
+    if (verb == "tips")
+        return toolTips(window, std::atoi(argv[2]));
     return hear(window, std::atoi(argv[2]), std::wstring(argv[3], argv[3] + std::strlen(argv[3])));
 }

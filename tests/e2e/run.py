@@ -361,6 +361,8 @@ class Run:
         elif verb == "dpi":  # the window moves to a monitor of this DPI
             self.probe("move", arg)
             self.dpi, self.scale = int(arg), int(arg) / 96
+        elif verb == "tips":  # the number of tools the window's tooltips must have
+            self.probe("tips", arg)
         elif verb == "msaa":  # code,text: what a screen reader must hear now
             code, text = arg.split(",")
             self.probe("hear", code, text.replace(".", self.separator))
