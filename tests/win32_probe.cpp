@@ -131,28 +131,21 @@ int hear(HWND window, int code, const std::wstring &fieldText)
 constexpr std::wstring_view ToolTipsClass = L"tooltips_class32";
 constexpr UINT GetToolCount = WM_USER + 13; // TTM_GETTOOLCOUNT
 
-struct Tips {
-    HWND owner;
+int toolTips(HWND window, LRESULT expected)
+{
     LRESULT tools = -1;
-};
-
-BOOL CALLBACK noteTips(HWND popup, LPARAM found)
-{
-    auto *tips = reinterpret_cast<Tips *>(found);
-    wchar_t name[64] = L"";
-    GetClassNameW(popup, name, 64);
-    if (GetWindow(popup, GW_OWNER) == tips->owner &&
-        std::wstring_view(name).ends_with(ToolTipsClass))
-        tips->tools = SendMessageW(popup, GetToolCount, 0, 0);
-    return TRUE;
-}
-
-int toolTips(HWND window, int expected)
-{
-    Tips tips{window};
-    for (int tries = 0; tips.tools != expected && tries < 40; ++tries, Sleep(50))
-        EnumWindows(noteTips, reinterpret_cast<LPARAM>(&tips));
-    return tips.tools == expected ? 0 : (std::printf("tools: %d\n", int(tips.tools)), 1);
+    for (int tries = 0; tools != expected && tries < 40; ++tries, Sleep(50)) {
+        std::vector<HWND> popups;
+        EnumWindows(noteChild, reinterpret_cast<LPARAM>(&popups));
+        for (HWND popup : popups) {
+            wchar_t name[64] = L"";
+            GetClassNameW(popup, name, 64);
+            if (GetWindow(popup, GW_OWNER) == window &&
+                std::wstring_view(name).ends_with(ToolTipsClass))
+                tools = SendMessageW(popup, GetToolCount, 0, 0);
+        }
+    }
+    return tools == expected ? 0 : (std::printf("tools: %d\n", int(tools)), 1);
 }
 
 // "shortcut" prints the target, working folder and icon as the shell reads
