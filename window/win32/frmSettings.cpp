@@ -304,7 +304,8 @@ const Design::Control *frmSettings::designFor(HWND control) const
 void frmSettings::addToolTips()
 {
     CommonControlsScope themed;
-    if (!CommonControlsScope::registerClasses(ICC_WIN95_CLASSES))
+    // ICC_BAR_CLASSES holds the tooltips' class.
+    if (!CommonControlsScope::registerClasses(ICC_BAR_CLASSES))
         return; // hints only: the window works without them
     const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(m_hwnd, GWLP_HINSTANCE));
     m_toolTips =

@@ -11,19 +11,16 @@ struct ScreenReaderNotes::Libraries {
     HMODULE oleacc = LoadLibraryW(L"oleacc.dll");
     bool comStarted = false;
 
-    template <class Function> static Function find(HMODULE library, const char *name)
-    {
-        return libraryFunction<Function>(library, name);
-    }
-    decltype(&CoInitializeEx) initialize = find<decltype(&CoInitializeEx)>(ole32, "CoInitializeEx");
+    decltype(&CoInitializeEx) initialize =
+        libraryFunction<decltype(&CoInitializeEx)>(ole32, "CoInitializeEx");
     decltype(&CoUninitialize) uninitialize =
-        find<decltype(&CoUninitialize)>(ole32, "CoUninitialize");
+        libraryFunction<decltype(&CoUninitialize)>(ole32, "CoUninitialize");
     decltype(&SysAllocString) allocString =
-        find<decltype(&SysAllocString)>(oleaut32, "SysAllocString");
+        libraryFunction<decltype(&SysAllocString)>(oleaut32, "SysAllocString");
     decltype(&CreateStdAccessibleObject) standardObject =
-        find<decltype(&CreateStdAccessibleObject)>(oleacc, "CreateStdAccessibleObject");
+        libraryFunction<decltype(&CreateStdAccessibleObject)>(oleacc, "CreateStdAccessibleObject");
     decltype(&LresultFromObject) resultFromObject =
-        find<decltype(&LresultFromObject)>(oleacc, "LresultFromObject");
+        libraryFunction<decltype(&LresultFromObject)>(oleacc, "LresultFromObject");
 
     bool ready() const { return initialize && allocString && standardObject && resultFromObject; }
     ~Libraries()
