@@ -1,8 +1,10 @@
 // The window's events with real image files, against the floor of reading
 // the same files' bytes alone. Each name is the one the README's
 // table uses.
+#include "bitmapwriter.h"
 #include "frmSettings.h"
 #include "picturefile.h"
+#include "runtimeerror.h"
 #include "switchpicture.h"
 
 #include <QApplication>
@@ -51,6 +53,67 @@ void pic1_Click(benchmark::State &state)
         QTest::mouseClick(window->pic(1), Qt::LeftButton, Qt::NoModifier, QPoint(4, 9));
 }
 
+// The slowest files there are, as both images: a validation shows eight of
+// them, a click one. A refused file is timed to its refusal, eight reads and
+// decodes or one, since the program ends there.
+void useAsBothImages(const Bytes &bytes)
+{
+    for (const char *name : {"ON_SW.bmp", "OFF_SW.bmp"}) {
+        QFile file(QString::fromLatin1(name));
+        file.open(QIODevice::WriteOnly);
+        file.write(reinterpret_cast<const char *>(bytes.data()), qint64(bytes.size()));
+    }
+}
+
+bool refused()
+{
+    try {
+        readPictureFile("OFF_SW.bmp");
+        return false;
+    } catch (const FileError &) {
+        return true;
+    }
+}
+
+void registerSlowestFiles(const QString &folder)
+{
+    for (const NamedBitmap &file : slowestBitmaps()) {
+        const auto prepare = [folder, bytes = file.bytes] {
+            QDir::setCurrent(folder);
+            useAsBothImages(bytes);
+            return refused();
+        };
+        benchmark::RegisterBenchmark((std::string("slowest_validation/") + file.name).c_str(),
+                                     [prepare](benchmark::State &state) {
+                                         const bool refusedFile = prepare();
+                                         for (auto _ : state) {
+                                             if (refusedFile) {
+                                                 for (int i = 0; i < 8; ++i)
+                                                     benchmark::DoNotOptimize(refused());
+                                             } else {
+                                                 window->txtFreq()->setFocus();
+                                                 window->txtFreq()->setText(QStringLiteral("95.3"));
+                                                 window->picDIP_SW()->setFocus();
+                                             }
+                                         }
+                                     })
+            ->Unit(benchmark::kMicrosecond);
+        benchmark::RegisterBenchmark((std::string("slowest_click/") + file.name).c_str(),
+                                     [prepare](benchmark::State &state) {
+                                         const bool refusedFile = prepare();
+                                         window->picDIP_SW()->setFocus();
+                                         for (auto _ : state) {
+                                             if (refusedFile)
+                                                 benchmark::DoNotOptimize(refused());
+                                             else
+                                                 QTest::mouseClick(window->pic(1), Qt::LeftButton,
+                                                                   Qt::NoModifier, QPoint(4, 9));
+                                         }
+                                     })
+            ->Unit(benchmark::kMicrosecond);
+    }
+}
+
 } // namespace
 
 BENCHMARK(read_switch_images)->Arg(1)->Arg(8)->Unit(benchmark::kMicrosecond);
@@ -76,6 +139,8 @@ int main(int argc, char **argv)
     settings.show();
     QApplication::setActiveWindow(&settings);
 
+    QTemporaryDir slowest;
+    registerSlowestFiles(slowest.path());
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -2,16 +2,29 @@
 // reading the same files' bytes alone, timed in the real window under Wine.
 // Google Benchmark is not built for mingw-w64 here, so this prints the median
 // of repeated batches, as bench_events does for Qt.
+#include "bitmapwriter.h"
 #include "frmSettings.h"
 #include "picturefile.h"
+#include "runtimeerror.h"
 
 #include <algorithm>
 #include <cstdio>
+#include <fstream>
 #include <functional>
 #include <vector>
 #include <windows.h>
 
 namespace {
+
+bool refused()
+{
+    try {
+        readPictureFile("OFF_SW.bmp");
+        return false;
+    } catch (const FileError &) {
+        return true;
+    }
+}
 
 // Microseconds per call: the median of 15 batches of `calls` calls.
 double microseconds(int calls, const std::function<void()> &call)
@@ -107,5 +120,46 @@ int main()
                 validate / floor8, (validate - focusMoves) / floor8);
     std::printf("pic1_Click: %.2f x read_switch_images/1 (the same number of raw file reads)\n",
                 click / floor1);
+
+    // The slowest files there are, as both images: a validation shows eight
+    // of them, a click one; a refused file is timed to its refusal.
+    CreateDirectoryW(L"slowest", nullptr);
+    SetCurrentDirectoryW(L"slowest");
+    double worstValidation = 0, worstClick = 0;
+    const char *worstValidationFile = "", *worstClickFile = "";
+    for (const NamedBitmap &file : slowestBitmaps()) {
+        for (const char *name : {"ON_SW.bmp", "OFF_SW.bmp"})
+            std::ofstream(name, std::ios::binary)
+                .write(reinterpret_cast<const char *>(file.bytes.data()),
+                       std::streamsize(file.bytes.size()));
+        const bool refusedFile = refused();
+        const double validation = microseconds(5, [&] {
+            if (refusedFile) {
+                for (int i = 0; i < 8; ++i)
+                    refused();
+                return;
+            }
+            SetFocus(field);
+            SetWindowTextW(field, L"95.3");
+            SetFocus(housing);
+        });
+        const double slowClick = microseconds(10, [&] {
+            if (refusedFile) {
+                refused();
+                return;
+            }
+            SendMessageW(*pic1, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+            SendMessageW(*pic1, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+        });
+        std::printf("slowest_validation/%-36s %8.1f us\nslowest_click/%-41s %8.1f us\n", file.name,
+                    validation, file.name, slowClick);
+        if (validation > worstValidation)
+            worstValidation = validation, worstValidationFile = file.name;
+        if (slowClick > worstClick)
+            worstClick = slowClick, worstClickFile = file.name;
+    }
+    std::printf("slowest_validation: worst %.2f ms (%s); a frame at 60 Hz is 16.7 ms\n",
+                worstValidation / 1000, worstValidationFile);
+    std::printf("slowest_click: worst %.2f ms (%s)\n", worstClick / 1000, worstClickFile);
     return guard.failed() ? 1 : 0;
 }

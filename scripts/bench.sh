@@ -32,6 +32,9 @@ import json, sys
 times = {b["name"]: b["real_time"] for b in json.load(open(sys.argv[1]))["benchmarks"]}
 for event, floor in (("txtFreq_Validate", "read_switch_images/8"), ("pic1_Click", "read_switch_images/1")):
     print(f"{event}: {times[event] / times[floor]:.2f} x {floor} (the same number of raw file reads)")
+for event in ("slowest_validation", "slowest_click"):
+    name, worst = max(((n, t) for n, t in times.items() if n.startswith(event + "/")), key=lambda i: i[1])
+    print(f"{event}: worst {worst / 1000:.2f} ms ({name.split('/', 1)[1]}); a frame at 60 Hz is 16.7 ms")
 RATIOS
 
 # A private X display with a black root (the probe waits for a non-black

@@ -5,6 +5,10 @@
 //   win32_probe move DPI  sends WM_DPICHANGED, as a move to a monitor of
 //       another scale does, with the suggested rectangle written into the
 //       program's own memory, since no one carries the pointer across processes
+//   win32_probe churn N  N rounds of what replaces the window's fonts, brushes
+//       and pictures: a move to a monitor of another scale and back every
+//       other round, a system colour change, four clicks on switch 1; prints
+//       the program's GDI and USER object counts before and after
 //   win32_probe tips N  checks that the window owns a tooltip control with N
 //       tools (made once the pointer has been over the window)
 //   win32_probe shortcut LNK  prints a shortcut's target, working folder and
@@ -83,6 +87,49 @@ int move(HWND window, int dpi)
     VirtualFreeEx(target, there, 0, MEM_RELEASE);
     CloseHandle(target);
     return 0;
+}
+
+// The window of the child whose accessible name (window text) is `name`.
+HWND childNamed(HWND window, const wchar_t *name)
+{
+    std::vector<HWND> children;
+    EnumChildWindows(window, noteChild, reinterpret_cast<LPARAM>(&children));
+    for (HWND child : children) {
+        wchar_t text[64] = L"";
+        GetWindowTextW(child, text, 64);
+        if (std::wstring_view(text) == name)
+            return child;
+    }
+    return nullptr;
+}
+
+int churn(HWND window, int rounds)
+{
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    HANDLE target = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process);
+    const auto counts = [&](const char *when) {
+        std::printf("%s: %lu GDI and %lu USER objects\n", when,
+                    GetGuiResources(target, GR_GDIOBJECTS),
+                    GetGuiResources(target, GR_USEROBJECTS));
+    };
+    counts("before");
+    HWND lever = childNamed(window, L"Switch 1");
+    const int dpi = int(GetDpiForWindow(window));
+    for (int round = 0; round < rounds; ++round) {
+        if (move(window, round % 2 ? dpi : dpi * 3 / 2) != 0)
+            return 1;
+        SendMessageW(window, WM_SYSCOLORCHANGE, 0, 0);
+        for (int click = 0; click < 4 && lever; ++click) {
+            SendMessageW(lever, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+            SendMessageW(lever, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+        }
+    }
+    if (rounds % 2 && move(window, dpi) != 0) // back to where it started
+        return 1;
+    counts("after");
+    CloseHandle(target);
+    return lever ? 0 : (std::printf("no switch 1\n"), 1);
 }
 
 int hear(HWND window, int code, const std::wstring &fieldText)
@@ -190,8 +237,9 @@ int main(int argc, char **argv)
     const std::string verb = argc > 1 ? argv[1] : "";
     if ((verb == "shortcut" || verb == "open") && argc == 3)
         return shortcut(verb, std::wstring(argv[2], argv[2] + std::strlen(argv[2])));
-    if (!(verb == "hear" && argc == 4) && !((verb == "move" || verb == "tips") && argc == 3))
-        return std::printf("usage: win32_probe hear CODE TEXT | move DPI | tips N | "
+    if (!(verb == "hear" && argc == 4) &&
+        !((verb == "move" || verb == "tips" || verb == "churn") && argc == 3))
+        return std::printf("usage: win32_probe hear CODE TEXT | move DPI | tips N | churn N | "
                            "shortcut|open LNK\n"),
                2;
     HWND window = nullptr;
@@ -201,6 +249,8 @@ int main(int argc, char **argv)
         return std::printf("no settings window\n"), 1;
     if (verb == "move")
         return move(window, std::atoi(argv[2]));
+    if (verb == "churn")
+        return churn(window, std::atoi(argv[2]));
     if (verb == "tips")
         return toolTips(window, std::atoi(argv[2]));
     return hear(window, std::atoi(argv[2]), std::wstring(argv[3], argv[3] + std::strlen(argv[3])));

@@ -8,8 +8,6 @@ namespace {
 
 constexpr std::uint64_t FileHeaderSize = 14;
 constexpr std::uint32_t Black = 0xFF000000;
-// No real picture needs its pixels further into the file than this.
-constexpr std::uint64_t FurthestPixels = std::uint64_t(16) << 20;
 
 const char *const HeaderDamaged = "the bitmap's header is damaged";
 const char *const PixelsDamaged = "the bitmap's pixel data is damaged";
@@ -110,20 +108,24 @@ bool showable(const Header &h)
 }
 
 // Walks a run-length stream to its end. Pixels it never reaches stay black;
-// positions beyond the picture are dropped. Returns false when a command
-// runs past the end of the stream.
+// positions beyond the picture are dropped without being walked, so the work
+// is bounded by the stream's bytes and the picture's pixels, whatever the
+// counts say. Returns false when a command runs past the end of the stream.
 bool decodeRunLength(Bytes stream, bool fourBits, const std::array<std::uint32_t, 256> &palette,
                      Picture &picture)
 {
     const int width = picture.width, height = picture.height;
     int x = 0, y = 0; // y counts rows from the bottom
-    const auto put = [&](std::uint32_t index) {
-        if (x >= width)
-            return;
-        if (y < height)
-            picture.pixels[std::size_t(height - 1 - y) * std::size_t(width) + std::size_t(x)] =
-                palette[index];
-        ++x;
+    // Puts `count` indexes from `index(i)` at the cursor, as far as the row reaches.
+    const auto put = [&](int count, auto index) {
+        const int inside = y < height ? std::min(count, width - x) : 0;
+        std::uint32_t *out =
+            inside > 0
+                ? &picture.pixels[std::size_t(height - 1 - y) * std::size_t(width) + std::size_t(x)]
+                : nullptr;
+        for (int i = 0; i < inside; ++i)
+            out[i] = palette[index(i)];
+        x = std::min(x + count, width);
     };
     std::size_t at = 0;
     const std::size_t end = stream.size();
@@ -133,8 +135,9 @@ bool decodeRunLength(Bytes stream, bool fourBits, const std::array<std::uint32_t
         const int count = stream[at], value = stream[at + 1];
         at += 2;
         if (count > 0) { // a run of one index, or of two alternating nibbles
-            for (int i = 0; i < count; ++i)
-                put(!fourBits ? value : i % 2 == 0 ? value >> 4 : value & 0x0F);
+            put(count, [&](int i) {
+                return !fourBits ? value : i % 2 == 0 ? value >> 4 : value & 0x0F;
+            });
             continue;
         }
         switch (value) {
@@ -155,10 +158,11 @@ bool decodeRunLength(Bytes stream, bool fourBits, const std::array<std::uint32_t
             const std::size_t length = fourBits ? (std::size_t(value) + 1) / 2 : value;
             if (end - at < length)
                 return false;
-            for (int i = 0; i < value; ++i) {
-                const int byte = stream[at + std::size_t(fourBits ? i / 2 : i)];
-                put(!fourBits ? byte : i % 2 == 0 ? byte >> 4 : byte & 0x0F);
-            }
+            const std::uint8_t *indexes = stream.data() + at;
+            put(value, [&](int i) {
+                const int byte = indexes[fourBits ? i / 2 : i];
+                return !fourBits ? byte : i % 2 == 0 ? byte >> 4 : byte & 0x0F;
+            });
             at += length + length % 2;
         }
         }
@@ -263,7 +267,7 @@ std::optional<std::string> decodeBitmap(Bytes bytes, Picture &picture)
     const std::uint64_t tableEnd = tableAt + colours * entrySize;
     if (bytes.size() < tableEnd)
         return cutShort(bytes.size(), tableEnd);
-    if (h.pixelsAt < tableEnd || h.pixelsAt > FurthestPixels)
+    if (h.pixelsAt < tableEnd || h.pixelsAt > LargestBitmapFile)
         return HeaderDamaged;
 
     const bool runLength = h.compression == Rle8 || h.compression == Rle4;

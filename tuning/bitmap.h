@@ -20,9 +20,15 @@ struct Picture {
     }
 };
 
-// The largest picture either side may have: a switch is 8 x 19 pixels, and a
-// file of a few hundred bytes must not make each click fill megabytes.
-inline constexpr int LargestPictureSide = 1024;
+// The largest picture either side may have: a switch is 8 x 19 pixels and the
+// whole window 312 x 213, and a file of a few hundred bytes must not make each
+// click fill megabytes.
+inline constexpr int LargestPictureSide = 256;
+
+// The largest file a switch image may be: the largest picture at 32 bits a
+// pixel, with room for the largest header, masks and colour table.
+inline constexpr std::size_t LargestBitmapFile =
+    std::size_t(LargestPictureSide) * LargestPictureSide * 4 + 4096;
 
 // Decodes a whole Windows bitmap file in every form GDI shows: 1-, 4- and
 // 8-bit palettes, RLE8 and RLE4, 16-bit 555 and bit fields, 24-bit, 32-bit

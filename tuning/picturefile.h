@@ -12,7 +12,8 @@
 // and reason.
 
 // The bytes of the file, resolved against the current directory now. Only a
-// regular file is opened: a FIFO or device could block the program for ever.
+// regular file is read, and opening one never waits: a FIFO or a device put
+// in its place is refused, not read.
 std::vector<std::uint8_t> readPictureBytes(const std::string &fileName);
 
 // The file's picture, decoded.

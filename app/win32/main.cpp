@@ -29,6 +29,9 @@ int run(HINSTANCE instance, int showCommand, EventGuard &guard)
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand)
 {
+    // Before anything can load a library: every load, the system's own on our
+    // behalf too, from the system folder, never from the program's.
+    SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
     EventGuard guard([] { PostQuitMessage(1); });
     int status = 1;
     guard.run([&] { status = run(instance, showCommand, guard); });

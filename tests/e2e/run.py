@@ -13,6 +13,12 @@ window manager. Every wait is bounded; a failing row does not stop the rest.
 import argparse, os, random, re, shlex, shutil, signal, subprocess, sys, time
 
 TITLE, REPORT = "Settings for Corvex:", "Corvex_Settings"
+# Every library the Windows program loads at run time, and what those load.
+PLANTED = ["oleacc.dll", "oleaut32.dll", "comctl32.dll", "uxtheme.dll", "ole32.dll"]
+# Loaded native first, as Windows loads a library that is not one of its known
+# ones. Not ole32 (a known one on Windows): Wine's own uxtheme delay-loads it
+# by a search that ignores the program's default library folders.
+NATIVE_FIRST = PLANTED[:-1]
 HOUSING_AT, FIELD = (104, 152), (100, 38, 93, 41)  # window pixels at scale 1
 SLOTS = [(5 + 12 * k, 13, 8, 19) for k in range(8)]  # housing pixels
 
@@ -152,8 +158,13 @@ class Run:
     # -- the program -------------------------------------------------------
     def start(self, folder):
         self.folder = folder
+        command, env = shlex.split(self.o.program), self.env
+        if os.path.exists(f"{folder}/{PLANTED[0]}"):  # the copy that has them beside it
+            command[-1] = f"{folder}/{os.path.basename(command[-1])}"
+            # Native first, as Windows loads them: only the search order keeps them out.
+            env = dict(env, WINEDLLOVERRIDES=",".join(n[:-4] for n in NATIVE_FIRST) + "=n,b")
         with open(f"{folder}/stderr.txt", "ab") as errors:
-            self.proc = subprocess.Popen(shlex.split(self.o.program), cwd=folder, env=self.env,
+            self.proc = subprocess.Popen(command, cwd=folder, env=env,
                                          stdout=subprocess.DEVNULL, stderr=errors)
 
     def visible(self, title):
@@ -307,9 +318,22 @@ class Run:
     # -- doing things ------------------------------------------------------
     def probe(self, *args):
         done = subprocess.run(shlex.split(self.o.win32_probe) + list(args), env=self.env,
-                              capture_output=True, timeout=30)
+                              capture_output=True, timeout=60)
+        self.probed = done.stdout.decode(errors="replace").replace("\r", "")
         if done.returncode != 0:
-            raise Failure(f"{args[0]}: {done.stdout.decode(errors='replace')!r}")
+            raise Failure(f"{args[0]}: {self.probed!r}")
+
+    def resident(self):
+        """KiB resident in the program's process, as the kernel counts it."""
+        for pid in filter(str.isdigit, os.listdir("/proc")):
+            try:
+                if os.readlink(f"/proc/{pid}/cwd") == os.path.realpath(self.folder) and \
+                        b"Corvex_Settings" in open(f"/proc/{pid}/cmdline", "rb").read():
+                    status = open(f"/proc/{pid}/status").read()
+                    return int(re.search(r"VmRSS:\s*(\d+)", status).group(1))
+            except OSError:
+                pass
+        raise Failure("no program process in the row's folder")
 
     def point(self, x, y):
         return str(device(x, self.dpi)), str(device(y, self.dpi))
@@ -361,6 +385,15 @@ class Run:
         elif verb == "dpi":  # the window moves to a monitor of this DPI
             self.probe("move", arg)
             self.dpi, self.scale = int(arg), int(arg) / 96
+        elif verb == "leak":  # KiB the resident memory may grow by over 50 rounds of churn
+            self.probe("churn", "10")  # warm-up: every cache and pool made once
+            before = self.resident()
+            self.probe("churn", "50")
+            grown = self.resident() - before
+            print(f"note: resident {before} KiB, {grown:+} KiB after 50 moves, 50 colour "
+                  f"changes and 200 clicks; {self.probed.strip()!r}")
+            if grown >= int(arg):
+                raise Failure(f"resident memory grew by {grown} KiB")
         elif verb == "tips":  # the number of tools the window's tooltips must have
             self.probe("tips", arg)
         elif verb == "msaa":  # code,text: what a screen reader must hear now
@@ -382,6 +415,11 @@ class Run:
             return
         os.makedirs(folder)
         names = {"good": ["ON_SW.bmp", "OFF_SW.bmp"], "none": []}.get(layout)
+        if layout == "planted":
+            names = ["ON_SW.bmp", "OFF_SW.bmp"]
+            shutil.copy(shlex.split(self.o.program)[-1], folder)
+            for name in PLANTED:
+                shutil.copy(self.o.planted_library, f"{folder}/{name}")
         if names is None and layout.startswith("only:"):
             names = [layout[5:]]
         if names is None:
@@ -434,6 +472,7 @@ class Run:
             wrong = [f"{key} {got[key]!r}, not {wanted[key]!r}" for key in wanted if got[key] != wanted[key]]
             if self.close() != 0:
                 wrong.append(f"closing ended with status {self.proc.returncode}")
+            wrong += [f"{name} was loaded" for name in os.listdir(folder) if name.endswith(".loaded")]
             if wrong:
                 raise Failure("; ".join(wrong))
         finally:
@@ -466,6 +505,8 @@ def main():
     parser.add_argument("--folder", help="start every row in this folder, as it is")
     parser.add_argument("--win32-probe", help="the command that reads the Windows program through "
                         "MSAA and moves it to another scale")
+    parser.add_argument("--planted-library", help="a library that notes its loading, planted "
+                        "under system libraries' names beside a copy of the Windows program")
     parser.add_argument("--name", default="", help="run only rows whose name matches this")
     options = parser.parse_args()
     os.makedirs(options.work, exist_ok=True)

@@ -148,6 +148,9 @@ TEST(Bitmap, WhatAStreamNeverWritesOrAShortTableLacksIsBlack)
         {"no end mark", runLength({2, 1}), {K, K, K, K, G, G, K, K}},
         {"runs past the edge", runLength({200, 1, 9, 0}), {K, K, K, K, G, G, G, G}},
         {"rows past the top", runLength({0, 2, 0, 9, 4, 1}), {K, K, K, K, K, K, K, K}},
+        {"runs past the edge, row after row",
+         runLength({0, 2, 255, 0, 255, 1, 0, 0, 255, 0}),
+         {B, B, B, B, K, K, K, K}},
         {"RLE4 absolute",
          runLength({0, 5, 0x01, 0x01, 0x10, 0, 0, 1}, 2, 4),
          {K, K, K, K, B, G, B, G}},
@@ -161,6 +164,22 @@ TEST(Bitmap, WhatAStreamNeverWritesOrAShortTableLacksIsBlack)
         Picture picture;
         ASSERT_EQ(problemOf(row.bytes, &picture), "");
         EXPECT_EQ(picture.pixels, row.pixels);
+    }
+}
+
+TEST(Bitmap, TheSlowestFilesAreTakenOrRefusedWhole)
+{
+    for (const auto &[name, bytes] : slowestBitmaps()) {
+        SCOPED_TRACE(name);
+        EXPECT_LE(bytes.size(), LargestBitmapFile);
+        Picture picture;
+        const std::string problem = problemOf(bytes, &picture);
+        if (std::string(name).find("refused") != std::string::npos) {
+            EXPECT_EQ(problem, "the bitmap's pixel data is damaged");
+            continue;
+        }
+        ASSERT_EQ(problem, "");
+        EXPECT_EQ(picture.pixels.size(), std::size_t(LargestPictureSide) * LargestPictureSide);
     }
 }
 
@@ -185,6 +204,8 @@ TEST(Bitmap, EveryDefectHasItsReason)
         {"truncated", cut(good, 80), "the file is cut short (80 of 102 bytes)"},
         {"huge", with(with(good, 18, 16385), 22, 16385),
          "the picture is too large (16385 x 16385 pixels)"},
+        {"one pixel too wide", with(good, 18, LargestPictureSide + 1),
+         "the picture is too large (257 x 3 pixels)"},
         {"top-down huge", with(good, 22, std::uint32_t(-5000)),
          "the picture is too large (5 x 5000 pixels)"},
         {"negative width", with(good, 18, std::uint32_t(-1)), damaged},
@@ -243,8 +264,11 @@ TEST_F(PictureFile, EveryFaultNamesFileFolderReasonAndWhatToDo)
         {"missing", Kind::Missing, "there is no such file"},
         {"folder", Kind::Damaged, "it is a folder, not a file"},
         {"FIFO", Kind::Damaged, "it is not a regular file"},
+        {"device", Kind::Damaged, "it is not a regular file"},
         {"damaged", Kind::Damaged, "the file is not a Windows bitmap"},
-        {"oversized", Kind::Damaged, "the file is too large for a picture"},
+        {"oversized", Kind::Damaged,
+         "the file is too large for a picture (" + std::to_string(LargestBitmapFile + 1) +
+             " bytes, at most " + std::to_string(LargestBitmapFile) + ")"},
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.name);
@@ -252,16 +276,19 @@ TEST_F(PictureFile, EveryFaultNamesFileFolderReasonAndWhatToDo)
         const std::string name = row.name;
         if (name == "folder") {
             fs::create_directory("OFF_SW.bmp");
-        } else if (name == "FIFO") {
+        } else if (name == "FIFO" || name == "device") {
 #ifdef _WIN32
             continue;
 #else
-            ASSERT_EQ(mkfifo("OFF_SW.bmp", 0600), 0);
+            if (name == "FIFO") // no writer: opening it to read would wait for one
+                ASSERT_EQ(mkfifo("OFF_SW.bmp", 0600), 0);
+            else // endless, if anyone read it
+                fs::create_symlink("/dev/zero", "OFF_SW.bmp");
 #endif
         } else if (name != "missing") {
             writeFile("OFF_SW.bmp", {'h', 'i'});
             if (name == "oversized")
-                fs::resize_file("OFF_SW.bmp", std::uintmax_t(65) << 20); // sparse: costs no disk
+                fs::resize_file("OFF_SW.bmp", LargestBitmapFile + 1);
         }
         const auto started = std::chrono::steady_clock::now();
         try {

@@ -38,7 +38,7 @@ bool CommonControlsScope::registerClasses(DWORD classes)
 {
     // Loaded for the rest of the run: the controls made from it live as long.
     const auto initialize = libraryFunction<decltype(&InitCommonControlsEx)>(
-        LoadLibraryW(L"comctl32.dll"), "InitCommonControlsEx");
+        systemLibrary(L"comctl32.dll"), "InitCommonControlsEx");
     const INITCOMMONCONTROLSEX controls{sizeof controls, classes};
     return initialize && initialize(&controls);
 }

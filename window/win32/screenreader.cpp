@@ -6,9 +6,9 @@
 #include <oleacc.h>
 
 struct ScreenReaderNotes::Libraries {
-    HMODULE ole32 = LoadLibraryW(L"ole32.dll");
-    HMODULE oleaut32 = LoadLibraryW(L"oleaut32.dll");
-    HMODULE oleacc = LoadLibraryW(L"oleacc.dll");
+    HMODULE ole32 = systemLibrary(L"ole32.dll");
+    HMODULE oleaut32 = systemLibrary(L"oleaut32.dll");
+    HMODULE oleacc = systemLibrary(L"oleacc.dll");
     bool comStarted = false;
 
     decltype(&CoInitializeEx) initialize =
