@@ -1,11 +1,10 @@
-// The Linux program's window in-process, offscreen: what screen readers hear
-// of it, that it follows the system's colours, and that it paints every
+// The Linux program's window in-process, offscreen: that it follows the
+// system's colours, and that it paints every
 // bitmap the decoder takes (run under valgrind, so that a read of memory the
 // picture does not own, or that no one wrote, fails it).
 #include "frmSettings.h"
 #include "switchpicture.h"
 
-#include <QAccessible>
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
@@ -33,38 +32,6 @@ void startIn(const fs::path &on, const fs::path &off)
 const fs::path Resources = CORVEX_RESOURCES_DIR;
 
 } // namespace
-
-TEST(ScreenReaders, HearEveryControlAndEachFlip)
-{
-    startIn(Resources / "ON_SW.bmp", Resources / "OFF_SW.bmp");
-    EventGuard guard;
-    frmSettings window(guard);
-    ASSERT_TRUE(guard.run([&] { window.load(); }));
-    window.show();
-    const auto interface = [](QWidget *widget) {
-        return QAccessible::queryAccessibleInterface(widget);
-    };
-    const auto expectSwitch = [&](int k, bool on) {
-        SCOPED_TRACE("switch " + std::to_string(k));
-        QAccessibleInterface *lever = interface(window.pic(k));
-        EXPECT_EQ(lever->text(QAccessible::Name), QStringLiteral("Switch %1").arg(k));
-        EXPECT_EQ(lever->role(), QAccessible::CheckBox);
-        EXPECT_TRUE(lever->state().checkable);
-        EXPECT_EQ(bool(lever->state().checked), on);
-        EXPECT_EQ(lever->text(QAccessible::Description), on ? "ON" : "OFF");
-    };
-    for (int k = 1; k <= 8; ++k) // 87.5: switches 2, 5 and 6 OFF
-        expectSwitch(k, k != 2 && k != 5 && k != 6);
-    QAccessibleInterface *field = interface(window.txtFreq());
-    EXPECT_EQ(field->text(QAccessible::Name), "Frequency in MHz");
-    EXPECT_EQ(field->role(), QAccessible::EditableText);
-    EXPECT_EQ(field->text(QAccessible::Value), "87.5");
-    EXPECT_EQ(interface(window.picDIP_SW())->text(QAccessible::Name), "DIP switch");
-
-    QTest::mouseClick(window.pic(1), Qt::LeftButton, Qt::NoModifier, QPoint(2, 2));
-    expectSwitch(1, false);
-    EXPECT_FALSE(guard.failed());
-}
 
 TEST(SystemColours, AThemeSwitchedWhileRunningIsFollowed)
 {

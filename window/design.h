@@ -124,11 +124,11 @@ constexpr const Control &switchControl(int k)
     throw "no such switch";
 }
 
-// Tab visits the field and the housing; labels never take the focus, and no
-// key flips a switch, so switches are no stops either.
+// Tab visits the field, the housing and the switches, which Space flips;
+// labels never take the focus.
 constexpr bool isTabStop(const Control &c)
 {
-    return c.kind != Kind::Label && c.switchNumber == 0;
+    return c.kind != Kind::Label;
 }
 
 // The tab stops in the order Tab visits them, by their tab index.

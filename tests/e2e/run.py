@@ -10,30 +10,51 @@ drives it with xdotool, reads the switch block and the field's colour from a
 screenshot and its text through the clipboard, and closes it through the
 window manager. Every wait is bounded; a failing row does not stop the rest.
 """
-import argparse, os, random, re, shlex, shutil, signal, subprocess, sys, time
+import argparse, bisect, json, os, random, re, shlex, shutil, signal, subprocess, sys, time
 
 TITLE, REPORT = "Settings for Corvex:", "Corvex_Settings"
+ATSPI_PROBE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "atspi_probe.py")
 # Every library the Windows program loads at run time, and what those load.
 PLANTED = ["oleacc.dll", "oleaut32.dll", "comctl32.dll", "uxtheme.dll", "ole32.dll"]
 # Loaded native first, as Windows loads a library that is not one of its known
 # ones. Not ole32 (a known one on Windows): Wine's own uxtheme delay-loads it
 # by a search that ignores the program's default library folders.
 NATIVE_FIRST = PLANTED[:-1]
-HOUSING_AT, FIELD = (104, 152), (100, 38, 93, 41)  # window pixels at scale 1
-SLOTS = [(5 + 12 * k, 13, 8, 19) for k in range(8)]  # housing pixels
 
 
 class Failure(Exception):
     pass
 
 
-def device(pixel, dpi):
-    """The first device pixel of a design pixel: the programs' one mapping."""
-    return (pixel * dpi + 95) // 96
+class Design:
+    """The window's design and the programs' one design-to-device mapping at a
+    DPI, as the design table tool prints them from the window's own header."""
 
+    def __init__(self, command, dpi):
+        table = json.loads(subprocess.run(shlex.split(command) + [str(dpi)], capture_output=True,
+                                          timeout=60, check=True).stdout)
+        self.table, self.controls = table["device"], table["controls"]
+        self.client, self.border = table["client"], table["border"]
+        self.switches = sorted((c for c in self.controls.values() if c["switch"]),
+                               key=lambda c: c["switch"])
 
-def design(pixel, dpi):
-    return pixel * 96 // dpi
+    def device(self, pixel):
+        """The first device pixel of a design pixel."""
+        return self.table[pixel]
+
+    def design(self, pixel):
+        """The design pixel a device pixel belongs to."""
+        return bisect.bisect_right(self.table, pixel) - 1
+
+    def rect(self, name):
+        """A control's rectangle in device pixels: x, y, width, height."""
+        x, y, w, h = self.controls[name]["rect"]
+        return [self.device(x), self.device(y), self.device(x + w) - self.device(x),
+                self.device(y + h) - self.device(y)]
+
+    def centre(self, name):
+        x, y, w, h = self.controls[name]["rect"]
+        return x + w // 2, y + h // 2
 
 
 def wait_for(what, check, seconds=10.0):
@@ -134,10 +155,13 @@ class Session:
 class Run:
     def __init__(self, options, session):
         self.o, self.session, self.scale = options, session, options.scale
-        self.dpi = round(96 * options.scale)
+        self.dpi, self.designs = round(96 * options.scale), {}
         self.env = dict(os.environ, WINEDEBUG="-all,err+all", QT_SCALE_FACTOR=str(options.scale),
+                        QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
                         LC_ALL=f"{options.locale}.UTF-8" if options.locale != "C" else "C.UTF-8",
                         LANG=f"{options.locale}.UTF-8" if options.locale != "C" else "C.UTF-8")
+        if not options.wine_prefix and os.environ.get("DBUS_SESSION_BUS_ADDRESS"):
+            self.atspi("wake")  # the program asks for the bus once, at its start
         if options.wine_prefix:
             # A private copy: the scale set here must not reach other runs.
             prefix = f"{options.work}/wineprefix"
@@ -154,6 +178,13 @@ class Run:
         self.housing = image(f"{images}/picDIP_SW.bmp")
         self.lever = {name: image(f"{options.images}/{name}") for name in ("ON_SW.bmp", "OFF_SW.bmp")}
         self.proc = self.wid = None
+
+    @property
+    def d(self):
+        """The design at the window's DPI now."""
+        if self.dpi not in self.designs:
+            self.designs[self.dpi] = Design(self.o.design, self.dpi)
+        return self.designs[self.dpi]
 
     # -- the program -------------------------------------------------------
     def start(self, folder):
@@ -215,7 +246,7 @@ class Run:
         data = subprocess.run(["import", "-window", self.wid, "-depth", "8", "ppm:-"], capture_output=True,
                               timeout=10).stdout
         width, height, rows = ppm(data)
-        if (width, height) != (device(312, self.dpi), device(213, self.dpi)):
+        if [width, height] != [self.d.device(v) for v in self.d.client]:
             raise Failure(f"window is {width} x {height}")
         return rows
 
@@ -240,43 +271,44 @@ class Run:
 
     def check_window(self):
         hints = sh("xprop", "-id", self.wid, "WM_NORMAL_HINTS", "_NET_WM_ALLOWED_ACTIONS")
-        size = f"{device(312, self.dpi)} by {device(213, self.dpi)}"
+        size = " by ".join(str(self.d.device(v)) for v in self.d.client)
         if f"minimum size: {size}" not in hints or f"maximum size: {size}" not in hints:
             raise Failure(f"not a fixed {size} window: {hints}")
         if "MAXIMIZE" in hints or "RESIZE" in hints:
             raise Failure(f"the window manager may resize it: {hints}")
 
-    def drawn_code(self, shot):
+    def drawn_code(self, shot, cue=0):
         """The code the switches show; every device pixel of the block as the
-        pictures drawn through the design-to-device mapping give it, no white."""
-        (hx, hy), dpi = HOUSING_AT, self.dpi
-        shown = [set(self.lever) for _ in SLOTS]
-        for Y in range(device(hy, dpi), device(hy + 49, dpi)):
-            y = design(Y, dpi) - hy
-            for X in range(device(hx, dpi), device(hx + 100, dpi)):
-                x, pixel = design(X, dpi) - hx, shot[Y][X]
-                slot = next((k for k, (sx, sy, w, h) in enumerate(SLOTS)
+        pictures drawn through the design-to-device mapping give it, no white;
+        switch `cue` instead with a focus cue: pixels that neither picture has."""
+        d = self.d
+        hx, hy, hw, hh = d.controls["picDIP_SW"]["rect"]
+        slots = [(sx - hx, sy - hy, w, h) for sx, sy, w, h in (c["rect"] for c in d.switches)]
+        shown = [set(self.lever) for _ in slots]
+        for Y in range(d.device(hy), d.device(hy + hh)):
+            y = d.design(Y) - hy
+            for X in range(d.device(hx), d.device(hx + hw)):
+                x, pixel = d.design(X) - hx, shot[Y][X]
+                slot = next((k for k, (sx, sy, w, h) in enumerate(slots)
                              if sx <= x < sx + w and sy <= y < sy + h), None)
                 if slot is None:
                     if pixel != self.housing[y][x]:
                         raise Failure(f"housing pixel {x},{y} is {pixel}")
                     continue
-                sx, sy = SLOTS[slot][:2]
+                sx, sy = slots[slot][:2]
                 shown[slot] -= {name for name in shown[slot]
                                 if self.lever[name][y - sy][x - sx] != pixel}
         code = 0
         for k, names in enumerate(shown):
-            if not names:
-                raise Failure(f"switch {k + 1} shows neither image")
+            if (k + 1 == cue) == bool(names):
+                raise Failure(f"switch {k + 1} shows {'no focus cue' if names else 'neither image'}")
             code |= (names == {"OFF_SW.bmp"}) << k
         return code
 
     def check_border(self, shot):
         """The field's thin border is one pixel at scale 1 and the scale rounded
         on all four sides at every scale, with nothing drawn just outside it."""
-        x, y = device(FIELD[0], self.dpi), device(FIELD[1], self.dpi)
-        w = device(FIELD[0] + FIELD[2], self.dpi) - x
-        h = device(FIELD[1] + FIELD[3], self.dpi) - y
+        x, y, w, h = self.d.rect("txtFreq")
         edge, face = shot[y][x], shot[2][2]
         def run(points):
             return next((n for n, (px, py) in enumerate(points) if shot[py][px] != edge), len(points))
@@ -286,12 +318,12 @@ class Run:
                   run([(x + w // 2, y + h - 1 - i) for i in range(h // 2)])]
         outside = [shot[y + h // 2][x - 1], shot[y + h // 2][x + w], shot[y - 1][x + w // 2],
                    shot[y + h][x + w // 2]]
-        if widths != [max(1, (self.dpi + 48) // 96)] * 4 or any(p != face for p in outside):
+        if widths != [self.d.border] * 4 or any(p != face for p in outside):
             raise Failure(f"field border left, right, top, bottom {widths}, outside {outside}")
 
     def colour(self, shot):
-        x, y, w, h = (device(v, self.dpi) for v in FIELD)
-        margin = device(3, self.dpi)
+        x, y, w, h = self.d.rect("txtFreq")
+        margin = self.d.device(3)
         inner = [p for row in shot[y + margin:y + h - margin] for p in row[x + margin:x + w - margin]]
         red = sum(r > 150 and g < 100 and b < 100 for r, g, b in inner)
         dark = sum(r < 100 and g < 100 and b < 100 for r, g, b in inner)
@@ -323,6 +355,12 @@ class Run:
         if done.returncode != 0:
             raise Failure(f"{args[0]}: {self.probed!r}")
 
+    def atspi(self, *args):
+        done = subprocess.run(["/usr/bin/python3", ATSPI_PROBE, *args], env=self.env,
+                              capture_output=True, timeout=30)
+        if done.returncode != 0:
+            raise Failure(f"{args[0]}: {(done.stdout + done.stderr).decode(errors='replace')!r}")
+
     def resident(self):
         """KiB resident in the program's process, as the kernel counts it."""
         for pid in filter(str.isdigit, os.listdir("/proc")):
@@ -336,17 +374,19 @@ class Run:
         raise Failure("no program process in the row's folder")
 
     def point(self, x, y):
-        return str(device(x, self.dpi)), str(device(y, self.dpi))
+        return str(self.d.device(x)), str(self.d.device(y))
 
     def switch(self, k):
-        return self.point(109 + 12 * (k - 1) + 4, 165 + 9)
+        return self.point(*self.d.centre(f"pic{k}"))
 
     def do(self, action):
         verb, _, arg = action.partition(":")
         arg = arg.replace("\\s", " ")
         move = ["xdotool", "mousemove", "--window", self.wid]
         away = ["mousemove", "1010", "750"]  # no tooltip may cover the window
-        places = {"housing": (154, 157), "label": (120, 95), "field": (146, 58)}
+        hx, hy, hw, _ = self.d.controls["picDIP_SW"]["rect"]
+        places = {"housing": (hx + hw // 2, hy + 5),  # above the slots
+                  "label": self.d.centre("Description"), "field": self.d.centre("txtFreq")}
         if verb == "sel":
             keys("End", "shift+Home")
         elif verb == "type":
@@ -360,7 +400,7 @@ class Run:
         elif verb == "pressout":
             # A drag is relative motion: a warp of the pointer is no drag.
             x, y = self.switch(int(arg))
-            label = self.point(120, 95)
+            label = self.point(*self.d.centre("Description"))
             sh(*move, x, y, "mousedown", "1", "mousemove_relative", "--", str(int(label[0]) - int(x)),
                str(int(label[1]) - int(y)), "mouseup", "1", *away)
         elif verb == "paste":
@@ -396,9 +436,20 @@ class Run:
                 raise Failure(f"resident memory grew by {grown} KiB")
         elif verb == "tips":  # the number of tools the window's tooltips must have
             self.probe("tips", arg)
-        elif verb == "msaa":  # code,text: what a screen reader must hear now
+        elif verb == "hear":  # code,text: what a screen reader must hear now
             code, text = arg.split(",")
-            self.probe("hear", code, text.replace(".", self.separator))
+            text = text.replace(".", self.separator)
+            if self.o.win32_probe:
+                self.probe("hear", code, text)
+            else:
+                # Qt's bridge gives its own unscaled pixels: the design's.
+                where = {c["name"]: c["rect"] for c in self.d.controls.values() if c["name"]}
+                self.atspi("hear", code, text, json.dumps(where))
+        elif verb == "press":  # a screen reader performs switch K's action
+            (self.probe if self.o.win32_probe else self.atspi)("press", arg)
+        elif verb == "cue":  # switch K shows a focus cue and no other does; 0: none does
+            shot = self.screenshot()
+            self.drawn_code(shot, cue=int(arg))
         elif verb == "rm":
             os.remove(f"{self.folder}/{arg}")
         elif verb == "restart":
@@ -497,6 +548,7 @@ def main():
     parser = argparse.ArgumentParser()
     for option in ("program", "images", "resources", "work"):
         parser.add_argument("--" + option, required=True)
+    parser.add_argument("--design", required=True, help="the command that prints the design table")
     parser.add_argument("--locale", default="C")
     parser.add_argument("--scale", type=float, default=1)
     parser.add_argument("--only", help="run only rows with this tag")

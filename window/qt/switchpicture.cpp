@@ -1,6 +1,9 @@
 #include "switchpicture.h"
 
+#include <QAccessibleWidget>
+#include <QFocusEvent>
 #include <QPainter>
+#include <QStyleOptionFocusRect>
 
 namespace {
 
@@ -35,12 +38,91 @@ void PictureBox::paintEvent(QPaintEvent *)
     QPainter(this).drawImage(QPoint(0, 0), m_picture);
 }
 
+namespace {
+
+// What screen readers hear of a switch: a check box whose state, name and
+// description are read from the widget when asked. Its actions click it
+// later, once the screen reader's call has returned, through the same road
+// as the mouse; the check state itself only ever changes by the controller.
+class SwitchAccessible : public QAccessibleWidget
+{
+public:
+    explicit SwitchAccessible(SwitchPicture *lever)
+        : QAccessibleWidget(lever, QAccessible::CheckBox)
+    {
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.checkable = true;
+        state.checked = lever()->isChecked();
+        return state;
+    }
+
+    QStringList actionNames() const override
+    {
+        return QStringList{toggleAction(), pressAction()} + QAccessibleWidget::actionNames();
+    }
+    void doAction(const QString &action) override
+    {
+        if (action == toggleAction() || action == pressAction())
+            QMetaObject::invokeMethod(lever(), &SwitchPicture::press, Qt::QueuedConnection);
+        else
+            QAccessibleWidget::doAction(action);
+    }
+    QStringList keyBindingsForAction(const QString &action) const override
+    {
+        if (action == toggleAction() || action == pressAction())
+            return {QStringLiteral("Space")};
+        return QAccessibleWidget::keyBindingsForAction(action);
+    }
+
+private:
+    SwitchPicture *lever() const { return static_cast<SwitchPicture *>(widget()); }
+};
+
+QAccessibleInterface *accessibleSwitch(const QString &, QObject *object)
+{
+    if (auto *lever = qobject_cast<SwitchPicture *>(object))
+        return new SwitchAccessible(lever);
+    return nullptr;
+}
+
+} // namespace
+
 SwitchPicture::SwitchPicture(QWidget *parent) : QAbstractButton(parent)
 {
     setAutoFillBackground(true);
     setCheckable(true);
-    // A click gives a switch the focus; no key flips it, so Tab passes it by.
-    setFocusPolicy(Qt::ClickFocus);
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void SwitchPicture::installAccessibility()
+{
+    QAccessible::installFactory(accessibleSwitch);
+}
+
+void SwitchPicture::press()
+{
+    setFocus(Qt::OtherFocusReason);
+    click();
+}
+
+void SwitchPicture::focusInEvent(QFocusEvent *event)
+{
+    if (event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason)
+        m_focusByKeyboard = true;
+    else if (event->reason() != Qt::ActiveWindowFocusReason)
+        m_focusByKeyboard = false; // a click, or a screen reader's action
+    QAbstractButton::focusInEvent(event);
+}
+
+void SwitchPicture::focusOutEvent(QFocusEvent *event)
+{
+    if (event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason)
+        m_focusByKeyboard = false;
+    QAbstractButton::focusOutEvent(event);
 }
 
 void SwitchPicture::setPicture(const QImage &picture)
@@ -50,5 +132,11 @@ void SwitchPicture::setPicture(const QImage &picture)
 
 void SwitchPicture::paintEvent(QPaintEvent *)
 {
-    QPainter(this).drawImage(QPoint(0, 0), m_picture);
+    QPainter painter(this);
+    painter.drawImage(QPoint(0, 0), m_picture);
+    if (hasFocus() && m_focusByKeyboard) {
+        QStyleOptionFocusRect cue;
+        cue.initFrom(this);
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &cue, &painter, this);
+    }
 }

@@ -1,0 +1,30 @@
+// The window's design as the tests read it: every control where the design
+// puts it in window pixels, and the one design-to-device mapping at a DPI.
+//   design_table DPI   prints it as JSON
+#include "design.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+int main(int argc, char **argv)
+{
+    const int dpi = argc > 1 ? std::atoi(argv[1]) : 96;
+    if (dpi < 96 || dpi > 960)
+        return std::printf("usage: design_table DPI (96 to 960)\n"), 2;
+    using namespace Design;
+    std::printf("{\"caption\": \"%s\", \"client\": [%d, %d], \"border\": %d,\n \"device\": [",
+                Caption, pixels(ClientWidth), pixels(ClientHeight), borderWidth(dpi));
+    for (int p = 0; p <= pixels(ClientWidth) + 1; ++p)
+        std::printf("%s%d", p ? ", " : "", deviceOf(p, dpi));
+    std::printf("],\n \"controls\": {");
+    const char *separator = "";
+    for (const Control &c : Controls) {
+        std::printf("%s\n  \"%s\": {\"rect\": [%d, %d, %d, %d], \"switch\": %d, \"name\": \"%s\", "
+                    "\"picture\": \"%s\", \"tip\": \"%s\"}",
+                    separator, c.name, windowLeft(c), windowTop(c), pixels(c.width),
+                    pixels(c.height), c.switchNumber, c.accessibleName, c.picture, c.toolTip);
+        separator = ",";
+    }
+    std::printf("\n }}\n");
+    return 0;
+}
