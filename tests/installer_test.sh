@@ -3,9 +3,9 @@
 # prefix; its files, version block, Start-menu shortcut and "Apps & features"
 # entry; the table's start row run through the shortcut from a folder without
 # images; then a silent uninstall that leaves nothing behind.
-# Usage: installer_test.sh BUILD_DIR WORK_DIR WINE_PREFIX PROBE_EXE E2E_RUNNER RESOURCES
+# Usage: installer_test.sh BUILD_DIR WORK_DIR WINE_PREFIX PROBE_EXE E2E_RUNNER RESOURCES DESIGN_TABLE_EXE
 set -euo pipefail
-build_dir=$1 work=$2 prefix=$3 probe=$4 e2e=$5 resources=$6
+build_dir=$1 work=$2 prefix=$3 probe=$4 e2e=$5 resources=$6 design=$7
 fail() { echo "FAIL: $*" >&2; exit 1; }
 win() { timeout 60 wine "$@" | tr -d '\r'; }
 settle() { timeout 60 wineserver -w || fail "Wine did not settle within 60 s"; }
@@ -51,7 +51,8 @@ done
 # Started as the Start menu starts it, from a folder that holds no images: it
 # finds them only if the shortcut starts it in its own folder.
 "$e2e" --program "wine $probe open '$lnk'" --folder "$work/elsewhere" --images "$folder" \
-    --resources "$resources" --work "$work/e2e" --wine-prefix "$WINEPREFIX" --name '^start$'
+    --resources "$resources" --work "$work/e2e" --wine-prefix "$WINEPREFIX" --name '^start$' \
+    --design "wine $design"
 
 win "$folder/Uninstall.exe" /S || fail "uninstall /S ended with $?"
 settle

@@ -2,9 +2,9 @@
 # Makes the Debian package, checks it with lintian, unpacks it into a
 # temporary root (nothing is installed here), checks its contents, desktop
 # entry and AppStream data, and starts the program as the desktop entry says.
-# Usage: package_test.sh BUILD_DIR WORK_DIR E2E_RUNNER
+# Usage: package_test.sh BUILD_DIR WORK_DIR E2E_RUNNER DESIGN_TABLE
 set -euo pipefail
-build_dir=$1 work=$2 e2e=$3
+build_dir=$1 work=$2 e2e=$3 design=$4
 fail() { echo "FAIL: $*" >&2; exit 1; }
 rm -rf "$work"
 (cd "$build_dir" && cpack -G DEB -B "$work/dist" >/dev/null) || fail "cpack"
@@ -36,4 +36,4 @@ grep -qx 'StartupWMClass=Corvex_Settings' "$desktop" || fail "no StartupWMClass 
 
 # The start row of the table, run from the entry's Path= inside the unpacked root.
 "$e2e" --program "$root$exec_line" --folder "$root$path" --images "$root$path" \
-    --resources "$(dirname "$0")/../resources" --work "$work/e2e" --name '^start$'
+    --resources "$(dirname "$0")/../resources" --work "$work/e2e" --name '^start$' --design "$design"

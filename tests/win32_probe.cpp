@@ -5,6 +5,11 @@
 //   win32_probe move DPI  sends WM_DPICHANGED, as a move to a monitor of
 //       another scale does, with the suggested rectangle written into the
 //       program's own memory, since no one carries the pointer across processes
+//   win32_probe press K  performs switch K's default action ("Check" or
+//       "Uncheck") through its accessible object, which must then answer the
+//       new position, with the focus on the switch; checks COM identity
+//   win32_probe keep K  keeps switch K's accessible object across a click of
+//       the mouse, after which it must answer the new position
 //   win32_probe churn N  N rounds of what replaces the window's fonts, brushes
 //       and pictures: a move to a monitor of another scale and back every
 //       other round, a system colour change, four clicks on switch 1; prints
@@ -101,6 +106,83 @@ HWND childNamed(HWND window, const wchar_t *name)
             return child;
     }
     return nullptr;
+}
+
+IAccessible *objectOf(HWND control)
+{
+    IAccessible *object = nullptr;
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    if (!control ||
+        FAILED(AccessibleObjectFromWindow(control, DWORD(OBJID_CLIENT), __uuidof(IAccessible),
+                                          reinterpret_cast<void **>(&object))))
+        return nullptr;
+    return object;
+}
+
+bool checked(IAccessible *object)
+{
+    return number(object, &IAccessible::get_accState) & STATE_SYSTEM_CHECKED;
+}
+
+// Polls the object until it answers `on`, for at most three seconds.
+bool becomes(IAccessible *object, bool on)
+{
+    for (int tries = 0; tries < 60; ++tries, Sleep(50))
+        if (checked(object) == on)
+            return true;
+    return false;
+}
+
+// COM's identity: every interface leads to the one IUnknown, and nothing is
+// handed out that leads back elsewhere.
+void expectIdentity(IAccessible *object)
+{
+    IUnknown *fromObject = nullptr, *fromDispatch = nullptr;
+    IDispatch *dispatch = nullptr;
+    IEnumVARIANT *children = nullptr;
+    object->QueryInterface(__uuidof(IUnknown), reinterpret_cast<void **>(&fromObject));
+    object->QueryInterface(__uuidof(IDispatch), reinterpret_cast<void **>(&dispatch));
+    if (dispatch)
+        dispatch->QueryInterface(__uuidof(IUnknown), reinterpret_cast<void **>(&fromDispatch));
+    expect(fromObject && fromObject == fromDispatch, L"IUnknown differs by the way asked");
+    if (SUCCEEDED(
+            object->QueryInterface(__uuidof(IEnumVARIANT), reinterpret_cast<void **>(&children)))) {
+        IUnknown *back = nullptr;
+        children->QueryInterface(__uuidof(IUnknown), reinterpret_cast<void **>(&back));
+        expect(back == fromObject, L"IEnumVARIANT leads to another object");
+        if (back)
+            back->Release();
+        children->Release();
+    }
+    for (IUnknown *each : {fromObject, fromDispatch, static_cast<IUnknown *>(dispatch)})
+        if (each)
+            each->Release();
+}
+
+int press(HWND window, int k, bool byMouse)
+{
+    HWND lever = childNamed(window, (L"Switch " + std::to_wstring(k)).c_str());
+    IAccessible *object = objectOf(lever);
+    if (!object)
+        return std::printf("no accessible object for switch %d\n", k), 1;
+    const bool before = checked(object);
+    if (byMouse) {
+        SendMessageW(lever, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+        SendMessageW(lever, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+    } else {
+        expectIdentity(object);
+        const std::wstring action = text(object, &IAccessible::get_accDefaultAction);
+        expect(action == (before ? L"Uncheck" : L"Check"), L"default action " + action);
+        VARIANT child = self();
+        expect(SUCCEEDED(object->accDoDefaultAction(child)), L"the default action failed");
+    }
+    expect(becomes(object, !before), L"the object kept still answers the old position");
+    GUITHREADINFO focus{};
+    focus.cbSize = sizeof focus;
+    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &focus);
+    expect(focus.hwndFocus == lever, L"the focus is not on the switch");
+    object->Release();
+    return failures ? 1 : 0;
 }
 
 int churn(HWND window, int rounds)
@@ -237,10 +319,11 @@ int main(int argc, char **argv)
     const std::string verb = argc > 1 ? argv[1] : "";
     if ((verb == "shortcut" || verb == "open") && argc == 3)
         return shortcut(verb, std::wstring(argv[2], argv[2] + std::strlen(argv[2])));
-    if (!(verb == "hear" && argc == 4) &&
-        !((verb == "move" || verb == "tips" || verb == "churn") && argc == 3))
+    if (!(verb == "hear" && argc == 4) && !((verb == "move" || verb == "tips" || verb == "churn" ||
+                                             verb == "press" || verb == "keep") &&
+                                            argc == 3))
         return std::printf("usage: win32_probe hear CODE TEXT | move DPI | tips N | churn N | "
-                           "shortcut|open LNK\n"),
+                           "press|keep K | shortcut|open LNK\n"),
                2;
     HWND window = nullptr;
     for (int tries = 0; !window && tries < 100; ++tries, Sleep(50))
@@ -249,6 +332,8 @@ int main(int argc, char **argv)
         return std::printf("no settings window\n"), 1;
     if (verb == "move")
         return move(window, std::atoi(argv[2]));
+    if (verb == "press" || verb == "keep")
+        return press(window, std::atoi(argv[2]), verb == "keep");
     if (verb == "churn")
         return churn(window, std::atoi(argv[2]));
     if (verb == "tips")

@@ -6,15 +6,17 @@
 // shared by every control and picture of the window: design pixel p covers
 // the device pixels from deviceOf(p) up to deviceOf(p + 1). Pictures drawn
 // through it lie exactly where their controls lie at every scale, so each
-// switch covers its slot of the housing and no slot ever shows.
+// switch covers its slot of the housing and no slot ever shows. It rounds
+// halves up, as toolkits round a window's size at a fractional scale.
 constexpr int deviceOf(int designPixel, int dpi)
 {
-    return (designPixel * dpi + 95) / 96;
+    return (designPixel * dpi + 48) / 96;
 }
 
+// The design pixel that device pixel d lies in: the last p with deviceOf(p) <= d.
 constexpr int designOf(int devicePixel, int dpi)
 {
-    return devicePixel * 96 / dpi;
+    return (devicePixel * 96 + 47) / dpi;
 }
 
 // The field's thin border: one pixel, times the scale rounded.

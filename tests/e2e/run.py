@@ -447,9 +447,19 @@ class Run:
                 self.atspi("hear", code, text, json.dumps(where))
         elif verb == "press":  # a screen reader performs switch K's action
             (self.probe if self.o.win32_probe else self.atspi)("press", arg)
+        elif verb == "keep":  # switch K's object, kept across a click, is still true
+            self.probe("keep", arg)
         elif verb == "cue":  # switch K shows a focus cue and no other does; 0: none does
-            shot = self.screenshot()
-            self.drawn_code(shot, cue=int(arg))
+            problem = []
+            def drawn():  # a repaint may take a moment
+                try:
+                    return self.drawn_code(self.screenshot(), cue=int(arg)) + 1
+                except Failure as failure:
+                    problem[:] = [failure]
+            try:
+                wait_for("focus cue", drawn, 3)
+            except Failure:
+                raise problem[0]
         elif verb == "rm":
             os.remove(f"{self.folder}/{arg}")
         elif verb == "restart":

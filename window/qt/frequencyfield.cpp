@@ -1,10 +1,9 @@
 #include "frequencyfield.h"
 
 #include "design.h"
+#include "devicescale.h"
 
 #include <QPainter>
-#include <algorithm>
-#include <cmath>
 
 FrequencyField::FrequencyField(QWidget *parent) : QLineEdit(parent)
 {
@@ -16,17 +15,27 @@ FrequencyField::FrequencyField(QWidget *parent) : QLineEdit(parent)
 void FrequencyField::paintEvent(QPaintEvent *event)
 {
     QLineEdit::paintEvent(event);
-    // The border is laid in whole device pixels, equally wide on all four
-    // sides: a one-pixel pen would land unevenly at 1.5 or 2 times scale.
+    // The border lies on the device pixels the design gives through the one
+    // mapping, equally wide on all four sides: painted in the window's device
+    // pixels, not from this widget's own origin, which a fractional scale
+    // puts between two pixels.
     const qreal ratio = devicePixelRatioF();
-    const int border = borderWidth(qRound(ratio * 96));
-    const int width = int(std::ceil(this->width() * ratio));
-    const int height = int(std::ceil(this->height() * ratio));
+    const int dpi = qRound(ratio * 96);
+    const int border = borderWidth(dpi);
+    const Design::Control &design = Design::control("txtFreq");
+    const int left = deviceOf(Design::windowLeft(design), dpi);
+    const int top = deviceOf(Design::windowTop(design), dpi);
+    const int right = deviceOf(Design::windowLeft(design) + Design::pixels(design.width), dpi);
+    const int bottom = deviceOf(Design::windowTop(design) + Design::pixels(design.height), dpi);
+    const QPoint origin = mapTo(window(), QPoint(0, 0));
+    QTransform windowPixels;
+    windowPixels.translate(-origin.x(), -origin.y());
+    windowPixels.scale(1 / ratio, 1 / ratio);
     QPainter painter(this);
-    painter.scale(1 / ratio, 1 / ratio);
+    painter.setWorldTransform(windowPixels);
     const QColor colour = palette().color(QPalette::WindowText);
-    painter.fillRect(0, 0, width, border, colour);
-    painter.fillRect(0, height - border, width, border, colour);
-    painter.fillRect(0, 0, border, height, colour);
-    painter.fillRect(width - border, 0, border, height, colour);
+    painter.fillRect(left, top, right - left, border, colour);
+    painter.fillRect(left, bottom - border, right - left, border, colour);
+    painter.fillRect(left, top, border, bottom - top, colour);
+    painter.fillRect(right - border, top, border, bottom - top, colour);
 }

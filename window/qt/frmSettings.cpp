@@ -2,6 +2,7 @@
 
 #include "controller.h"
 #include "designfont.h"
+#include "devicescale.h"
 #include "frequencyfield.h"
 #include "localefacts.h"
 #include "pictureloader.h"
@@ -13,6 +14,8 @@
 #include <QIcon>
 #include <QImageReader>
 #include <QLabel>
+#include <QPainter>
+#include <QStyleOptionFocusRect>
 #include <algorithm>
 #include <cstring>
 #include <iterator>
@@ -34,7 +37,9 @@ void setColours(QWidget *widget, QPalette::ColorRole backgroundRole, std::uint32
     palette.setColor(backgroundRole, toQColor(background, palette));
     palette.setColor(foregroundRole, toQColor(foreground, palette));
     widget->setPalette(palette);
-    widget->setAutoFillBackground(true);
+    // A picture box's picture covers it, and the window draws that.
+    widget->setAutoFillBackground(!qobject_cast<PictureBox *>(widget) &&
+                                  !qobject_cast<SwitchPicture *>(widget));
 }
 
 QString text(const char *utf8)
@@ -131,10 +136,38 @@ void frmSettings::applyColours()
 void frmSettings::paintEvent(QPaintEvent *event)
 {
     QWidget::paintEvent(event);
+    paintSwitchBlock();
     if (!m_painted) {
         m_painted = true;
         QMetaObject::invokeMethod(
             this, [this] { setWindowIcon(icon()); }, Qt::QueuedConnection);
+    }
+}
+
+void frmSettings::paintSwitchBlock()
+{
+    // In device pixels, through the mapping the core gives: at 1.25 and 1.75
+    // the toolkit would round the boxes' positions otherwise, and a switch
+    // would lie a row off its slot. The window's origin is device pixel 0.
+    const qreal ratio = devicePixelRatioF();
+    const int dpi = qRound(96 * ratio);
+    QPainter painter(this);
+    painter.setWorldTransform(QTransform::fromScale(1 / ratio, 1 / ratio));
+    const auto draw = [&](const Design::Control &design, const Picture &picture) {
+        const int left = Design::windowLeft(design), top = Design::windowTop(design);
+        const QImage device = toQImage(atDeviceScale(picture, left, top, dpi));
+        painter.drawImage(QPoint(deviceOf(left, dpi), deviceOf(top, dpi)), device);
+        return QRect(deviceOf(left, dpi), deviceOf(top, dpi), device.width(), device.height());
+    };
+    draw(Design::control("picDIP_SW"), m_picDIP_SW->picture());
+    for (int k = 1; k <= 8; ++k) {
+        const QRect at = draw(Design::switchControl(k), pic(k)->picture());
+        if (pic(k)->showsFocusCue()) {
+            QStyleOptionFocusRect cue;
+            cue.initFrom(pic(k));
+            cue.rect = at;
+            style()->drawPrimitive(QStyle::PE_FrameFocusRect, &cue, &painter, pic(k));
+        }
     }
 }
 
@@ -173,15 +206,15 @@ void frmSettings::buildControl(const Design::Control &design)
         break;
     }
     case Design::Kind::PictureBox: {
-        const QImage picture = loadEmbeddedPicture(design.picture);
+        Picture picture = loadEmbeddedPicture(design.picture);
         if (design.switchNumber) {
             auto *lever = new SwitchPicture(parent);
-            lever->setPicture(picture);
+            lever->setPicture(std::move(picture));
             m_pics.at(std::size_t(design.switchNumber - 1)) = lever;
             widget = lever;
         } else {
             m_picDIP_SW = new PictureBox(parent);
-            m_picDIP_SW->setPicture(picture);
+            m_picDIP_SW->setPicture(std::move(picture));
             widget = m_picDIP_SW;
         }
         break;

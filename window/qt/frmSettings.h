@@ -47,6 +47,7 @@ private:
     void onFocusChanged(QWidget *old, QWidget *now);
     bool eventFilter(QObject *watched, QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
+    void paintSwitchBlock();
 
     EventGuard &m_guard;
     QLineEdit *m_txtFreq = nullptr;

@@ -1,6 +1,5 @@
 #include "pictureloader.h"
 
-#include "picturefile.h"
 #include "runtimeerror.h"
 
 #include <QFile>
@@ -15,12 +14,7 @@ QImage toQImage(Picture picture)
         [](void *owned) { delete static_cast<std::vector<std::uint32_t> *>(owned); }, pixels);
 }
 
-QImage loadPicture(const std::string &fileName)
-{
-    return toQImage(readPictureFile(fileName));
-}
-
-QImage loadEmbeddedPicture(const char *fileName)
+Picture loadEmbeddedPicture(const char *fileName)
 {
     QFile file(QStringLiteral(":/") + QString::fromUtf8(fileName));
     const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
@@ -31,5 +25,5 @@ QImage loadEmbeddedPicture(const char *fileName)
                          picture))
         throw RuntimeError("The program's own picture " + std::string(fileName) +
                            " cannot be shown: " + *problem + ".");
-    return toQImage(std::move(picture));
+    return picture;
 }

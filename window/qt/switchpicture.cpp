@@ -2,21 +2,20 @@
 
 #include <QAccessibleWidget>
 #include <QFocusEvent>
-#include <QPainter>
-#include <QStyleOptionFocusRect>
 
 namespace {
 
 // A validation sets eight pictures, most often to what they already show:
 // only a change costs a repaint, and only a new size a new geometry.
-void showPicture(QWidget *box, QImage &shown, const QImage &picture)
+void showPicture(QWidget *box, Picture &shown, Picture picture)
 {
-    if (picture == shown)
+    if (picture.width == shown.width && picture.height == shown.height &&
+        picture.pixels == shown.pixels)
         return;
-    const bool resized = picture.size() != shown.size();
-    shown = picture; // the previous picture is released here
+    const bool resized = picture.width != shown.width || picture.height != shown.height;
+    shown = std::move(picture); // the previous picture is released here
     if (resized)
-        box->setFixedSize(shown.size());
+        box->setFixedSize(shown.width, shown.height);
     box->update();
 }
 
@@ -24,18 +23,12 @@ void showPicture(QWidget *box, QImage &shown, const QImage &picture)
 
 PictureBox::PictureBox(QWidget *parent) : QWidget(parent)
 {
-    setAutoFillBackground(true);
     setFocusPolicy(Qt::StrongFocus);
 }
 
-void PictureBox::setPicture(const QImage &picture)
+void PictureBox::setPicture(Picture picture)
 {
-    showPicture(this, m_picture, picture);
-}
-
-void PictureBox::paintEvent(QPaintEvent *)
-{
-    QPainter(this).drawImage(QPoint(0, 0), m_picture);
+    showPicture(this, m_picture, std::move(picture));
 }
 
 namespace {
@@ -93,7 +86,6 @@ QAccessibleInterface *accessibleSwitch(const QString &, QObject *object)
 
 SwitchPicture::SwitchPicture(QWidget *parent) : QAbstractButton(parent)
 {
-    setAutoFillBackground(true);
     setCheckable(true);
     setFocusPolicy(Qt::StrongFocus);
 }
@@ -116,6 +108,7 @@ void SwitchPicture::focusInEvent(QFocusEvent *event)
     else if (event->reason() != Qt::ActiveWindowFocusReason)
         m_focusByKeyboard = false; // a click, or a screen reader's action
     QAbstractButton::focusInEvent(event);
+    update(); // the cue
 }
 
 void SwitchPicture::focusOutEvent(QFocusEvent *event)
@@ -123,20 +116,15 @@ void SwitchPicture::focusOutEvent(QFocusEvent *event)
     if (event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason)
         m_focusByKeyboard = false;
     QAbstractButton::focusOutEvent(event);
+    update();
 }
 
-void SwitchPicture::setPicture(const QImage &picture)
+void SwitchPicture::setPicture(Picture picture)
 {
-    showPicture(this, m_picture, picture);
+    showPicture(this, m_picture, std::move(picture));
 }
 
 void SwitchPicture::paintEvent(QPaintEvent *)
 {
-    QPainter painter(this);
-    painter.drawImage(QPoint(0, 0), m_picture);
-    if (hasFocus() && m_focusByKeyboard) {
-        QStyleOptionFocusRect cue;
-        cue.initFrom(this);
-        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &cue, &painter, this);
-    }
+    // The window draws it: this widget only takes clicks, keys and the focus.
 }

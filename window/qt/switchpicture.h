@@ -1,11 +1,14 @@
 #pragma once
 
+#include "bitmap.h"
+
 #include <QAbstractButton>
-#include <QImage>
 #include <QWidget>
 
-// A borderless picture box: takes the size of its picture and shows it
-// unscaled at its top-left corner. The switch housing is one.
+// A borderless picture box: takes the size of its picture, which the window
+// draws at its top-left corner through the one design-to-device mapping (so
+// that it lies on the device pixels the design gives at every scale). The
+// switch housing is one.
 class PictureBox : public QWidget
 {
     Q_OBJECT
@@ -13,18 +16,17 @@ class PictureBox : public QWidget
 public:
     explicit PictureBox(QWidget *parent = nullptr);
 
-    void setPicture(const QImage &picture);
+    void setPicture(Picture picture);
+    const Picture &picture() const { return m_picture; }
 
-    QSize sizeHint() const override { return m_picture.size(); }
-
-protected:
-    void paintEvent(QPaintEvent *event) override;
+    QSize sizeHint() const override { return {m_picture.width, m_picture.height}; }
 
 private:
-    QImage m_picture;
+    Picture m_picture;
 };
 
-// One switch of the block: a picture box that is a check box to screen
+// One switch of the block: a picture box (drawn by the window, as the
+// housing is) that is a check box to screen
 // readers, checked while its lever stands at ON. A left click (press and
 // release inside), Space while it has the focus, and a screen reader's action
 // all emit clicked(); the controller, not the button, decides the position.
@@ -39,12 +41,15 @@ public:
     // Screen readers get switches whose actions click them; call once.
     static void installAccessibility();
 
-    void setPicture(const QImage &picture);
+    void setPicture(Picture picture);
+    const Picture &picture() const { return m_picture; }
+    // The window draws a focus cue around it.
+    bool showsFocusCue() const { return hasFocus() && m_focusByKeyboard; }
     // A click by another road, for a screen reader: the focus moves here
     // first, as on a press of the mouse, then the switch is clicked.
     void press();
 
-    QSize sizeHint() const override { return m_picture.size(); }
+    QSize sizeHint() const override { return {m_picture.width, m_picture.height}; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -53,6 +58,6 @@ protected:
     void nextCheckState() override {}
 
 private:
-    QImage m_picture;
+    Picture m_picture;
     bool m_focusByKeyboard = false;
 };

@@ -1,7 +1,7 @@
 #include "widgetview.h"
 
 #include "design.h"
-#include "pictureloader.h"
+#include "picturefile.h"
 #include "switchpicture.h"
 #include "systemcolour.h"
 #include "tuningrecord.h"
@@ -40,7 +40,7 @@ void WidgetView::setFrequencyColour(std::uint32_t colour)
 void WidgetView::setSwitchPicture(int k, const std::string &fileName, SwitchPosition position)
 {
     SwitchPicture *picture = m_pics.at(std::size_t(k - 1));
-    picture->setPicture(loadPicture(fileName));
+    picture->setPicture(readPictureFile(fileName));
     // Screen readers announce the position as the button's state and in words.
     const bool on = position == SwitchPosition::On;
     picture->setChecked(on);

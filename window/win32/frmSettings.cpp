@@ -99,7 +99,7 @@ frmSettings::frmSettings(HINSTANCE instance, EventGuard &guard) : WindowBase(gua
     for (std::size_t row = 0; row < ControlCount; ++row)
         buildControl(instance, row);
 
-    m_view = std::make_unique<Win32View>(m_txtFreq, m_Description, m_pics, m_screenReaders);
+    m_view = std::make_unique<Win32View>(m_txtFreq, m_Description, m_pics);
     m_controller = std::make_unique<SettingsController>(*m_view, NumberText(userLocaleFacts()));
     m_focusWhenActive = m_txtFreq;
 }
@@ -136,6 +136,10 @@ bool frmSettings::translateKey(MSG &message)
         const std::size_t at = current == stops.end() ? stops.size() - 1 : current - stops.begin();
         const std::size_t next = (at + (pressed(VK_SHIFT) ? stops.size() - 1 : 1)) % stops.size();
         HWND target = m_controls[rowOf(*stops[next])];
+        // The keyboard is in use: focus cues show from now on, as in a dialog.
+        SendMessageW(m_hwnd, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+        for (const auto &box : m_boxes)
+            box->setKeyboardFocus(box->hwnd() == target);
         SetFocus(target);
         if (target == m_txtFreq) // as a dialog does when Tab enters a field
             SendMessageW(target, EM_SETSEL, 0, -1);
@@ -192,7 +196,7 @@ void frmSettings::buildControl(HINSTANCE instance, std::size_t row)
     if (design.kind != Design::Kind::PictureBox)
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fontOf(design)), FALSE);
     if (*design.accessibleName)
-        m_screenReaders.name(control, design.accessibleName);
+        m_screenReaders.name(control, design.accessibleName, design.switchNumber != 0);
 }
 
 RECT frmSettings::deviceRect(const Design::Control &design) const
@@ -384,9 +388,12 @@ LRESULT CALLBACK frmSettings::fieldProc(HWND hwnd, UINT message, WPARAM wParam, 
     }
     // Through the window's binding, which is gone once the form is.
     auto *form = static_cast<frmSettings *>(boundTo(GetParent(hwnd)));
-    if (message == WM_GETOBJECT && form)
-        if (const LRESULT object = form->m_screenReaders.answer(hwnd, wParam, lParam))
+    if (message == WM_GETOBJECT && form) {
+        LRESULT object = 0;
+        form->m_guard.run([&] { object = form->m_screenReaders.answer(hwnd, wParam, lParam); });
+        if (object)
             return object;
+    }
     const LRESULT result = CallWindowProcW(classProc, hwnd, message, wParam, lParam);
     if (message == WM_KILLFOCUS && form)
         form->m_guard.run([&] { form->onFieldLosesFocus(reinterpret_cast<HWND>(wParam)); });

@@ -84,8 +84,24 @@ void PictureBox::layOut()
     InvalidateRect(m_hwnd, nullptr, FALSE);
 }
 
+void PictureBox::setSwitchPosition(bool on)
+{
+    const bool changed = m_on >= 0 && m_on != int(on);
+    m_on = on;
+    if (changed) {
+        NotifyWinEvent(EVENT_OBJECT_STATECHANGE, m_hwnd, OBJID_CLIENT, CHILDID_SELF);
+        NotifyWinEvent(EVENT_OBJECT_DESCRIPTIONCHANGE, m_hwnd, OBJID_CLIENT, CHILDID_SELF);
+    }
+}
+
+void PictureBox::setKeyboardFocus(bool byKeyboard)
+{
+    m_keyboardFocus = byKeyboard;
+}
+
 LRESULT PictureBox::handle(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    const bool isSwitch = m_design.switchNumber != 0;
     switch (message) {
     case WM_PAINT:
         onPaint();
@@ -107,6 +123,32 @@ LRESULT PictureBox::handle(UINT message, WPARAM wParam, LPARAM lParam)
         if (const LRESULT object = m_screenReaders.answer(m_hwnd, wParam, lParam))
             return object;
         break;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+    case WM_UPDATEUISTATE: // the focus cue comes or goes
+        m_spacePressed = false;
+        InvalidateRect(m_hwnd, nullptr, FALSE);
+        break;
+    case WM_GETDLGCODE: // Space is the switch's, not a mnemonic of the dialog keys
+        if (isSwitch)
+            return DLGC_WANTCHARS;
+        break;
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+        if (isSwitch && wParam == VK_SPACE) {
+            onSpace(message == WM_KEYDOWN);
+            return 0;
+        }
+        break;
+    case BM_GETCHECK:
+        return m_on == 1 ? BST_CHECKED : BST_UNCHECKED;
+    case BM_CLICK:
+        if (isSwitch) {
+            m_keyboardFocus = false;
+            SetFocus(m_hwnd); // the field validates first, as on a press of the mouse
+            click();
+        }
+        return 0;
     }
     return DefWindowProcW(m_hwnd, message, wParam, lParam);
 }
@@ -117,6 +159,8 @@ void PictureBox::onPaint()
     HDC dc = BeginPaint(m_hwnd, &paint);
     RECT client;
     GetClientRect(m_hwnd, &client);
+    const bool cue = GetFocus() == m_hwnd && m_keyboardFocus &&
+                     !(SendMessageW(m_hwnd, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS);
     if (!m_device.pixels.empty()) {
         // The pixels are a 32-bit top-down DIB as they lie in memory, already
         // at the device's scale.
@@ -129,6 +173,10 @@ void PictureBox::onPaint()
         info.bmiHeader.biCompression = BI_RGB;
         StretchDIBits(dc, 0, 0, m_device.width, m_device.height, 0, 0, m_device.width,
                       m_device.height, m_device.pixels.data(), &info, DIB_RGB_COLORS, SRCCOPY);
+        if (cue) {
+            RECT picture{0, 0, m_device.width, m_device.height};
+            DrawFocusRect(dc, &picture);
+        }
         ExcludeClipRect(dc, 0, 0, m_device.width, m_device.height);
     }
     OwnedBrush background(CreateSolidBrush(toColorRef(m_design.background)));
@@ -138,6 +186,10 @@ void PictureBox::onPaint()
 
 void PictureBox::onLeftButtonDown()
 {
+    // A mouse user sees no focus cue, as before any key was used.
+    m_keyboardFocus = false;
+    SendMessageW(GetAncestor(m_hwnd, GA_ROOT), WM_CHANGEUISTATE,
+                 MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS), 0);
     // The focus moves first: leaving the frequency field validates it before
     // this click is reported.
     SetFocus(m_hwnd);
@@ -155,6 +207,22 @@ void PictureBox::onLeftButtonUp(LPARAM lParam)
     GetClientRect(m_hwnd, &client);
     const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     if (wasPressed && PtInRect(&client, at))
-        SendMessageW(GetParent(m_hwnd), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(m_hwnd), BN_CLICKED),
-                     LPARAM(m_hwnd));
+        click();
+}
+
+void PictureBox::onSpace(bool down)
+{
+    // As a check box: Space pressed and released on the switch clicks it once.
+    if (down) {
+        m_spacePressed = true;
+    } else if (m_spacePressed) {
+        m_spacePressed = false;
+        click();
+    }
+}
+
+void PictureBox::click()
+{
+    SendMessageW(GetParent(m_hwnd), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(m_hwnd), BN_CLICKED),
+                 LPARAM(m_hwnd));
 }

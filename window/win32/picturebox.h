@@ -13,6 +13,11 @@
 // parent as WM_COMMAND / BN_CLICKED when the left button is released inside.
 // A box forwards the clicks of the boxes inside it. Its window text is the
 // control's accessible name.
+//
+// A switch's box also answers BM_GETCHECK (checked while it stands ON) and
+// BM_CLICK, which focuses and clicks it as the mouse does; Space clicks it
+// too. It draws a focus cue while it has a focus that came by the keyboard
+// and the window shows keyboard cues; a press of the mouse hides them again.
 class PictureBox : public WindowBase
 {
 public:
@@ -27,6 +32,10 @@ public:
     void setPicture(Picture picture);
     // Lays the box out again for another scale.
     void setDpi(int dpi);
+    // The switch now stands ON or OFF; screen readers following it hear a change.
+    void setSwitchPosition(bool on);
+    // The focus is about to come here by the keyboard (true) or not.
+    void setKeyboardFocus(bool byKeyboard);
 
 private:
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -36,6 +45,8 @@ private:
     void onPaint();
     void onLeftButtonDown();
     void onLeftButtonUp(LPARAM lParam);
+    void onSpace(bool down);
+    void click();
 
     const Design::Control &m_design;
     ScreenReaderNotes &m_screenReaders;
@@ -43,4 +54,7 @@ private:
     Picture m_device;  // as drawn at m_dpi
     int m_dpi;
     bool m_pressed = false;
+    bool m_spacePressed = false;
+    bool m_keyboardFocus = false;
+    int m_on = -1; // -1: not a switch, or not yet set
 };

@@ -3,69 +3,71 @@
 #include "libraryfunction.h"
 #include "widetext.h"
 
+#include <new>
 #include <oleacc.h>
 
-struct ScreenReaderNotes::Libraries {
+namespace {
+
+// Loaded once and kept for the life of the process: a screen reader may hold
+// an object, and through it the system's, after the window is gone.
+struct Libraries {
     HMODULE ole32 = systemLibrary(L"ole32.dll");
     HMODULE oleaut32 = systemLibrary(L"oleaut32.dll");
     HMODULE oleacc = systemLibrary(L"oleacc.dll");
-    bool comStarted = false;
 
     decltype(&CoInitializeEx) initialize =
         libraryFunction<decltype(&CoInitializeEx)>(ole32, "CoInitializeEx");
-    decltype(&CoUninitialize) uninitialize =
-        libraryFunction<decltype(&CoUninitialize)>(ole32, "CoUninitialize");
     decltype(&SysAllocString) allocString =
         libraryFunction<decltype(&SysAllocString)>(oleaut32, "SysAllocString");
     decltype(&CreateStdAccessibleObject) standardObject =
         libraryFunction<decltype(&CreateStdAccessibleObject)>(oleacc, "CreateStdAccessibleObject");
     decltype(&LresultFromObject) resultFromObject =
         libraryFunction<decltype(&LresultFromObject)>(oleacc, "LresultFromObject");
-
-    bool ready() const { return initialize && allocString && standardObject && resultFromObject; }
-    ~Libraries()
-    {
-        if (comStarted && uninitialize)
-            uninitialize();
-        for (HMODULE library : {oleacc, oleaut32, ole32})
-            if (library)
-                FreeLibrary(library);
-    }
+    bool ready = initialize && allocString && standardObject && resultFromObject &&
+                 SUCCEEDED(initialize(nullptr, COINIT_APARTMENTTHREADED));
 };
 
-namespace {
+const Libraries &libraries()
+{
+    static const Libraries loaded;
+    return loaded;
+}
 
 bool isSelf(const VARIANT &child)
 {
     return child.vt == VT_I4 && child.lVal == CHILDID_SELF;
 }
 
-// The system's object for a control, with the noted facts laid over it.
-class NotedObject final : public IAccessible
+// One control as screen readers see it: its name from the design and, for a
+// switch, its role, position and action, asked of the control at every call.
+// Everything else is the system's object's answer. Only IUnknown, IDispatch
+// and IAccessible are handed out, all this object's own.
+class ControlObject final : public IAccessible
 {
 public:
-    NotedObject(IAccessible *standard, const ScreenReaderNotes::Note &note,
-                decltype(&SysAllocString) allocString)
-        : m_standard(standard), m_note(note), m_allocString(allocString)
+    ControlObject(HWND control, IAccessible *standard, std::wstring name, bool isSwitch)
+        : m_control(control), m_standard(standard), m_name(std::move(name)), m_isSwitch(isSwitch)
     {
     }
+    ControlObject(const ControlObject &) = delete;
+    ControlObject &operator=(const ControlObject &) = delete;
 
     // IUnknown
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void **object) override
     {
         if (!object)
             return E_POINTER;
-        if (id == __uuidof(IUnknown) || id == __uuidof(IDispatch) || id == __uuidof(IAccessible)) {
-            *object = static_cast<IAccessible *>(this);
-            AddRef();
-            return S_OK;
-        }
-        return m_standard->QueryInterface(id, object); // IOleWindow, IEnumVARIANT
+        *object = nullptr;
+        if (id != __uuidof(IUnknown) && id != __uuidof(IDispatch) && id != __uuidof(IAccessible))
+            return E_NOINTERFACE;
+        *object = static_cast<IAccessible *>(this);
+        AddRef();
+        return S_OK;
     }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++m_references; }
+    ULONG STDMETHODCALLTYPE AddRef() override { return InterlockedIncrement(&m_references); }
     ULONG STDMETHODCALLTYPE Release() override
     {
-        const ULONG left = --m_references;
+        const ULONG left = InterlockedDecrement(&m_references);
         if (left == 0) {
             m_standard->Release();
             delete this;
@@ -73,7 +75,7 @@ public:
         return left;
     }
 
-    // IDispatch
+    // IDispatch: the system's object's, which dispatches to IAccessible
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT *count) override
     {
         return m_standard->GetTypeInfoCount(count);
@@ -95,33 +97,62 @@ public:
                                   badArgument);
     }
 
-    // IAccessible: the noted facts for the control itself, the rest as the system has it
+    // IAccessible: what the design adds for the control itself
     HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR *name) override
     {
-        if (isSelf(child) && !m_note.name.empty())
-            return text(m_note.name, name);
-        return m_standard->get_accName(child, name);
+        if (!isSelf(child) || m_name.empty())
+            return m_standard->get_accName(child, name);
+        return text(m_name.c_str(), name);
     }
     HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR *description) override
     {
-        if (isSelf(child) && m_note.on >= 0)
-            return text(m_note.on ? L"ON" : L"OFF", description);
-        return m_standard->get_accDescription(child, description);
+        if (!isSelf(child) || !m_isSwitch)
+            return m_standard->get_accDescription(child, description);
+        bool on = false;
+        const HRESULT live = position(on);
+        return FAILED(live) ? live : text(on ? L"ON" : L"OFF", description);
     }
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT *role) override
     {
-        if (isSelf(child) && m_note.on >= 0 && role)
-            return number(ROLE_SYSTEM_CHECKBUTTON, role);
-        return m_standard->get_accRole(child, role);
+        if (!isSelf(child) || !m_isSwitch)
+            return m_standard->get_accRole(child, role);
+        if (!role)
+            return E_POINTER;
+        if (!IsWindow(m_control))
+            return RPC_E_DISCONNECTED;
+        role->vt = VT_I4;
+        role->lVal = ROLE_SYSTEM_CHECKBUTTON;
+        return S_OK;
     }
     HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT *state) override
     {
         const HRESULT result = m_standard->get_accState(child, state);
-        if (SUCCEEDED(result) && isSelf(child) && m_note.on >= 0 && state->vt == VT_I4)
-            state->lVal = (state->lVal & ~STATE_SYSTEM_CHECKED) |
-                          (m_note.on ? STATE_SYSTEM_CHECKED : 0) | STATE_SYSTEM_FOCUSABLE;
-        return result;
+        if (FAILED(result) || !isSelf(child) || !m_isSwitch || state->vt != VT_I4)
+            return result;
+        bool on = false;
+        if (const HRESULT live = position(on); FAILED(live))
+            return live;
+        state->lVal = (state->lVal & ~STATE_SYSTEM_CHECKED) | (on ? STATE_SYSTEM_CHECKED : 0) |
+                      STATE_SYSTEM_FOCUSABLE;
+        return S_OK;
     }
+    HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR *action) override
+    {
+        if (!isSelf(child) || !m_isSwitch)
+            return m_standard->get_accDefaultAction(child, action);
+        bool on = false;
+        const HRESULT live = position(on);
+        return FAILED(live) ? live : text(on ? L"Uncheck" : L"Check", action);
+    }
+    HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override
+    {
+        if (!isSelf(child) || !m_isSwitch)
+            return m_standard->accDoDefaultAction(child);
+        // A click by another road, run after this call has returned.
+        return PostMessageW(m_control, BM_CLICK, 0, 0) ? S_OK : RPC_E_DISCONNECTED;
+    }
+
+    // IAccessible: the system's object's answers
     HRESULT STDMETHODCALLTYPE get_accParent(IDispatch **parent) override
     {
         return m_standard->get_accParent(parent);
@@ -158,10 +189,6 @@ public:
     {
         return m_standard->get_accSelection(selection);
     }
-    HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR *action) override
-    {
-        return m_standard->get_accDefaultAction(child, action);
-    }
     HRESULT STDMETHODCALLTYPE accSelect(LONG flags, VARIANT child) override
     {
         return m_standard->accSelect(flags, child);
@@ -179,10 +206,6 @@ public:
     {
         return m_standard->accHitTest(left, top, child);
     }
-    HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override
-    {
-        return m_standard->accDoDefaultAction(child);
-    }
     HRESULT STDMETHODCALLTYPE put_accName(VARIANT child, BSTR name) override
     {
         return m_standard->put_accName(child, name);
@@ -193,56 +216,41 @@ public:
     }
 
 private:
-    HRESULT text(const std::wstring &value, BSTR *out) const
+    ~ControlObject() = default;
+
+    // The switch's position as the control has it now.
+    HRESULT position(bool &on) const
+    {
+        if (!IsWindow(m_control))
+            return RPC_E_DISCONNECTED;
+        on = SendMessageW(m_control, BM_GETCHECK, 0, 0) == BST_CHECKED;
+        return S_OK;
+    }
+    HRESULT text(const wchar_t *value, BSTR *out) const
     {
         if (!out)
             return E_POINTER;
-        *out = m_allocString(value.c_str());
+        if (!IsWindow(m_control))
+            return RPC_E_DISCONNECTED;
+        *out = libraries().allocString(value);
         return *out ? S_OK : E_OUTOFMEMORY;
     }
-    static HRESULT number(LONG value, VARIANT *out)
-    {
-        out->vt = VT_I4;
-        out->lVal = value;
-        return S_OK;
-    }
 
+    HWND m_control;
     IAccessible *m_standard;
-    const ScreenReaderNotes::Note m_note; // as it was when asked: objects are short-lived
-    decltype(&SysAllocString) m_allocString;
-    ULONG m_references = 1;
+    const std::wstring m_name;
+    const bool m_isSwitch;
+    LONG m_references = 1;
 };
 
 } // namespace
 
-ScreenReaderNotes::ScreenReaderNotes() = default;
-ScreenReaderNotes::~ScreenReaderNotes() = default;
-
-ScreenReaderNotes::Note &ScreenReaderNotes::noteOf(HWND control)
+void ScreenReaderNotes::name(HWND control, const std::string &name, bool isSwitch)
 {
-    for (Note &note : m_notes)
-        if (note.control == control)
-            return note;
-    return m_notes.emplace_back(Note{control, L"", -1});
+    m_notes.push_back({control, widen(name), isSwitch});
 }
 
-void ScreenReaderNotes::name(HWND control, const std::string &name)
-{
-    noteOf(control).name = widen(name);
-}
-
-void ScreenReaderNotes::setSwitch(HWND control, bool on)
-{
-    Note &note = noteOf(control);
-    const bool changed = note.on >= 0 && note.on != int(on);
-    note.on = on;
-    if (changed) {
-        NotifyWinEvent(EVENT_OBJECT_STATECHANGE, control, OBJID_CLIENT, CHILDID_SELF);
-        NotifyWinEvent(EVENT_OBJECT_DESCRIPTIONCHANGE, control, OBJID_CLIENT, CHILDID_SELF);
-    }
-}
-
-LRESULT ScreenReaderNotes::answer(HWND control, WPARAM wParam, LPARAM lParam)
+LRESULT ScreenReaderNotes::answer(HWND control, WPARAM wParam, LPARAM lParam) const
 {
     if (DWORD(lParam) != DWORD(OBJID_CLIENT))
         return 0;
@@ -250,21 +258,18 @@ LRESULT ScreenReaderNotes::answer(HWND control, WPARAM wParam, LPARAM lParam)
     for (const Note &each : m_notes)
         if (each.control == control)
             note = &each;
-    if (!note)
+    if (!note || !libraries().ready)
         return 0;
-    if (!m_libraries)
-        m_libraries = std::make_unique<Libraries>();
-    Libraries &libraries = *m_libraries;
-    if (!libraries.ready())
-        return 0;
-    if (!libraries.comStarted)
-        libraries.comStarted = SUCCEEDED(libraries.initialize(nullptr, COINIT_APARTMENTTHREADED));
     IAccessible *standard = nullptr;
-    if (FAILED(libraries.standardObject(control, OBJID_CLIENT, __uuidof(IAccessible),
-                                        reinterpret_cast<void **>(&standard))))
+    if (FAILED(libraries().standardObject(control, OBJID_CLIENT, __uuidof(IAccessible),
+                                          reinterpret_cast<void **>(&standard))))
         return 0;
-    auto *object = new NotedObject(standard, *note, libraries.allocString);
-    const LRESULT result = libraries.resultFromObject(__uuidof(IAccessible), wParam, object);
+    auto *object = new (std::nothrow) ControlObject(control, standard, note->name, note->isSwitch);
+    if (!object) {
+        standard->Release();
+        return 0;
+    }
+    const LRESULT result = libraries().resultFromObject(__uuidof(IAccessible), wParam, object);
     object->Release(); // the result holds its own reference
     return result > 0 ? result : 0;
 }

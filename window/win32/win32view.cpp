@@ -3,7 +3,6 @@
 #include "design.h"
 #include "picturebox.h"
 #include "picturefile.h"
-#include "screenreader.h"
 #include "widetext.h"
 
 COLORREF toColorRef(std::uint32_t colour)
@@ -13,9 +12,8 @@ COLORREF toColorRef(std::uint32_t colour)
     return COLORREF(colour); // the same 0x00BBGGRR layout
 }
 
-Win32View::Win32View(HWND txtFreq, HWND Description, const std::array<PictureBox *, 8> &pics,
-                     ScreenReaderNotes &screenReaders)
-    : m_txtFreq(txtFreq), m_Description(Description), m_pics(pics), m_screenReaders(screenReaders),
+Win32View::Win32View(HWND txtFreq, HWND Description, const std::array<PictureBox *, 8> &pics)
+    : m_txtFreq(txtFreq), m_Description(Description), m_pics(pics),
       m_frequencyColour(Design::control("txtFreq").foreground)
 {
 }
@@ -45,7 +43,7 @@ void Win32View::setSwitchPicture(int k, const std::string &fileName, SwitchPosit
 {
     PictureBox *box = m_pics.at(std::size_t(k - 1));
     box->setPicture(readPictureFile(fileName));
-    m_screenReaders.setSwitch(box->hwnd(), position == SwitchPosition::On);
+    box->setSwitchPosition(position == SwitchPosition::On);
 }
 
 void Win32View::setDescription(const std::string &text)

@@ -7,14 +7,12 @@
 #include <windows.h>
 
 class PictureBox;
-class ScreenReaderNotes;
 
 // The controller's view operations, bound to the window's controls.
 class Win32View : public SettingsView
 {
 public:
-    Win32View(HWND txtFreq, HWND Description, const std::array<PictureBox *, 8> &pics,
-              ScreenReaderNotes &screenReaders);
+    Win32View(HWND txtFreq, HWND Description, const std::array<PictureBox *, 8> &pics);
 
     std::string readFrequencyText() override;
     void showFrequencyText(const std::string &text) override;
@@ -30,7 +28,6 @@ private:
     HWND m_txtFreq;
     HWND m_Description;
     std::array<PictureBox *, 8> m_pics;
-    ScreenReaderNotes &m_screenReaders;
     std::uint32_t m_frequencyColour;
 };
 
