@@ -362,13 +362,14 @@ class Run:
             raise Failure(f"{args[0]}: {(done.stdout + done.stderr).decode(errors='replace')!r}")
 
     def resident(self):
-        """KiB resident in the program's process, as the kernel counts it."""
+        """KiB of the program's own memory resident, as the kernel counts it: the
+        anonymous pages, not the shared files' that come and go."""
         for pid in filter(str.isdigit, os.listdir("/proc")):
             try:
                 if os.readlink(f"/proc/{pid}/cwd") == os.path.realpath(self.folder) and \
                         b"Corvex_Settings" in open(f"/proc/{pid}/cmdline", "rb").read():
                     status = open(f"/proc/{pid}/status").read()
-                    return int(re.search(r"VmRSS:\s*(\d+)", status).group(1))
+                    return int(re.search(r"RssAnon:\s*(\d+)", status).group(1))
             except OSError:
                 pass
         raise Failure("no program process in the row's folder")
@@ -430,7 +431,7 @@ class Run:
             before = self.resident()
             self.probe("churn", "50")
             grown = self.resident() - before
-            print(f"note: resident {before} KiB, {grown:+} KiB after 50 moves, 50 colour "
+            print(f"note: anonymous resident {before} KiB, {grown:+} KiB after 50 moves, 50 colour "
                   f"changes and 200 clicks; {self.probed.strip()!r}")
             if grown >= int(arg):
                 raise Failure(f"resident memory grew by {grown} KiB")
