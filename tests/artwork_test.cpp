@@ -2,10 +2,14 @@
 // have the sizes, formats and geometry the window relies on.
 #include "artwork.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QGuiApplication>
+#include <QImageReader>
 #include <QtEndian>
+#include <cstdlib>
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace {
 
@@ -36,6 +40,33 @@ std::vector<QRect> whiteSlots(const QImage &housing)
     return found;
 }
 
+bool nearlyEqual(const QImage &a, const QImage &b)
+{
+    if (a.size() != b.size())
+        return false;
+    const QImage x = a.convertToFormat(QImage::Format_ARGB32);
+    const QImage y = b.convertToFormat(QImage::Format_ARGB32);
+    for (int row = 0; row < x.height(); ++row)
+        for (int column = 0; column < x.width(); ++column) {
+            const QRgb p = x.pixel(column, row), q = y.pixel(column, row);
+            for (const int shift : {0, 8, 16, 24})
+                if (std::abs(int((p >> shift) & 0xFF) - int((q >> shift) & 0xFF)) > 2)
+                    return false;
+        }
+    return true;
+}
+
+// Every image of an icon file, in the order of its directory.
+std::vector<QImage> icoImages(QByteArray bytes)
+{
+    QBuffer buffer(&bytes);
+    QImageReader reader(&buffer, "ico");
+    std::vector<QImage> images;
+    for (int i = 0; i < reader.imageCount() && reader.jumpToImage(i); ++i)
+        images.push_back(reader.read());
+    return images;
+}
+
 } // namespace
 
 TEST(Artwork, CommittedFilesAreWhatTheToolDraws)
@@ -47,7 +78,6 @@ TEST(Artwork, CommittedFilesAreWhatTheToolDraws)
         int bytes; // 0: any
         QSize size;
     } rows[] = {
-        {"Corvex_Settings.ico", toIco16(lamp()), 766, {32, 32}},
         {"picDIP_SW.bmp", toBmp(housing()), 14754, {100, 49}},
         {"switch.bmp", toBmp(switchSlot(Lever::Off)), 510, {8, 19}},
         {"ON_SW.bmp", toBmp(switchSlot(Lever::On)), 510, {8, 19}},
@@ -65,10 +95,23 @@ TEST(Artwork, CommittedFilesAreWhatTheToolDraws)
             EXPECT_GT(qFromLittleEndian<qint32>(file.constData() + 22), 0);
         }
     }
+    // The lamp is drawn smooth, and a machine's vector unit may round an edge
+    // pixel's channel one step the other way: pixels, not bytes, within two steps.
     for (const int size : LauncherIconSizes) {
+        SCOPED_TRACE(size);
         const QByteArray file = committed(QStringLiteral("icons/%1.png").arg(size));
-        EXPECT_TRUE(toPng(lamp(size)) == file) << size;
         EXPECT_EQ(QImage::fromData(file).size(), QSize(size, size));
+        EXPECT_TRUE(nearlyEqual(QImage::fromData(file), QImage::fromData(toPng(lamp(size)))));
+    }
+    const std::vector<QImage> icon = icoImages(committed(QStringLiteral("Corvex_Settings.ico")));
+    const std::vector<QImage> drawn = icoImages(windowsIcon());
+    ASSERT_EQ(icon.size(), std::size(WindowsIconSizes) + 1);
+    ASSERT_EQ(icon.size(), drawn.size());
+    for (std::size_t i = 0; i < icon.size(); ++i) {
+        const int size = i == 0 ? 32 : WindowsIconSizes[i - 1]; // the old 16-colour one first
+        SCOPED_TRACE(size);
+        EXPECT_EQ(icon[i].size(), QSize(size, size));
+        EXPECT_TRUE(nearlyEqual(icon[i], drawn[i]));
     }
 }
 

@@ -15,9 +15,14 @@ for line in 'LANGUAGE 7, 1' 'FILEVERSION 1, 0, 0, 0' 'PRODUCTVERSION 1, 0, 0, 0'
     '"PICDIP_SW.BMP" RCDATA' '"SWITCH.BMP" RCDATA' '1 24 /* RT_MANIFEST */' 'dpiAware' 'Common-Controls'; do
     expect "$line"
 done
-# One icon: 32 x 32, 16 colours, 4 bits, 744 bytes of image data.
-expect 'Has 1 elements'
-expect '"\040\040\020\000", 1, 4, 0x2e8L'
+# The icon: first the 32 x 32 image in 16 colours (4 bits, 744 bytes of image
+# data) the program has always had, then 32-bit images at 16, 20, 24, 32, 40,
+# 48, 64 and 256 pixels (octal sizes; 256 is written 0).
+expect 'Has 9 elements'
+expect '"\040\040\020\000", 1, 4, 0x2e8L, 1'
+for size in 020 024 030 040 050 060 100 000; do
+    expect "\"\\$size\\$size\\000\\000\", 1, 32,"
+done
 
 # DLLs every Windows has, and loaded by every program: the common controls are
 # loaded where they are used, not before the first frame.

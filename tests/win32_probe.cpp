@@ -2,15 +2,16 @@
 //   win32_probe hear CODE TEXT  reads the window through MSAA and checks each
 //       switch's name, role, state and description against a switch code, the
 //       field's name, role and value, and the housing's name
-//   win32_probe move DPI  sends WM_DPICHANGED, as a move to a monitor of
-//       another scale does, with the suggested rectangle written into the
-//       program's own memory, since no one carries the pointer across processes
+//   win32_probe move DPI  moves the window to a monitor of another scale as
+//       Windows does: WM_GETDPISCALEDSIZE, then WM_DPICHANGED with the
+//       rectangle that follows from the answer
 //   win32_probe press K  performs switch K's default action ("Check" or
 //       "Uncheck") through its accessible object, which must then answer the
 //       new position, with the focus on the switch; checks COM identity
 //   win32_probe keep K  keeps switch K's accessible object across a click of
 //       the mouse, after which it must answer the new position
-//   win32_probe churn N  N rounds of what replaces the window's fonts, brushes
+//   win32_probe churn N DPI  N rounds, from a window at DPI, of what replaces the window's fonts,
+//   brushes
 //       and pictures: a move to a monitor of another scale and back every
 //       other round, a system colour change, four clicks on switch 1; prints
 //       the program's GDI and USER object counts before and after
@@ -73,20 +74,34 @@ BOOL CALLBACK noteChild(HWND child, LPARAM children)
     return TRUE;
 }
 
+// Moves the window to a monitor of `dpi` as Windows does: it asks the window
+// for its size there (WM_GETDPISCALEDSIZE), scaling the frame only when the
+// window does not answer, and suggests that rectangle with WM_DPICHANGED.
+// The window reads both from its own memory, since no one carries a pointer
+// across processes.
 int move(HWND window, int dpi)
 {
     RECT suggested;
     GetWindowRect(window, &suggested);
     const int old = int(GetDpiForWindow(window));
-    suggested.right = suggested.left + MulDiv(suggested.right - suggested.left, dpi, old);
-    suggested.bottom = suggested.top + MulDiv(suggested.bottom - suggested.top, dpi, old);
+    SIZE size{MulDiv(suggested.right - suggested.left, dpi, old),
+              MulDiv(suggested.bottom - suggested.top, dpi, old)};
     DWORD process = 0;
     GetWindowThreadProcessId(window, &process);
-    HANDLE target = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, process);
+    HANDLE target =
+        OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, process);
     void *there = target ? VirtualAllocEx(target, nullptr, sizeof suggested,
                                           MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE)
                          : nullptr;
-    if (!there || !WriteProcessMemory(target, there, &suggested, sizeof suggested, nullptr))
+    SIZE asked{};
+    if (!there || !WriteProcessMemory(target, there, &asked, sizeof asked, nullptr))
+        return std::printf("cannot write into the program\n"), 1;
+    if (SendMessageW(window, WM_GETDPISCALEDSIZE, dpi, reinterpret_cast<LPARAM>(there)) &&
+        ReadProcessMemory(target, there, &asked, sizeof asked, nullptr))
+        size = asked;
+    suggested.right = suggested.left + size.cx;
+    suggested.bottom = suggested.top + size.cy;
+    if (!WriteProcessMemory(target, there, &suggested, sizeof suggested, nullptr))
         return std::printf("cannot write into the program\n"), 1;
     SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(there));
     VirtualFreeEx(target, there, 0, MEM_RELEASE);
@@ -185,7 +200,7 @@ int press(HWND window, int k, bool byMouse)
     return failures ? 1 : 0;
 }
 
-int churn(HWND window, int rounds)
+int churn(HWND window, int rounds, int dpi)
 {
     DWORD process = 0;
     GetWindowThreadProcessId(window, &process);
@@ -197,7 +212,6 @@ int churn(HWND window, int rounds)
     };
     counts("before");
     HWND lever = childNamed(window, L"Switch 1");
-    const int dpi = int(GetDpiForWindow(window));
     for (int round = 0; round < rounds; ++round) {
         if (move(window, round % 2 ? dpi : dpi * 3 / 2) != 0)
             return 1;
@@ -319,11 +333,12 @@ int main(int argc, char **argv)
     const std::string verb = argc > 1 ? argv[1] : "";
     if ((verb == "shortcut" || verb == "open") && argc == 3)
         return shortcut(verb, std::wstring(argv[2], argv[2] + std::strlen(argv[2])));
-    if (!(verb == "hear" && argc == 4) && !((verb == "move" || verb == "tips" || verb == "churn" ||
-                                             verb == "press" || verb == "keep") &&
-                                            argc == 3))
-        return std::printf("usage: win32_probe hear CODE TEXT | move DPI | tips N | churn N | "
-                           "press|keep K | shortcut|open LNK\n"),
+    const bool known =
+        (verb == "hear" && argc == 4) || (verb == "churn" && argc == 4) ||
+        ((verb == "move" || verb == "tips" || verb == "press" || verb == "keep") && argc == 3);
+    if (!known)
+        return std::printf("usage: win32_probe hear CODE TEXT | move DPI | tips N | "
+                           "churn N DPI | press|keep K | shortcut|open LNK\n"),
                2;
     HWND window = nullptr;
     for (int tries = 0; !window && tries < 100; ++tries, Sleep(50))
@@ -335,7 +350,7 @@ int main(int argc, char **argv)
     if (verb == "press" || verb == "keep")
         return press(window, std::atoi(argv[2]), verb == "keep");
     if (verb == "churn")
-        return churn(window, std::atoi(argv[2]));
+        return churn(window, std::atoi(argv[2]), std::atoi(argv[3]));
     if (verb == "tips")
         return toolTips(window, std::atoi(argv[2]));
     return hear(window, std::atoi(argv[2]), std::wstring(argv[3], argv[3] + std::strlen(argv[3])));

@@ -7,6 +7,7 @@
 #include <array>
 #include <climits>
 #include <cstring>
+#include <vector>
 
 namespace Artwork {
 namespace {
@@ -160,57 +161,107 @@ QByteArray toPng(const QImage &image)
     return encode(image, "png");
 }
 
-QByteArray toIco16(const QImage &image)
+namespace {
+
+// One image of an icon file: its directory entry's facts and its data.
+struct IconImage {
+    int size;
+    int colours; // 0: more than 256
+    int bitCount;
+    QByteArray data;
+};
+
+void appendHeader(QByteArray &bytes, int size, int bitCount, int dataBytes, int colours)
 {
-    const int size = 32;
-    const int pixelBytes = size * size / 2;
-    const int maskBytes = size * size / 8;
-    const int dataBytes = 40 + 16 * 4 + pixelBytes + maskBytes;
-
-    QByteArray bytes;
-    appendLe(bytes, 0, 2); // icon directory
-    appendLe(bytes, 1, 2);
-    appendLe(bytes, 1, 2);
-    appendLe(bytes, size, 1); // directory entry
-    appendLe(bytes, size, 1);
-    appendLe(bytes, 16, 1);
-    appendLe(bytes, 0, 1);
-    appendLe(bytes, 1, 2);
-    appendLe(bytes, 4, 2);
-    appendLe(bytes, dataBytes, 4);
-    appendLe(bytes, 22, 4);
-
     appendLe(bytes, 40, 4); // bitmap header, twice the height for the mask
     appendLe(bytes, size, 4);
     appendLe(bytes, 2 * size, 4);
     appendLe(bytes, 1, 2);
-    appendLe(bytes, 4, 2);
+    appendLe(bytes, bitCount, 2);
     appendLe(bytes, 0, 4);
-    appendLe(bytes, pixelBytes + maskBytes, 4);
+    appendLe(bytes, dataBytes, 4);
     appendLe(bytes, 0, 4);
     appendLe(bytes, 0, 4);
-    appendLe(bytes, 16, 4);
+    appendLe(bytes, colours, 4);
     appendLe(bytes, 0, 4);
-    for (QRgb colour : Palette16)
-        appendLe(bytes, colour, 4); // stored as blue, green, red, 0
+}
 
+// The mask: a set bit is transparent; rows bottom-up, padded to 32 bits.
+void appendMask(QByteArray &bytes, const QImage &argb)
+{
+    const int size = argb.width();
+    const int rowBytes = (size + 31) / 32 * 4;
+    for (int y = size - 1; y >= 0; --y) {
+        QByteArray row(rowBytes, '\0');
+        for (int x = 0; x < size; ++x)
+            if (qAlpha(argb.pixel(x, y)) < 128)
+                row[x / 8] = char(row[x / 8] | 0x80 >> x % 8);
+        bytes.append(row);
+    }
+}
+
+// The program's old icon: 32 x 32 in the standard 16 colours.
+IconImage sixteenColours(const QImage &image)
+{
+    const int size = 32;
     const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
+    QByteArray data;
+    appendHeader(data, size, 4, size * size / 2 + size * size / 8, 16);
+    for (QRgb colour : Palette16)
+        appendLe(data, colour, 4); // stored as blue, green, red, 0
     const auto opaque = [&](int x, int y) { return qAlpha(argb.pixel(x, y)) >= 128; };
     for (int y = size - 1; y >= 0; --y) {
         for (int x = 0; x < size; x += 2) {
             const int high = opaque(x, y) ? nearestIndex(argb.pixel(x, y)) : 0;
             const int low = opaque(x + 1, y) ? nearestIndex(argb.pixel(x + 1, y)) : 0;
-            bytes.append(char(high << 4 | low));
+            data.append(char(high << 4 | low));
         }
     }
-    for (int y = size - 1; y >= 0; --y) {
-        for (int x = 0; x < size; x += 8) {
-            int bits = 0;
-            for (int i = 0; i < 8; ++i)
-                bits |= opaque(x + i, y) ? 0 : 0x80 >> i;
-            bytes.append(char(bits));
-        }
+    appendMask(data, argb);
+    return {size, 16, 4, data};
+}
+
+// 32 bits with alpha; from 256 pixels on as PNG, as the system expects there.
+IconImage trueColour(const QImage &image)
+{
+    const int size = image.width();
+    if (size >= 256)
+        return {size, 0, 32, toPng(image)};
+    const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
+    QByteArray data;
+    appendHeader(data, size, 32, size * size * 4 + (size + 31) / 32 * 4 * size, 0);
+    for (int y = size - 1; y >= 0; --y)
+        for (int x = 0; x < size; ++x)
+            appendLe(data, argb.pixel(x, y), 4); // blue, green, red, alpha
+    appendMask(data, argb);
+    return {size, 0, 32, data};
+}
+
+} // namespace
+
+QByteArray windowsIcon()
+{
+    std::vector<IconImage> images{sixteenColours(lamp(32))};
+    for (const int size : WindowsIconSizes)
+        images.push_back(trueColour(lamp(size)));
+    QByteArray bytes;
+    appendLe(bytes, 0, 2); // icon directory
+    appendLe(bytes, 1, 2);
+    appendLe(bytes, int(images.size()), 2);
+    int offset = 6 + 16 * int(images.size());
+    for (const IconImage &image : images) {
+        appendLe(bytes, image.size % 256, 1); // 0 stands for 256
+        appendLe(bytes, image.size % 256, 1);
+        appendLe(bytes, image.colours, 1);
+        appendLe(bytes, 0, 1);
+        appendLe(bytes, 1, 2);
+        appendLe(bytes, image.bitCount, 2);
+        appendLe(bytes, int(image.data.size()), 4);
+        appendLe(bytes, offset, 4);
+        offset += int(image.data.size());
     }
+    for (const IconImage &image : images)
+        bytes.append(image.data);
     return bytes;
 }
 

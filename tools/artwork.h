@@ -22,12 +22,16 @@ QImage switchSlot(Lever lever); // 8 x 19, one slot with its lever
 // sizes for launchers.
 QImage lamp(int size = 32);
 inline constexpr int LauncherIconSizes[] = {16, 24, 32, 48, 64, 128, 256};
+// The sizes Windows asks for at 100 % to 200 %, besides the old 16-colour one.
+inline constexpr int WindowsIconSizes[] = {16, 20, 24, 32, 40, 48, 64, 256};
 
 // A Windows bitmap, 24 bits per pixel, bottom-up, uncompressed.
 QByteArray toBmp(const QImage &image);
 // A PNG file, for desktops that want the icon in that form.
 QByteArray toPng(const QImage &image);
-// An icon file of one 32 x 32 image in the standard 16 colours with a mask.
-QByteArray toIco16(const QImage &image);
+// The program's icon file: the lamp at 32 x 32 in the standard 16 colours
+// with a mask, as the program has always had it, then at every Windows size
+// in 32-bit colour with alpha.
+QByteArray windowsIcon();
 
 } // namespace Artwork

@@ -29,7 +29,7 @@ int main(int argc, char **argv)
     }
     const QDir dir(QString::fromLocal8Bit(argv[1]));
     using namespace Artwork;
-    const bool ok = write(dir, "Corvex_Settings.ico", toIco16(lamp())) &&
+    const bool ok = write(dir, "Corvex_Settings.ico", windowsIcon()) &&
                     write(dir, "picDIP_SW.bmp", toBmp(housing())) &&
                     write(dir, "switch.bmp", toBmp(switchSlot(Lever::Off))) &&
                     write(dir, "ON_SW.bmp", toBmp(switchSlot(Lever::On))) &&

@@ -334,6 +334,35 @@ class Run:
             return "black"
         return f"unclear ({red} red, {dark} dark pixels)"
 
+    def check_icons(self):
+        """The window's big and small icons, as the window manager gets them, are
+        the sizes Windows asks for at the window's scale, each exactly the
+        program icon's image of that size: drawn for it, not scaled."""
+        wanted = [(32 * self.dpi + 48) // 96, (16 * self.dpi + 48) // 96]
+        last = []
+        def shown():
+            values = sh("xprop", "-id", self.wid, "-notype", "32c", "_NET_WM_ICON").partition("=")[2]
+            values, found, i = [int(v) for v in values.replace("\n", " ").split(",") if v.strip()], {}, 0
+            while i + 2 <= len(values):
+                size = values[i]
+                found[size], i = values[i + 2:i + 2 + size * size], i + 2 + size * size
+            last[:] = sorted(found, reverse=True)
+            return found if last == wanted else None
+        try:
+            icons = wait_for("icons", shown, 3)
+        except Failure:
+            raise Failure(f"icons {last}, not {wanted}")
+        ico = f"{self.o.resources}/Corvex_Settings.ico"
+        entries = sh("identify", "-format", "%w %z\n", ico).split()
+        for size, pixels in icons.items():
+            index = next(i for i in range(1, len(entries) // 2) if int(entries[2 * i]) == size)
+            raw = subprocess.run(["convert", f"{ico}[{index}]", "-depth", "8", "rgba:-"],
+                                 capture_output=True, timeout=10).stdout
+            drawn = [raw[k + 3] << 24 | raw[k] << 16 | raw[k + 1] << 8 | raw[k + 2]
+                     for k in range(0, len(raw), 4)]
+            if pixels != drawn:
+                raise Failure(f"the {size} px icon is not the icon file's image of that size")
+
     def read_text(self):
         for attempt in range(3):  # a clipboard shared with Wine settles asynchronously
             sentinel = f"<nothing {attempt}>"
@@ -427,14 +456,16 @@ class Run:
             self.probe("move", arg)
             self.dpi, self.scale = int(arg), int(arg) / 96
         elif verb == "leak":  # KiB the resident memory may grow by over 50 rounds of churn
-            self.probe("churn", "10")  # warm-up: every cache and pool made once
+            self.probe("churn", "10", str(self.dpi))  # warm-up: every cache and pool made once
             before = self.resident()
-            self.probe("churn", "50")
+            self.probe("churn", "50", str(self.dpi))
             grown = self.resident() - before
             print(f"note: anonymous resident {before} KiB, {grown:+} KiB after 50 moves, 50 colour "
                   f"changes and 200 clicks; {self.probed.strip()!r}")
             if grown >= int(arg):
                 raise Failure(f"resident memory grew by {grown} KiB")
+        elif verb == "icons":
+            self.check_icons()
         elif verb == "tips":  # the number of tools the window's tooltips must have
             self.probe("tips", arg)
         elif verb == "hear":  # code,text: what a screen reader must hear now

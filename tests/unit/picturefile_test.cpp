@@ -1,4 +1,5 @@
 #include "bitmapwriter.h"
+#include "design.h"
 #include "devicescale.h"
 #include "picturefile.h"
 #include "reporttext.h"
@@ -313,32 +314,43 @@ TEST_F(PictureFile, EveryFaultNamesFileFolderReasonAndWhatToDo)
 
 TEST(DeviceScale, EachSwitchCoversItsSlotAndNothingElseAtEveryScale)
 {
-    // A housing of "body" pixels with eight "slot" pixels holes, as designed.
+    // A housing of "body" pixels with a "slot" hole under each switch, as designed.
+    using namespace Design;
     constexpr std::uint32_t Body = 1, Slot = 2, Lever = 3;
-    Picture housing{100, 49, std::vector<std::uint32_t>(100 * 49, Body)};
-    for (int k = 0; k < 8; ++k)
-        for (int y = 13; y < 13 + 19; ++y)
-            for (int x = 5 + 12 * k; x < 13 + 12 * k; ++x)
-                housing.pixels[std::size_t(y * 100 + x)] = Slot;
-    const Picture lever{8, 19, std::vector<std::uint32_t>(8 * 19, Lever)};
+    const Control &box = control("picDIP_SW");
+    const int left = windowLeft(box), top = windowTop(box);
+    const int width = pixels(box.width), height = pixels(box.height);
+    Picture housing{width, height, std::vector<std::uint32_t>(std::size_t(width * height), Body)};
+    for (int k = 1; k <= 8; ++k) {
+        const Control &lever = switchControl(k);
+        for (int y = windowTop(lever); y < windowTop(lever) + pixels(lever.height); ++y)
+            for (int x = windowLeft(lever); x < windowLeft(lever) + pixels(lever.width); ++x)
+                housing.pixels[std::size_t((y - top) * width + x - left)] = Slot;
+    }
     for (const int dpi : {96, 120, 144, 168, 192, 240, 288}) {
         SCOPED_TRACE(dpi);
-        Picture block = atDeviceScale(housing, 104, 152, dpi);
+        Picture block = atDeviceScale(housing, left, top, dpi);
         const auto count = [&](std::uint32_t value) {
             return std::count(block.pixels.begin(), block.pixels.end(), value);
         };
         const auto body = count(Body), slots = count(Slot);
-        for (int k = 0; k < 8; ++k) { // each switch where its window would put it
-            const Picture drawn = atDeviceScale(lever, 109 + 12 * k, 165, dpi);
-            const int left = deviceOf(109 + 12 * k, dpi) - deviceOf(104, dpi);
-            const int top = deviceOf(165, dpi) - deviceOf(152, dpi);
+        for (int k = 1; k <= 8; ++k) { // each switch where its window would put it
+            const Control &lever = switchControl(k);
+            const Picture drawn =
+                atDeviceScale({pixels(lever.width), pixels(lever.height),
+                               std::vector<std::uint32_t>(std::size_t(lever.width * lever.height) /
+                                                              (TwipsPerPixel * TwipsPerPixel),
+                                                          Lever)},
+                              windowLeft(lever), windowTop(lever), dpi);
+            const int x0 = deviceOf(windowLeft(lever), dpi) - deviceOf(left, dpi);
+            const int y0 = deviceOf(windowTop(lever), dpi) - deviceOf(top, dpi);
             for (int y = 0; y < drawn.height; ++y)
                 for (int x = 0; x < drawn.width; ++x)
-                    block.pixels[std::size_t((top + y) * block.width + left + x)] = drawn.at(x, y);
+                    block.pixels[std::size_t((y0 + y) * block.width + x0 + x)] = drawn.at(x, y);
         }
         EXPECT_EQ(count(Slot), 0);      // no slot shows
         EXPECT_EQ(count(Body), body);   // no switch covers the body
         EXPECT_EQ(count(Lever), slots); // the switches are exactly the slots
-        EXPECT_EQ(block.width, deviceOf(204, dpi) - deviceOf(104, dpi));
+        EXPECT_EQ(block.width, deviceOf(left + width, dpi) - deviceOf(left, dpi));
     }
 }

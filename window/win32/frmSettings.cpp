@@ -94,6 +94,7 @@ frmSettings::frmSettings(HINSTANCE instance, EventGuard &guard) : WindowBase(gua
                                                           : widen(Design::WindowFont.family);
 
     sizeWindow();
+    setIcons();
     // Each new child goes below its siblings: made front to back, they stack
     // as designed. The housing comes before the switch that lives inside it.
     for (std::size_t row = 0; row < ControlCount; ++row)
@@ -225,18 +226,29 @@ HFONT frmSettings::fontOf(const Design::Control &design)
     return fontFor(design.font.points ? design.font : Design::WindowFont);
 }
 
+SIZE frmSettings::windowSizeAt(int dpi) const
+{
+    RECT frame{0, 0, deviceOf(Design::pixels(Design::ClientWidth), dpi),
+               deviceOf(Design::pixels(Design::ClientHeight), dpi)};
+    AdjustWindowRectExForDpi(&frame, WindowStyle, FALSE, WindowExStyle, UINT(dpi));
+    return {frame.right - frame.left, frame.bottom - frame.top};
+}
+
 void frmSettings::sizeWindow()
 {
     const int width = deviceOf(Design::pixels(Design::ClientWidth), m_dpi);
     const int height = deviceOf(Design::pixels(Design::ClientHeight), m_dpi);
-    RECT frame{0, 0, width, height};
-    AdjustWindowRectExForDpi(&frame, WindowStyle, FALSE, WindowExStyle, UINT(m_dpi));
-    SetWindowPos(m_hwnd, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT window;
+    GetWindowRect(m_hwnd, &window);
+    const SIZE size = windowSizeAt(m_dpi);
+    if (window.right - window.left != size.cx || window.bottom - window.top != size.cy)
+        SetWindowPos(m_hwnd, nullptr, 0, 0, size.cx, size.cy,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     // The frame the system really draws may differ from the one computed for
-    // this scale (a system at another scale than the monitor): the client
-    // area is what must fit the design exactly.
-    RECT client, window;
+    // this scale (Wine draws it at the system's scale, not the monitor's):
+    // only then is the size corrected, so that the client area fits the
+    // design exactly.
+    RECT client;
     GetClientRect(m_hwnd, &client);
     if (client.right != width || client.bottom != height) {
         GetWindowRect(m_hwnd, &window);
@@ -246,9 +258,30 @@ void frmSettings::sizeWindow()
     }
 }
 
+void frmSettings::setIcons()
+{
+    // The lamp drawn for this scale, as the title bar and the taskbar ask for
+    // it; the ones shown before go once these are in place.
+    const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(m_hwnd, GWLP_HINSTANCE));
+    const auto load = [&](int width, int height) {
+        OwnedIcon icon(static_cast<HICON>(LoadImageW(
+            instance, MAKEINTRESOURCEW(1), IMAGE_ICON, GetSystemMetricsForDpi(width, UINT(m_dpi)),
+            GetSystemMetricsForDpi(height, UINT(m_dpi)), LR_DEFAULTCOLOR)));
+        if (!icon)
+            throwLastError("The program's icon cannot be loaded");
+        return icon;
+    };
+    OwnedIcon big = load(SM_CXICON, SM_CYICON), small = load(SM_CXSMICON, SM_CYSMICON);
+    SendMessageW(m_hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.get()));
+    SendMessageW(m_hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.get()));
+    m_bigIcon = std::move(big);
+    m_smallIcon = std::move(small);
+}
+
 void frmSettings::applyDpi(int dpi)
 {
     m_dpi = dpi;
+    setIcons();
     // The old fonts go once the controls have the new ones.
     std::vector<std::pair<Design::Font, OwnedFont>> previous;
     previous.swap(m_fonts);
@@ -348,6 +381,8 @@ LRESULT frmSettings::handle(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_PAINT:
         onPaint();
         return 0;
+    case WM_GETDPISCALEDSIZE:
+        return onGetDpiScaledSize(wParam, lParam);
     case WM_DPICHANGED:
         onDpiChanged(wParam, lParam);
         return 0;
@@ -443,13 +478,21 @@ void frmSettings::onPaint()
     EndPaint(m_hwnd, &paint);
 }
 
+bool frmSettings::onGetDpiScaledSize(WPARAM wParam, LPARAM lParam) const
+{
+    // The size the window will have at the new scale, so that the rectangle
+    // the system then suggests is exactly it, not a scaling of the old frame.
+    *reinterpret_cast<SIZE *>(lParam) = windowSizeAt(int(LOWORD(wParam)));
+    return true;
+}
+
 void frmSettings::onDpiChanged(WPARAM wParam, LPARAM lParam)
 {
-    // Moved to a monitor of another scale: laid out anew there, where the
-    // system suggests; the size is the design's exactly at the new scale.
-    const auto *suggested = reinterpret_cast<const RECT *>(lParam);
-    SetWindowPos(m_hwnd, nullptr, suggested->left, suggested->top, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // Moved to a monitor of another scale: laid out anew in the rectangle the
+    // system suggests, which is the size asked for above.
+    const RECT suggested = *reinterpret_cast<const RECT *>(lParam);
+    SetWindowPos(m_hwnd, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
     applyDpi(HIWORD(wParam));
 }
 

@@ -53,6 +53,8 @@ private:
     RECT controlRect(const Design::Control &design) const;
     HFONT fontOf(const Design::Control &design);
     void sizeWindow();
+    SIZE windowSizeAt(int dpi) const;
+    void setIcons();
     HFONT fontFor(const Design::Font &font);
     HBRUSH brushFor(std::uint32_t colour);
     const Design::Control *designFor(HWND control) const;
@@ -62,6 +64,7 @@ private:
     void onActivate(WPARAM wParam);
     void onPaint();
     void onDpiChanged(WPARAM wParam, LPARAM lParam);
+    bool onGetDpiScaledSize(WPARAM wParam, LPARAM lParam) const;
     void onSystemColoursChanged();
     void onFieldLosesFocus(HWND next);
 
@@ -71,6 +74,7 @@ private:
     std::wstring m_fontFamily;
     std::vector<std::pair<Design::Font, OwnedFont>> m_fonts;
     std::vector<std::pair<COLORREF, OwnedBrush>> m_brushes;
+    OwnedIcon m_bigIcon, m_smallIcon;
     ScreenReaderNotes m_screenReaders;
 
     std::array<HWND, ControlCount> m_controls{}; // by design row
