@@ -45,7 +45,8 @@ set(CPACK_NSIS_EXTRA_INSTALL_COMMANDS "
   WriteRegDWORD SHCTX \"${uninstall_key}\" \"NoRepair\" 1")
 
 # Debian's makensis makes 32-bit installers unless told otherwise; the program
-# is 64-bit, and so is its setup. CMake's own template gets the target and the
+# is 64-bit, and so is its setup. It stores no file times, which would make
+# each build's setup differ; installed files take the time of installing. CMake's own template gets the target and the
 # setup's version block after its first line (which carries a byte-order mark).
 set(template_dir ${CMAKE_BINARY_DIR}/nsis-template)
 file(READ ${CMAKE_ROOT}/Modules/Internal/CPack/NSIS.template.in template)
@@ -55,6 +56,7 @@ math(EXPR rest_start "${first_line_end} + 1")
 string(SUBSTRING "${template}" ${rest_start} -1 rest)
 file(WRITE ${template_dir}/NSIS.template.in "${first_line}
   Target amd64-unicode
+  SetDateSave off
   !include \"FileFunc.nsh\"
   VIProductVersion \"${PROJECT_VERSION}.0\"
   VIFileVersion \"${PROJECT_VERSION}.0\"

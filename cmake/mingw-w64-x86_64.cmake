@@ -13,7 +13,9 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 # Sections aligned to whole pages in the file can be mapped as they lie, not
 # copied, which shortens the start under Wine by a tenth; a release carries
 # no symbols (the zip's program is stripped as well).
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -Wl,--file-alignment=0x1000")
+# No link time in the header (nor the checksum over it): the same commit
+# gives the same bytes whenever it is built.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -Wl,--file-alignment=0x1000 -Wl,--no-insert-timestamp")
 set(CMAKE_EXE_LINKER_FLAGS_RELEASE_INIT "-s")
 # Tests of the Windows build run under Wine.
 find_program(CORVEX_WINE NAMES wine64 wine)

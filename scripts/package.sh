@@ -6,6 +6,11 @@
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 "$top/scripts/deps.sh" test
+# The same commit gives the same bytes: every time in the downloads is the
+# commit's, and nothing of this machine's clock, locale or umask gets in.
+SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git -C "$top" log -1 --format=%ct)}
+export SOURCE_DATE_EPOCH TZ=UTC LC_ALL=C.UTF-8
+umask 022
 mkdir -p "$top/dist"
 for platform in linux windows; do
     dir="$top/build-package-$platform"
