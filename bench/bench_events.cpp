@@ -1,10 +1,10 @@
 // The window's events with real image files, against the floor of reading
 // the same files' bytes alone. Each name is the one the README's
 // table uses.
-#include "bitmapwriter.h"
 #include "frmSettings.h"
 #include "picturefile.h"
 #include "runtimeerror.h"
+#include "slowestbitmaps.h"
 #include "switchpicture.h"
 
 #include <QApplication>

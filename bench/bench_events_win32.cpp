@@ -2,10 +2,10 @@
 // reading the same files' bytes alone, timed in the real window under Wine.
 // Google Benchmark is not built for mingw-w64 here, so this prints the median
 // of repeated batches, as bench_events does for Qt.
-#include "bitmapwriter.h"
 #include "frmSettings.h"
 #include "picturefile.h"
 #include "runtimeerror.h"
+#include "slowestbitmaps.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -9,7 +9,7 @@ run=(g++ make cmake qt6-base-dev qt6-qpa-plugins fonts-liberation2)
 test=("${run[@]}" googletest libbenchmark-dev libxcb1-dev clang libclang-rt-14-dev
     g++-mingw-w64-x86-64 wine wine64 fonts-wine nsis python3
     xvfb xauth openbox xdotool x11-utils xclip wmctrl imagemagick desktop-file-utils appstream
-    python3-pyatspi at-spi2-core dbus-bin dbus-daemon p7zip-full
+    python3-pyatspi at-spi2-core dbus-bin dbus-daemon diffoscope-minimal
     dpkg-dev file lintian valgrind)
 
 case ${1:-test} in

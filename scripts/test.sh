@@ -8,6 +8,8 @@
 #                  table under Wine, the program file's identity
 #   build-asan     the Linux program with AddressSanitizer and UBSan (Clang):
 #                  unit tests, the fuzzer, and the table again, leaks included
+#   build-reproducible  the three downloads made twice from clones of HEAD in two
+#                  folders, which must be byte-identical
 set -uo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 "$top/scripts/deps.sh" test || exit 1
@@ -31,6 +33,9 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
     LSAN_OPTIONS=suppressions=$top/tests/lsan.supp \
     check sanitizers "$top/build-asan" -DCMAKE_CXX_COMPILER=clang++ -DCORVEX_SANITIZE=ON \
     -DCORVEX_FUZZ=ON
+
+echo "== reproducible"
+"$top/tests/reproducible_test.sh" "$top/build-reproducible" || failed+=("reproducible")
 
 if [ ${#failed[@]} -gt 0 ]; then
     echo "FAILED: ${failed[*]}"

@@ -15,88 +15,66 @@ Status 0 when all holds; every wait is bounded.
 import json, sys, time
 import pyatspi
 
-TITLE = "Settings for Corvex:"
 
-
-def window():
+def controls():
+    """The settings window and its controls by name."""
     end = time.monotonic() + 10
     while time.monotonic() < end:
         for app in pyatspi.Registry.getDesktop(0):
             for frame in app or []:
-                if frame and frame.name == TITLE:
-                    return frame
+                if frame and frame.name == "Settings for Corvex:":
+                    found, todo = {}, list(frame)
+                    while todo:
+                        found[todo[0].name] = todo[0]
+                        todo += list(todo.pop(0))
+                    return frame, found
         time.sleep(0.1)
     sys.exit("no settings window on the accessibility bus")
 
 
-def controls(frame):
-    found = {}
-    def walk(node):
-        for child in node:
-            found[child.name] = child
-            walk(child)
-    walk(frame)
-    return found
-
-
-def checked(node):
-    return node.getState().contains(pyatspi.STATE_CHECKED)
+def has(node, state):
+    return node.getState().contains(state)
 
 
 def hear(code, text, geometry):
-    frame = window()
-    found, wrong = controls(frame), []
-    for k in range(1, 9):
-        name, on = f"Switch {k}", not (code >> (k - 1)) & 1
-        lever = found.get(name)
-        if lever is None:
-            wrong.append(f"no {name}")
-            continue
-        if lever.getRoleName() != "check box" or checked(lever) != on or \
-                lever.description != ("ON" if on else "OFF"):
-            wrong.append(f"{name}: {lever.getRoleName()}, checked {checked(lever)}, "
-                         f"{lever.description!r}, not {'ON' if on else 'OFF'}")
+    frame, found = controls()
+    heard = {name: (node.getRoleName(), has(node, pyatspi.STATE_CHECKED), node.description)
+             for name, node in found.items() if name.startswith("Switch ")}
+    wanted = {f"Switch {k}": ("check box", on, "ON" if on else "OFF")
+              for k, on in ((k, not (code >> (k - 1)) & 1) for k in range(1, 9))}
+    wrong = [f"{name}: {heard.get(name)}, not {wanted[name]}" for name in wanted
+             if heard.get(name) != wanted[name]]
     field = found.get("Frequency in MHz")
     if field is None or field.getRoleName() != "text" or field.queryText().getText(0, -1) != text:
         wrong.append(f"field: {field and field.getRoleName()} {field and field.queryText().getText(0, -1)!r}")
-    if "DIP switch" not in found:
-        wrong.append("no housing named DIP switch")
     # Relative to the window, both as the screen has them: Qt gives window
     # coordinates as screen ones.
     origin = frame.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
     for name, rect in geometry.items():
-        if name in found:
-            e = found[name].queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
-            at = [e.x - origin.x, e.y - origin.y, e.width, e.height]
-            if at != rect:
-                wrong.append(f"{name} at {at}, not {rect}")
+        e = found[name].queryComponent().getExtents(pyatspi.DESKTOP_COORDS) if name in found else None
+        if e is None or [e.x - origin.x, e.y - origin.y, e.width, e.height] != rect:
+            wrong.append(f"{name} at {e and [e.x - origin.x, e.y - origin.y, e.width, e.height]}, not {rect}")
     return wrong
 
 
 def press(k):
-    lever = controls(window())[f"Switch {k}"]
-    before, actions = checked(lever), lever.queryAction()
-    names = [actions.getName(i) for i in range(actions.nActions)]
-    actions.doAction(names.index("Toggle"))
+    lever = controls()[1][f"Switch {k}"]
+    before, actions = has(lever, pyatspi.STATE_CHECKED), lever.queryAction()
+    actions.doAction([actions.getName(i) for i in range(actions.nActions)].index("Toggle"))
     end = time.monotonic() + 5
     while time.monotonic() < end:
-        if checked(lever) != before and lever.getState().contains(pyatspi.STATE_FOCUSED):
+        if has(lever, pyatspi.STATE_CHECKED) != before and has(lever, pyatspi.STATE_FOCUSED):
             return []
         time.sleep(0.05)
-    return [f"Switch {k} after its action: checked {checked(lever)}, focused "
-            f"{lever.getState().contains(pyatspi.STATE_FOCUSED)}"]
-
-
-def main():
-    verb = sys.argv[1]
-    if verb == "wake":
-        pyatspi.Registry.getDesktop(0)
-        return 0
-    wrong = hear(int(sys.argv[2]), sys.argv[3], json.loads(sys.argv[4])) if verb == "hear" \
-        else press(int(sys.argv[2]))
-    print("\n".join(wrong))
-    return 1 if wrong else 0
+    return [f"Switch {k} after its action: checked {has(lever, pyatspi.STATE_CHECKED)}, "
+            f"focused {has(lever, pyatspi.STATE_FOCUSED)}"]
 
 
 if __name__ == "__main__":
-    sys.exit(main())
+    verb = sys.argv[1]
+    if verb == "wake":
+        sys.exit(pyatspi.Registry.getDesktop(0) and 0)
+    wrong = hear(int(sys.argv[2]), sys.argv[3], json.loads(sys.argv[4])) if verb == "hear" \
+        else press(int(sys.argv[2]))
+    print("\n".join(wrong))
+    sys.exit(1 if wrong else 0)

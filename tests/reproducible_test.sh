@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The same commit gives the same downloads: scripts/package.sh run in two
 # clones of it, in folders of different names and depths, one after the other
-# (minutes apart), must write byte-identical files. When they differ, the
-# first member that differs is named.
+# (minutes apart), must write byte-identical files. When they differ,
+# diffoscope names the members that differ and how.
 # Usage: reproducible_test.sh WORK_DIR   (tests the commit checked out, HEAD)
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
@@ -21,5 +21,9 @@ if (cd "$first" && sha256sum ./*.deb ./*.zip ./*.exe) | (cd "$second" && sha256s
     echo "reproducible: both builds gave the same three downloads"
     exit 0
 fi
-python3 "$top/tests/first_difference.py" "$first" "$second" "$work"
+for download in "$first"/*; do
+    name=$(basename "$download")
+    cmp -s "$download" "$second/$name" ||
+        diffoscope --text - --max-report-size 20000 "$download" "$second/$name" | head -60
+done
 exit 1

@@ -139,39 +139,29 @@ bool checked(IAccessible *object)
     return number(object, &IAccessible::get_accState) & STATE_SYSTEM_CHECKED;
 }
 
-// Polls the object until it answers `on`, for at most three seconds.
-bool becomes(IAccessible *object, bool on)
-{
-    for (int tries = 0; tries < 60; ++tries, Sleep(50))
-        if (checked(object) == on)
-            return true;
-    return false;
-}
-
-// COM's identity: every interface leads to the one IUnknown, and nothing is
-// handed out that leads back elsewhere.
+// COM's identity: IUnknown is the same whichever interface it is asked
+// from, and no interface of another object is handed out.
 void expectIdentity(IAccessible *object)
 {
     IUnknown *fromObject = nullptr, *fromDispatch = nullptr;
     IDispatch *dispatch = nullptr;
-    IEnumVARIANT *children = nullptr;
+    void *children = nullptr;
     object->QueryInterface(__uuidof(IUnknown), reinterpret_cast<void **>(&fromObject));
-    object->QueryInterface(__uuidof(IDispatch), reinterpret_cast<void **>(&dispatch));
-    if (dispatch)
+    if (SUCCEEDED(
+            object->QueryInterface(__uuidof(IDispatch), reinterpret_cast<void **>(&dispatch))))
         dispatch->QueryInterface(__uuidof(IUnknown), reinterpret_cast<void **>(&fromDispatch));
     expect(fromObject && fromObject == fromDispatch, L"IUnknown differs by the way asked");
-    if (SUCCEEDED(
-            object->QueryInterface(__uuidof(IEnumVARIANT), reinterpret_cast<void **>(&children)))) {
-        IUnknown *back = nullptr;
-        children->QueryInterface(__uuidof(IUnknown), reinterpret_cast<void **>(&back));
-        expect(back == fromObject, L"IEnumVARIANT leads to another object");
-        if (back)
-            back->Release();
-        children->Release();
-    }
+    expect(object->QueryInterface(__uuidof(IEnumVARIANT), &children) == E_NOINTERFACE,
+           L"hands out the system object's IEnumVARIANT");
     for (IUnknown *each : {fromObject, fromDispatch, static_cast<IUnknown *>(dispatch)})
         if (each)
             each->Release();
+}
+
+void click(HWND control)
+{
+    SendMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+    SendMessageW(control, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
 }
 
 int press(HWND window, int k, bool byMouse)
@@ -182,8 +172,7 @@ int press(HWND window, int k, bool byMouse)
         return std::printf("no accessible object for switch %d\n", k), 1;
     const bool before = checked(object);
     if (byMouse) {
-        SendMessageW(lever, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
-        SendMessageW(lever, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+        click(lever);
     } else {
         expectIdentity(object);
         const std::wstring action = text(object, &IAccessible::get_accDefaultAction);
@@ -191,7 +180,9 @@ int press(HWND window, int k, bool byMouse)
         VARIANT child = self();
         expect(SUCCEEDED(object->accDoDefaultAction(child)), L"the default action failed");
     }
-    expect(becomes(object, !before), L"the object kept still answers the old position");
+    for (int tries = 0; tries < 60 && checked(object) == before; ++tries) // at most 3 s
+        Sleep(50);
+    expect(checked(object) != before, L"the object kept still answers the old position");
     GUITHREADINFO focus{};
     focus.cbSize = sizeof focus;
     GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &focus);
@@ -216,10 +207,8 @@ int churn(HWND window, int rounds, int dpi)
         if (move(window, round % 2 ? dpi : dpi * 3 / 2) != 0)
             return 1;
         SendMessageW(window, WM_SYSCOLORCHANGE, 0, 0);
-        for (int click = 0; click < 4 && lever; ++click) {
-            SendMessageW(lever, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
-            SendMessageW(lever, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
-        }
+        for (int clicks = 0; clicks < 4 && lever; ++clicks)
+            click(lever);
     }
     if (rounds % 2 && move(window, dpi) != 0) // back to where it started
         return 1;
@@ -230,43 +219,32 @@ int churn(HWND window, int rounds, int dpi)
 
 int hear(HWND window, int code, const std::wstring &fieldText)
 {
-    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    std::vector<HWND> children;
-    EnumChildWindows(window, noteChild, reinterpret_cast<LPARAM>(&children));
-    int switches = 0;
-    bool field = false, housing = false;
-    for (HWND child : children) {
-        IAccessible *object = nullptr;
-        const HRESULT found = AccessibleObjectFromWindow(
-            child, DWORD(OBJID_CLIENT), __uuidof(IAccessible), reinterpret_cast<void **>(&object));
-        if (FAILED(found))
-            continue;
-        const std::wstring name = text(object, &IAccessible::get_accName);
-        const long role = number(object, &IAccessible::get_accRole);
-        if (name.rfind(L"Switch ", 0) == 0) {
-            const int k = _wtoi(name.c_str() + 7);
-            const bool on = !((code >> (k - 1)) & 1);
-            const long state = number(object, &IAccessible::get_accState);
-            const std::wstring description = text(object, &IAccessible::get_accDescription);
-            expect(role == ROLE_SYSTEM_CHECKBUTTON, name + L": role " + std::to_wstring(role));
-            expect(bool(state & STATE_SYSTEM_CHECKED) == on,
-                   name + L": checked is not " + (on ? L"ON" : L"OFF"));
-            expect(description == (on ? L"ON" : L"OFF"), name + L": description " + description);
-            ++switches;
-        } else if (name == L"Frequency in MHz") {
-            expect(role == ROLE_SYSTEM_TEXT, L"field: role " + std::to_wstring(role));
-            const std::wstring value = text(object, &IAccessible::get_accValue);
-            expect(value == fieldText, L"field: value " + value);
-            field = true;
-        } else if (name == L"DIP switch") {
-            housing = true;
+    const auto heard = [&](HWND control, const std::wstring &name, long role) {
+        IAccessible *object = objectOf(control);
+        const bool as = object && text(object, &IAccessible::get_accName) == name &&
+                        number(object, &IAccessible::get_accRole) == role;
+        expect(as, name + L" is not heard with its name and role");
+        return object;
+    };
+    for (int k = 1; k <= 8; ++k) {
+        const std::wstring name = L"Switch " + std::to_wstring(k);
+        const bool on = !((code >> (k - 1)) & 1);
+        if (IAccessible *lever =
+                heard(childNamed(window, name.c_str()), name, ROLE_SYSTEM_CHECKBUTTON)) {
+            expect(checked(lever) == on &&
+                       text(lever, &IAccessible::get_accDescription) == (on ? L"ON" : L"OFF"),
+                   name + L" is not heard " + (on ? L"ON" : L"OFF"));
+            lever->Release();
         }
-        object->Release();
     }
-    expect(switches == 8, L"switches named: " + std::to_wstring(switches));
-    expect(field, L"no field named \"Frequency in MHz\"");
-    expect(housing, L"no housing named \"DIP switch\"");
-    CoUninitialize();
+    if (IAccessible *field = heard(FindWindowExW(window, nullptr, L"Edit", nullptr),
+                                   L"Frequency in MHz", ROLE_SYSTEM_TEXT)) {
+        expect(text(field, &IAccessible::get_accValue) == fieldText, L"the field's value");
+        field->Release();
+    }
+    if (IAccessible *housing =
+            heard(childNamed(window, L"DIP switch"), L"DIP switch", ROLE_SYSTEM_CLIENT))
+        housing->Release();
     return failures ? 1 : 0;
 }
 

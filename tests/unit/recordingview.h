@@ -3,37 +3,28 @@
 #include "settingsview.h"
 
 #include <string>
-#include <vector>
 
-// Logs every view operation as one line, so a test can compare the whole
-// sequence that an event produces.
+// What the window shows, as the controller last set it.
 class RecordingView : public SettingsView
 {
 public:
-    std::string fieldText;
-    std::vector<std::string> log;
+    std::string fieldText, description;
+    std::uint32_t colour = 0x80000008; // the field's design colour, window text
+    int code = 0;                      // the switch code the pictures show
+    int picturesSet = 0;
+    bool picturesMatchPositions = true;
 
-    std::string readFrequencyText() override
-    {
-        log.push_back("read");
-        return fieldText;
-    }
-    void showFrequencyText(const std::string &text) override
-    {
-        fieldText = text;
-        log.push_back("text " + text);
-    }
-    void setFrequencyColour(std::uint32_t colour) override
-    {
-        log.push_back("colour " + std::to_string(colour));
-    }
+    std::string readFrequencyText() override { return fieldText; }
+    void showFrequencyText(const std::string &text) override { fieldText = text; }
+    void setFrequencyColour(std::uint32_t value) override { colour = value; }
     void setSwitchPicture(int k, const std::string &fileName, SwitchPosition position) override
     {
-        const bool off = position == SwitchPosition::Off;
-        log.push_back("picture " + std::to_string(k) + " " + fileName +
-                      (off == (fileName == "OFF_SW.bmp") ? "" : " in the other position"));
+        const bool off = fileName == "OFF_SW.bmp";
+        picturesMatchPositions &= off == (position == SwitchPosition::Off);
+        code = (code & ~(1 << (k - 1))) | (off ? 1 << (k - 1) : 0);
+        ++picturesSet;
     }
-    void setDescription(const std::string &text) override { log.push_back("description " + text); }
+    void setDescription(const std::string &text) override { description = text; }
 };
 
 // How three locales write numbers: plain, decimal comma, Arabic-Indic digits.
