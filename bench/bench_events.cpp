@@ -3,7 +3,6 @@
 // table uses.
 #include "frmSettings.h"
 #include "picturefile.h"
-#include "runtimeerror.h"
 #include "slowestbitmaps.h"
 #include "switchpicture.h"
 
@@ -62,16 +61,6 @@ void useAsBothImages(const Bytes &bytes)
         QFile file(QString::fromLatin1(name));
         file.open(QIODevice::WriteOnly);
         file.write(reinterpret_cast<const char *>(bytes.data()), qint64(bytes.size()));
-    }
-}
-
-bool refused()
-{
-    try {
-        readPictureFile("OFF_SW.bmp");
-        return false;
-    } catch (const FileError &) {
-        return true;
     }
 }
 

@@ -4,7 +4,6 @@
 // of repeated batches, as bench_events does for Qt.
 #include "frmSettings.h"
 #include "picturefile.h"
-#include "runtimeerror.h"
 #include "slowestbitmaps.h"
 
 #include <algorithm>
@@ -15,16 +14,6 @@
 #include <windows.h>
 
 namespace {
-
-bool refused()
-{
-    try {
-        readPictureFile("OFF_SW.bmp");
-        return false;
-    } catch (const FileError &) {
-        return true;
-    }
-}
 
 // Microseconds per call: the median of 15 batches of `calls` calls.
 double microseconds(int calls, const std::function<void()> &call)

@@ -2,6 +2,8 @@
 
 #include "bitmap.h"
 #include "bitmapwriter.h"
+#include "picturefile.h"
+#include "runtimeerror.h"
 
 #include <vector>
 
@@ -51,4 +53,16 @@ inline std::vector<NamedBitmap> slowestBitmaps()
         {"RLE8 refused at its last byte", stream(8, 1, {255, 1}, true)},
         {"largest picture, one-bit masks", with(plain.bytes, 2, std::uint32_t(plain.bytes.size()))},
     };
+}
+
+// Reads and decodes OFF_SW.bmp of the current folder, as a switch does: true
+// when the program would refuse it.
+inline bool refused()
+{
+    try {
+        readPictureFile("OFF_SW.bmp");
+        return false;
+    } catch (const FileError &) {
+        return true;
+    }
 }
