@@ -14,6 +14,7 @@
 #include <QIcon>
 #include <QImageReader>
 #include <QLabel>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QStyleOptionFocusRect>
 #include <algorithm>
@@ -136,7 +137,12 @@ void frmSettings::applyColours()
 void frmSettings::paintEvent(QPaintEvent *event)
 {
     QWidget::paintEvent(event);
-    paintSwitchBlock();
+    // The field's caret blinks twice a second: that costs the block nothing.
+    QRect block = m_picDIP_SW->geometry();
+    for (int k = 1; k <= 8; ++k)
+        block |= QRect(pic(k)->mapTo(this, QPoint(0, 0)), pic(k)->size());
+    if (event->region().intersects(block))
+        paintSwitchBlock();
     if (!m_painted) {
         m_painted = true;
         QMetaObject::invokeMethod(
