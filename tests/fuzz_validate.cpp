@@ -27,8 +27,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         c.Form_Load();
         return c;
     }();
-    view.picturesSet = 0;
-
     // A leading byte below 8 clicks that switch first, so clicks and typed
     // values mix in one run.
     if (size > 0 && data[0] < 8) {
@@ -38,6 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     }
     const std::string text(reinterpret_cast<const char *>(data), size);
     view.fieldText = text;
+    view.picturesSet = 0;
     controller.txtFreq_Validate();
 
     const TuningRecord &record = controller.record();
