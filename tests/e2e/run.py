@@ -342,8 +342,7 @@ class Run:
         sizes = []
         def shown():
             values = sh("xprop", "-id", self.wid, "-notype", "32c", "_NET_WM_ICON").partition("=")[2]
-            values, i = [int(v) for v in values.replace("\n", " ").split(",") if v.strip()], 0
-            sizes.clear()
+            values, i, sizes[:] = [int(v) for v in values.replace("\n", " ").split(",") if v.strip()], 0, []
             while i + 2 <= len(values):
                 sizes.append(values[i])
                 i += 2 + values[i] * values[i + 1]

@@ -5,7 +5,6 @@
 #include "reporttext.h"
 #include "runtimeerror.h"
 
-#include <algorithm>
 #include <bit>
 #include <chrono>
 #include <cstdlib>
