@@ -106,11 +106,7 @@ public:
     }
     HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR *description) override
     {
-        if (!isSelf(child) || !m_isSwitch)
-            return m_standard->get_accDescription(child, description);
-        bool on = false;
-        const HRESULT live = position(on);
-        return FAILED(live) ? live : text(on ? L"ON" : L"OFF", description);
+        return byPosition(child, description, L"ON", L"OFF", &IAccessible::get_accDescription);
     }
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT *role) override
     {
@@ -138,11 +134,7 @@ public:
     }
     HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR *action) override
     {
-        if (!isSelf(child) || !m_isSwitch)
-            return m_standard->get_accDefaultAction(child, action);
-        bool on = false;
-        const HRESULT live = position(on);
-        return FAILED(live) ? live : text(on ? L"Uncheck" : L"Check", action);
+        return byPosition(child, action, L"Uncheck", L"Check", &IAccessible::get_accDefaultAction);
     }
     HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override
     {
@@ -217,6 +209,18 @@ public:
 
 private:
     ~ControlObject() = default;
+
+    // A switch's own text for the position it stands in now; the system
+    // object's answer for every other control and child.
+    HRESULT byPosition(VARIANT child, BSTR *out, const wchar_t *on, const wchar_t *off,
+                       HRESULT (STDMETHODCALLTYPE IAccessible::*standard)(VARIANT, BSTR *))
+    {
+        if (!isSelf(child) || !m_isSwitch)
+            return (m_standard->*standard)(child, out);
+        bool isOn = false;
+        const HRESULT live = position(isOn);
+        return FAILED(live) ? live : text(isOn ? on : off, out);
+    }
 
     // The switch's position as the control has it now.
     HRESULT position(bool &on) const
