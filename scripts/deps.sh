@@ -1,12 +1,16 @@
 #!/usr/bin/env bash
-# Installs the Debian packages a task needs: scripts/deps.sh run|test
+# Installs the Debian packages a task needs: scripts/deps.sh run|web|test
 #   run      building and running the Linux program
-#   test     all of run, the Windows build, Wine, real-window tests, sanitizers, benchmarks
+#   web      building and serving the web page
+#   test     all of both, the Windows build, Wine, real-window and browser tests,
+#            sanitizers, benchmarks; and the npm packages of the browser tests
 # Packages already present are skipped; nothing is installed when all are.
 set -euo pipefail
 
 run=(g++ make cmake qt6-base-dev qt6-qpa-plugins fonts-liberation2)
-test=("${run[@]}" googletest libbenchmark-dev libxcb1-dev clang libclang-rt-14-dev
+web=(make cmake emscripten python3)
+command -v npm >/dev/null || web+=(npm)
+test=("${run[@]}" "${web[@]}" chromium chromium-driver python3-selenium git googletest libbenchmark-dev libxcb1-dev clang libclang-rt-14-dev
     g++-mingw-w64-x86-64 wine wine64 fonts-wine nsis python3
     xvfb xauth openbox xdotool x11-utils xclip wmctrl imagemagick desktop-file-utils appstream
     python3-pyatspi at-spi2-core dbus-bin dbus-daemon diffoscope-minimal
@@ -14,9 +18,19 @@ test=("${run[@]}" googletest libbenchmark-dev libxcb1-dev clang libclang-rt-14-d
 
 case ${1:-test} in
 run) packages=("${run[@]}") ;;
+web) packages=("${web[@]}") ;;
 test) packages=("${test[@]}") ;;
-*) echo "usage: deps.sh run|test" >&2; exit 2 ;;
+*) echo "usage: deps.sh run|web|test" >&2; exit 2 ;;
 esac
+
+# What the browser tests take from npm, as the lock file pins it.
+npm_packages() {
+    [ "${1:-test}" = test ] || return 0
+    local e2e
+    e2e=$(cd "$(dirname "$0")/../tests/e2e" && pwd)
+    [ -f "$e2e/node_modules/axe-core/axe.min.js" ] ||
+        npm ci --prefix "$e2e" --no-audit --no-fund --loglevel=error
+}
 
 missing=()
 for package in "${packages[@]}"; do
@@ -24,7 +38,10 @@ for package in "${packages[@]}"; do
         missing+=("$package")
     fi
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
+if [ ${#missing[@]} -eq 0 ]; then
+    npm_packages "${1:-test}"
+    exit 0
+fi
 
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
@@ -34,3 +51,4 @@ if ! $sudo apt-get install -y --no-install-recommends "${missing[@]}"; then
     $sudo apt-get update
     $sudo apt-get install -y --no-install-recommends "${missing[@]}"
 fi
+npm_packages "${1:-test}"

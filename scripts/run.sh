@@ -3,8 +3,22 @@
 # of the program alone (a unity build: half the time), and the start. The
 # program reads ON_SW.bmp and OFF_SW.bmp from the directory it starts in; the
 # build places both beside it.
+#   scripts/run.sh        the Linux program
+#   scripts/run.sh web    the web page, served on http://127.0.0.1:$PORT/ (8080)
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
+if [ "${1:-}" = web ]; then
+    echo "== Packages"
+    "$top/scripts/deps.sh" web
+    echo "== Building the site in build-web/site/"
+    export NODE_PATH=/usr/share/nodejs # where Debian's emcc finds its node modules
+    cmake -S "$top" -B "$top/build-web" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
+        --toolchain /usr/share/emscripten/cmake/Modules/Platform/Emscripten.cmake >/dev/null
+    cmake --build "$top/build-web" --target corvex_settings -j "$(nproc)"
+    port=${PORT:-8080}
+    echo "== Serving build-web/site/ on http://127.0.0.1:$port/ (Ctrl+C ends)"
+    exec python3 -m http.server "$port" --bind 127.0.0.1 --directory "$top/build-web/site"
+fi
 echo "== Packages"
 "$top/scripts/deps.sh" run
 echo "== Building the program in build-run/"

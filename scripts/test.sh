@@ -8,11 +8,14 @@
 #                  table under Wine, the program file's identity
 #   build-asan     the Linux program with AddressSanitizer and UBSan (Clang):
 #                  unit tests, the fuzzer, and the table again, leaks included
+#   build-web      the web page (emscripten): the module's number texts against the
+#                  native ones, and the table in Chromium at five scales and on a phone
 #   build-reproducible  the three downloads made twice from clones of HEAD in two
 #                  folders, which must be byte-identical
 set -uo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 "$top/scripts/deps.sh" test || exit 1
+export NODE_PATH=/usr/share/nodejs # where Debian's emcc finds its node modules
 
 failed=()
 check() { # check NAME BUILD_DIR [cmake options...]
@@ -33,6 +36,9 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
     LSAN_OPTIONS=suppressions=$top/tests/lsan.supp \
     check sanitizers "$top/build-asan" -DCMAKE_CXX_COMPILER=clang++ -DCORVEX_SANITIZE=ON \
     -DCORVEX_FUZZ=ON
+
+check web "$top/build-web" --toolchain /usr/share/emscripten/cmake/Modules/Platform/Emscripten.cmake \
+    -DCMAKE_BUILD_TYPE=Release
 
 echo "== reproducible"
 "$top/tests/reproducible_test.sh" "$top/build-reproducible" || failed+=("reproducible")

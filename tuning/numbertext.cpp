@@ -1,9 +1,58 @@
 #include "numbertext.h"
 
+#include <cerrno>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 
 namespace {
+
+// Shortest-form and round-trip conversions as std::to_chars and
+// std::from_chars give them; a library without their floating-point forms
+// (emscripten's) gets the C library's, which the standard defines them by.
+#if defined(__cpp_lib_to_chars)
+std::string asciiOf(double value)
+{
+    char buffer[64];
+    const auto [end, error] =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
+    return error == std::errc() ? std::string(buffer, end) : std::string();
+}
+
+std::optional<double> valueOf(const std::string &ascii)
+{
+    double value = 0.0;
+    const char *first = ascii.data();
+    const char *last = first + ascii.size();
+    const auto [end, error] = std::from_chars(first, last, value);
+    if (error != std::errc() || end != last)
+        return std::nullopt;
+    return value;
+}
+#else
+std::string asciiOf(double value)
+{
+    char buffer[64];
+    const int length = std::snprintf(buffer, sizeof buffer, "%.15g", value);
+    return length > 0 && length < int(sizeof buffer) ? std::string(buffer, std::size_t(length))
+                                                     : std::string();
+}
+
+// `ascii` holds only a sign, digits and one '.': no locale, blank, exponent
+// or word that strtod would read differently from from_chars.
+std::optional<double> valueOf(const std::string &ascii)
+{
+    char *end = nullptr;
+    errno = 0;
+    const double value = std::strtod(ascii.c_str(), &end);
+    // from_chars refuses a value too large, and one too small to be anything but zero.
+    if (end != ascii.c_str() + ascii.size() ||
+        (errno == ERANGE && (value == 0.0 || std::isinf(value))))
+        return std::nullopt;
+    return value;
+}
+#endif
 
 bool isBlank(char32_t c)
 {
@@ -80,11 +129,9 @@ NumberText::NumberText(const LocaleFacts &facts)
 
 std::string NumberText::format(double value) const
 {
-    char buffer[64];
-    const auto [end, error] =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
+    const std::string ascii = asciiOf(value);
     std::u32string text;
-    for (const char *p = buffer; error == std::errc() && p != end; ++p) {
+    for (const char *p = ascii.c_str(); *p; ++p) {
         if (*p == '.')
             text += m_separator;
         else if (*p == '-')
@@ -143,11 +190,8 @@ std::optional<double> NumberText::parse(std::string_view utf8) const
     if (!haveDigit)
         return std::nullopt;
 
-    double value = 0.0;
-    const char *first = ascii.data();
-    const char *last = first + ascii.size();
-    const auto [end, error] = std::from_chars(first, last, value);
-    if (error != std::errc() || end != last || !std::isfinite(value))
+    const std::optional<double> value = valueOf(ascii);
+    if (!value || !std::isfinite(*value))
         return std::nullopt;
     return value;
 }

@@ -25,12 +25,6 @@ FileError fileError(Kind kind, const std::string &fileName, const std::string &r
     return FileError(kind, fileName, currentFolder(), reason);
 }
 
-std::string tooLarge(std::uint64_t size)
-{
-    return "the file is too large for a picture (" + std::to_string(size) + " bytes, at most " +
-           std::to_string(LargestBitmapFile) + ")";
-}
-
 // The file is opened first and then asked what it is, through its handle: no
 // one can put a FIFO or a folder in its place between the check and the read.
 // Opening never waits (a FIFO without a writer, a device), and no read goes
@@ -139,6 +133,12 @@ private:
 
 } // namespace
 
+std::string tooLargeReason(std::uint64_t size)
+{
+    return "the file is too large for a picture (" + std::to_string(size) + " bytes, at most " +
+           std::to_string(LargestBitmapFile) + ")";
+}
+
 std::string currentFolder()
 {
     std::error_code error;
@@ -153,7 +153,7 @@ std::vector<std::uint8_t> readPictureBytes(const std::string &fileName)
 {
     ReadOnlyFile file(fileName);
     if (file.size() > LargestBitmapFile)
-        throw fileError(Kind::Damaged, fileName, tooLarge(file.size()));
+        throw fileError(Kind::Damaged, fileName, tooLargeReason(file.size()));
     // A file that grew since it was opened is cut at the size it had then.
     std::vector<std::uint8_t> bytes(static_cast<std::size_t>(file.size()));
     std::size_t filled = 0;

@@ -19,5 +19,8 @@ std::vector<std::uint8_t> readPictureBytes(const std::string &fileName);
 // The file's picture, decoded.
 Picture readPictureFile(const std::string &fileName);
 
+// Why a file of `size` bytes is refused before it is read.
+std::string tooLargeReason(std::uint64_t size);
+
 // The current directory as the user knows it (native separators).
 std::string currentFolder();

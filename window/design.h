@@ -50,7 +50,14 @@ inline constexpr Font WindowFont{"MS Sans Serif", 8, false};
 inline constexpr Font LargeFont{"MS Sans Serif", 24, true};
 inline constexpr int FrequencyMaxLength = 5;
 
+// Faces drawn like the design's, for systems without it: metric-compatible ones first.
+inline constexpr const char *FontSubstitutes[] = {"Microsoft Sans Serif", "Liberation Sans",
+                                                  "Arimo", "Arial", "Helvetica"};
+
 inline constexpr const char *SwitchTip = "Click to change position";
+// What a switch says of its position to screen readers, beside its checked state.
+inline constexpr const char *SwitchOnText = "ON";
+inline constexpr const char *SwitchOffText = "OFF";
 inline constexpr Font Inherited{"", 0, false};
 
 // Switches 2 to 8 lie on the window, over the housing's slots.

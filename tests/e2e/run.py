@@ -508,7 +508,7 @@ class Run:
                 os.mkfifo(f"{folder}/{name}")
             else:
                 content = {"empty": b"", "garbage": b"not a picture\n", "cut300": good[:300],
-                           "huge": bytes(huge)}[kind]
+                           "huge": bytes(huge), "oversize": good.ljust(300000, b"\0")}[kind]
                 open(f"{folder}/{name}", "wb").write(content)
 
     # -- one row -----------------------------------------------------------
@@ -565,13 +565,14 @@ class Run:
 
 def main():
     parser = argparse.ArgumentParser()
-    for option in ("program", "images", "resources", "work"):
+    for option in ("images", "resources", "work"):
         parser.add_argument("--" + option, required=True)
+    parser.add_argument("--program", help="the command that starts the program")
     parser.add_argument("--design", required=True, help="the command that prints the design table")
     parser.add_argument("--locale", default="C")
     parser.add_argument("--scale", type=float, default=1)
     parser.add_argument("--only", help="run only rows with this tag")
-    parser.add_argument("--skip", help="skip rows with this tag")
+    parser.add_argument("--skip", action="append", default=[], help="skip rows with this tag")
     parser.add_argument("--wine-prefix", help="a Wine prefix to copy and run the program in")
     parser.add_argument("--folder", help="start every row in this folder, as it is")
     parser.add_argument("--win32-probe", help="the command that reads the Windows program through "
@@ -579,6 +580,9 @@ def main():
     parser.add_argument("--planted-library", help="a library that notes its loading, planted "
                         "under system libraries' names beside a copy of the Windows program")
     parser.add_argument("--name", default="", help="run only rows whose name matches this")
+    parser.add_argument("--site", help="the web page's folder: run the table in Chromium")
+    parser.add_argument("--phone", action="store_true", help="the page on a phone: a touch screen "
+                        "at three times scale, 360 x 640")
     options = parser.parse_args()
     os.makedirs(options.work, exist_ok=True)
     # A test runner's time-out ends us with SIGTERM: still take the session down.
@@ -586,19 +590,24 @@ def main():
     table = os.path.join(os.path.dirname(os.path.abspath(__file__)), "cases.txt")
     rows = [([cell.strip() for cell in line.split("|")] + [""])[:8]
             for line in open(table, encoding="utf-8") if line.strip() and not line.startswith("#")]
-    session = Session(round(96 * options.scale), options.work)
+    if options.site:
+        sys.modules.setdefault("run", sys.modules[__name__])  # one Failure class for both
+        from web import Browser, WebRun
+        session = Browser(options)
+    else:
+        session = Session(round(96 * options.scale), options.work)
     failures, started = [], time.monotonic()
     try:
-        run = Run(options, session)
+        run = WebRun(options, session) if options.site else Run(options, session)
         for number, (name, files, actions, text, colour, code, status, tags) in enumerate(rows, 1):
             tags = tags.split()
-            if (options.only and options.only not in tags) or (options.skip and options.skip in tags) \
+            if (options.only and options.only not in tags) or set(options.skip) & set(tags) \
                     or not re.search(options.name, name):
                 continue
             try:
                 run.row(number, name, files, actions.split(), text, colour, code, status)
                 print(f"ok   {name}")
-            except (Failure, OSError, subprocess.SubprocessError) as failure:
+            except (Failure, OSError, subprocess.SubprocessError, *getattr(session, "errors", ())) as failure:
                 failures.append(name)
                 print(f"FAIL {name}: {failure}")
     finally:

@@ -6,10 +6,10 @@ QFont designFont(const Design::Font &design)
 {
     const QString family = QString::fromUtf8(design.family);
     static const bool substituted = [&] {
-        QFont::insertSubstitutions(family,
-                                   {QStringLiteral("Microsoft Sans Serif"),
-                                    QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
-                                    QStringLiteral("Arial"), QStringLiteral("Helvetica")});
+        QStringList substitutes;
+        for (const char *face : Design::FontSubstitutes)
+            substitutes << QString::fromUtf8(face);
+        QFont::insertSubstitutions(family, substitutes);
         return true;
     }();
     Q_UNUSED(substituted);

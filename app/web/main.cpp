@@ -1,0 +1,22 @@
+// The module the web page loads: the window's entry points and its design.
+#include "devicescale.h"
+#include "frmSettings.h"
+
+#include <emscripten/bind.h>
+
+EMSCRIPTEN_BINDINGS(corvex_settings)
+{
+    using namespace emscripten;
+    class_<frmSettings>("frmSettings")
+        .constructor<val, std::string, std::string, std::string, std::string>()
+        .function("stage", &frmSettings::stage)
+        .function("load", &frmSettings::load)
+        .function("click", &frmSettings::click)
+        .function("leaveField", &frmSettings::leaveField)
+        .function("failed", &frmSettings::failed)
+        .function("report", &frmSettings::report)
+        .function("block", &frmSettings::block);
+    function("design", &designTable);
+    function("deviceOf", &deviceOf);
+    function("borderWidth", &borderWidth);
+}

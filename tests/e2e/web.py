@@ -1,0 +1,339 @@
+"""The end-to-end table against the web page, in Debian's Chromium, headless,
+driven through Selenium and the browser's DevTools protocol: the same rows,
+the same pixel checks on screenshots, the accessibility tree for what a
+screen reader hears, and axe-core for the rules of the web."""
+import base64, functools, http.server, json, os, shutil, subprocess, threading, time, urllib.parse
+
+from run import Failure, Run, image, ppm, wait_for
+
+from selenium import webdriver
+from selenium.common.exceptions import WebDriverException
+from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.common.action_chains import ActionChains
+from selenium.webdriver.common.keys import Keys
+
+AXE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "node_modules", "axe-core", "axe.min.js")
+KEYS = {"Tab": Keys.TAB, "space": Keys.SPACE, "BackSpace": Keys.BACKSPACE, "End": Keys.END,
+        "Home": Keys.HOME, "Left": Keys.LEFT, "Right": Keys.RIGHT, "Up": Keys.UP, "Down": Keys.DOWN,
+        "shift": Keys.SHIFT, "ctrl": Keys.CONTROL}
+PHONE = (360, 640)  # a phone's viewport, in CSS pixels
+
+
+class Server(http.server.ThreadingHTTPServer):
+    """The site as a static host serves it, with the two switch images of the
+    row's folder beside the page; every request is logged."""
+
+    def __init__(self, site):
+        self.site, self.folder, self.requests = site, site, []
+        handler = functools.partial(Handler, directory=site)
+        super().__init__(("127.0.0.1", 0), handler)
+        threading.Thread(target=self.serve_forever, daemon=True).start()
+        self.address = f"http://127.0.0.1:{self.server_port}/"
+
+
+class Handler(http.server.SimpleHTTPRequestHandler):
+    extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map, ".wasm": "application/wasm",
+                      ".js": "text/javascript"}
+
+    def translate_path(self, path):
+        name = urllib.parse.urlparse(path).path.lstrip("/")
+        self.server.requests.append(name)
+        if name in ("ON_SW.bmp", "OFF_SW.bmp"):
+            return os.path.join(self.server.folder, name)
+        return os.path.join(self.server.site, name)
+
+    def log_message(self, *args):
+        pass
+
+
+class Browser:
+    """Chromium through chromedriver; the pass's scale, language and, for the
+    phone, a touch screen."""
+
+    errors = (WebDriverException,)
+
+    def __init__(self, options):
+        chrome = webdriver.ChromeOptions()
+        chrome.binary_location = "/usr/bin/chromium"
+        lang = "de-DE" if options.locale.startswith("de") else "en-US"
+        for argument in ["--headless=new", "--no-sandbox", "--disable-gpu", "--no-first-run",
+                         "--disable-background-networking", "--disable-component-update", "--disable-sync",
+                         "--disable-quic", f"--lang={lang}", f"--user-data-dir={options.work}/profile"]:
+            chrome.add_argument(argument)
+        chrome.add_experimental_option("prefs", {"intl.accept_languages": lang})
+        shutil.rmtree(f"{options.work}/profile", ignore_errors=True)
+        self.driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=chrome)
+        self.driver.set_script_timeout(30)
+        self.phone = options.phone
+        width, height = PHONE if self.phone else (800, 600)
+        self.cdp("Emulation.setDeviceMetricsOverride", width=width, height=height,
+                 deviceScaleFactor=3 if self.phone else options.scale, mobile=self.phone)
+        if self.phone:
+            self.cdp("Emulation.setTouchEmulationEnabled", enabled=True, maxTouchPoints=5)
+
+    def cdp(self, command, **arguments):
+        return self.driver.execute_cdp_cmd(command, arguments)
+
+    def alive(self):
+        return True
+
+    def stop(self):
+        self.driver.quit()
+
+
+class WebRun(Run):
+    def __init__(self, options, browser):
+        self.o, self.session, self.browser, self.designs = options, browser, browser, {}
+        self.server = Server(options.site)
+        self.separator = "," if options.locale.startswith("de") else "."
+        self.housing = image(f"{options.resources}/picDIP_SW.bmp")
+        self.lever = {name: image(f"{options.images}/{name}") for name in ("ON_SW.bmp", "OFF_SW.bmp")}
+        self.scale = 3 if options.phone else options.scale
+        self.dpi = round(96 * self.scale)
+        self.driver, self.wid = browser.driver, ""
+
+    def js(self, script, *args):
+        return self.driver.execute_script(script, *args)
+
+    # -- the page ------------------------------------------------------------
+    def start(self, folder):
+        self.folder = self.server.folder = folder
+        self.browser.cdp("Network.enable")
+        self.browser.cdp("Network.emulateNetworkConditions", offline=False, latency=0,
+                         downloadThroughput=-1, uploadThroughput=-1)
+        self.browser.cdp("Emulation.setEmulatedMedia", features=[])
+        self.driver.get(self.server.address)
+
+    def state(self):
+        return self.js("return document.documentElement.dataset.state")
+
+    def wait_window(self, retry=True):
+        state = wait_for("page", self.state, 20)
+        if state != "running":
+            raise Failure(f"the page ended: {self.report_text()!r}")
+        self.idle()
+        self.dpi = int(self.js("return document.getElementById('frmSettings').dataset.dpi"))
+        self.scale = self.dpi / 96
+        ratio = self.js("return devicePixelRatio")
+        box = self.js("const r = document.getElementById('frmSettings').getBoundingClientRect();"
+                      "return [r.left, r.top, r.width, r.height]")
+        self.origin = [round(v * ratio) for v in box[:2]]
+        self.ratio = ratio
+        size = [round(v * ratio) for v in box[2:]]
+        if size != [self.d.device(v) for v in self.d.client]:
+            raise Failure(f"window is {size}")
+        if any(abs(v * ratio - round(v * ratio)) > 0.01 for v in box[:2]):
+            raise Failure(f"window origin {box[:2]} is not on a device pixel at {ratio}")
+
+    def idle(self):
+        """Waits until the page has run every event it was given."""
+        wait_for("events", lambda: self.js(
+            "const w = document.getElementById('frmSettings');"
+            "return !w || !w.isConnected || w.getAttribute('aria-busy') !== 'true'"), 10)
+
+    def close(self):
+        self.driver.get("about:blank")
+        return 0
+
+    def report_text(self):
+        return self.js("const r = document.querySelector('.report'); return r ? r.innerText : ''")
+
+    # -- looking at it -------------------------------------------------------
+    def screenshot(self):
+        self.idle()
+        shot = base64.b64decode(self.browser.cdp("Page.captureScreenshot", format="png")["data"])
+        data = subprocess.run(["convert", "png:-", "-depth", "8", "ppm:-"], input=shot,
+                              capture_output=True, timeout=10).stdout
+        _, _, rows = ppm(data)
+        x, y = self.origin
+        width, height = [self.d.device(v) for v in self.d.client]
+        return [row[x:x + width] for row in rows[y:y + height]]
+
+    def read_text(self):
+        """The field's text, once a click has put the focus there, as the
+        desktop rows read it."""
+        self.do("field")
+        self.idle()
+        return self.js("return document.getElementById('txtFreq').value")
+
+    def tree(self):
+        """The accessibility tree's named controls: role, name, value,
+        description, checked and the DOM node behind each."""
+        nodes = {}
+        for node in self.browser.cdp("Accessibility.getFullAXTree")["nodes"]:
+            if node.get("ignored"):
+                continue
+            value = lambda key: (node.get(key) or {}).get("value")
+            properties = {p["name"]: p["value"].get("value") for p in node.get("properties", [])}
+            name = value("name")
+            if name:
+                nodes[name] = {"role": value("role"), "value": value("value"),
+                               "description": value("description"), "checked": properties.get("checked"),
+                               "node": node.get("backendDOMNodeId"), "focusable": properties.get("focusable")}
+        return nodes
+
+    def hear(self, code, text):
+        self.idle()
+        nodes, wrong = self.tree(), []
+        heard = 0
+        for k in range(1, 9):
+            node = nodes.get(f"Switch {k}")
+            if not node or node["role"] != "checkbox" or not node["focusable"]:
+                wrong.append(f"switch {k}: {node}")
+                continue
+            on = node["checked"] == "true"
+            if node["description"] != ("ON" if on else "OFF"):
+                wrong.append(f"switch {k} checked {node['checked']} but described {node['description']!r}")
+            heard |= (not on) << (k - 1)
+        field, housing = nodes.get("Frequency in MHz"), nodes.get("DIP switch")
+        if not field or field["role"] != "textbox" or field["value"] != text:
+            wrong.append(f"field {field}")
+        if not housing or housing["role"] != "group" or not housing["focusable"]:
+            wrong.append(f"housing {housing}")
+        if heard != int(code):
+            wrong.append(f"heard code {heard}, not {code}")
+        if wrong:
+            raise Failure("; ".join(wrong))
+
+    def press(self, k):
+        """An assistive technology's click on the switch's node of the tree."""
+        node = self.tree()[f"Switch {k}"]["node"]
+        target = self.browser.cdp("DOM.resolveNode", backendNodeId=node)["object"]["objectId"]
+        self.browser.cdp("Runtime.callFunctionOn", objectId=target, functionDeclaration="function () { this.click(); }")
+
+    def axe(self):
+        self.js(open(AXE).read())
+        result = self.driver.execute_async_script(
+            "const done = arguments[arguments.length - 1];"
+            "axe.run(document).then(r => done(r.violations.map(v => v.id + ': ' + v.help + ' ' +"
+            " v.nodes.map(n => n.target.join(' ')).join(', '))), e => done(['axe: ' + e]));")
+        if result:
+            raise Failure("axe: " + "; ".join(result))
+
+    # -- doing things --------------------------------------------------------
+    def css_point(self, x, y):
+        return [(self.origin[0] + self.d.device(x) + 0.5) / self.ratio,
+                (self.origin[1] + self.d.device(y) + 0.5) / self.ratio]
+
+    def mouse(self, kind, point, button="left"):
+        self.browser.cdp("Input.dispatchMouseEvent", type=kind, x=point[0], y=point[1], button=button,
+                         buttons={"left": 1, "right": 2}[button] if kind == "mousePressed" else 0,
+                         clickCount=1)
+
+    def click_at(self, point, button="left"):
+        if self.o.phone and button == "left":  # a tap
+            for kind in ("touchStart", "touchEnd"):
+                self.browser.cdp("Input.dispatchTouchEvent", type=kind,
+                                 touchPoints=[] if kind == "touchEnd" else [{"x": point[0], "y": point[1]}])
+        else:
+            self.mouse("mouseMoved", point)
+            self.mouse("mousePressed", point, button)
+            self.mouse("mouseReleased", point, button)
+        self.mouse("mouseMoved", [1, 1])  # away, as the desktop rows move the pointer
+
+    def keys(self, *names):
+        for name in names:
+            *modifiers, key = name.split("+")
+            chain = ActionChains(self.driver)
+            for modifier in modifiers:
+                chain.key_down(KEYS[modifier])
+            chain.send_keys(KEYS.get(key, key.lower() if len(key) == 1 else key))
+            for modifier in reversed(modifiers):
+                chain.key_up(KEYS[modifier])
+            chain.perform()
+
+    def do(self, action):
+        verb, _, arg = action.partition(":")
+        arg = arg.replace("\\s", " ")
+        hx, hy, hw, _ = self.d.controls["picDIP_SW"]["rect"]
+        places = {"housing": (hx + hw // 2, hy + 5), "label": self.d.centre("Description"),
+                  "field": self.d.centre("txtFreq")}
+        if verb == "sel":
+            self.keys("End", "shift+Home")
+        elif verb == "type":
+            ActionChains(self.driver).send_keys(arg).perform()
+        elif verb in ("key", "tab"):
+            self.keys(arg or "Tab")
+        elif verb in places:
+            self.click_at(self.css_point(*places[verb]))
+        elif verb in ("click", "right"):
+            self.click_at(self.css_point(*self.d.centre(f"pic{arg}")), "left" if verb == "click" else "right")
+        elif verb == "pressout":
+            self.mouse("mousePressed", self.css_point(*self.d.centre(f"pic{arg}")))
+            self.mouse("mouseMoved", self.css_point(*self.d.centre("Description")))
+            self.mouse("mouseReleased", self.css_point(*self.d.centre("Description")))
+        elif verb == "paste":
+            # The browser's own paste of a text the clipboard holds.
+            self.browser.cdp("Browser.grantPermissions", permissions=["clipboardReadWrite",
+                                                                      "clipboardSanitizedWrite"])
+            self.driver.execute_async_script("navigator.clipboard.writeText(arguments[0])"
+                                             ".then(arguments[1], arguments[1])", arg)
+            wait_for("clipboard", lambda: self.driver.execute_async_script(
+                "navigator.clipboard.readText().then(arguments[0], () => arguments[0](''))") == arg, 5)
+            self.keys("ctrl+v")
+        elif verb == "deactivate":  # another tab comes to the front, then this one again
+            mine = self.driver.current_window_handle
+            self.driver.switch_to.new_window("tab")
+            self.driver.close()
+            self.driver.switch_to.window(mine)
+        elif verb == "offline":
+            self.browser.cdp("Network.emulateNetworkConditions", offline=True, latency=0,
+                             downloadThroughput=-1, uploadThroughput=-1)
+        elif verb == "forced":  # a forced-colours (high-contrast) theme on or off
+            self.browser.cdp("Emulation.setEmulatedMedia", features=[
+                {"name": "forced-colors", "value": "active" if arg == "on" else "none"}])
+        elif verb == "axe":
+            self.axe()
+        elif verb == "hear":
+            code, text = arg.split(",")
+            self.hear(code, text.replace(".", self.separator))
+        elif verb == "press":
+            self.press(arg)
+        elif verb == "restart":
+            self.driver.refresh()
+            self.wait_window()
+        elif verb == "ratio":  # the browser's zoom, or a move to another screen
+            # As a zoom does, the viewport's size changes too: the emulation
+            # tells the page of a new ratio only with a new size.
+            width, height = PHONE if self.o.phone else (800, 600)
+            for nudge in (1, 0):
+                self.browser.cdp("Emulation.setDeviceMetricsOverride", width=width - nudge, height=height,
+                                 deviceScaleFactor=float(arg), mobile=self.o.phone)
+            wait_for("new scale", lambda: self.js(
+                "return document.getElementById('frmSettings').dataset.dpi") != str(self.dpi), 5)
+            self.wait_window()
+        elif verb in ("put", "rm", "cue"):
+            super().do(action)
+        else:
+            raise Failure(f"unknown action {action}")
+
+    def row(self, number, name, files, actions, text, colour, code, status):
+        folder = f"{self.o.work}/{number:02d}"
+        shutil.rmtree(folder, ignore_errors=True)
+        self.make_files(folder, files)
+        self.start(folder)
+        if status == "1" and not actions:
+            return self.expect_report(text)
+        self.wait_window()
+        for action in actions:
+            self.do(action)
+        if status == "1":
+            return self.expect_report(text)
+        text_shown = self.read_text()
+        shot, code_shown = self.settled_screenshot()
+        self.check_border(shot)
+        got = {"code": code_shown, "colour": self.colour(shot), "text": text_shown}
+        text = text[1:].replace("\\s", " ") if text.startswith("=") else text.replace(".", self.separator)
+        wanted = {"code": code, "colour": colour, "text": text}
+        wrong = [f"{key} {got[key]!r}, not {wanted[key]!r}" for key in wanted if got[key] != wanted[key]]
+        if wrong:
+            raise Failure("; ".join(wrong))
+
+    def expect_report(self, piece):
+        wait_for("the report", lambda: self.state() == "ended", 20)
+        text = self.report_text()
+        if piece not in text or self.server.address not in text:
+            raise Failure(f"the report does not name {piece!r} and {self.server.address}: {text!r}")
+        if self.js("return !!document.getElementById('frmSettings')"):
+            raise Failure("the window is still there beside the report")
+        self.axe()

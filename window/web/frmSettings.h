@@ -1,0 +1,58 @@
+#pragma once
+
+#include "controller.h"
+#include "eventguard.h"
+#include "runtimeerror.h"
+#include "webview.h"
+
+#include <emscripten/val.h>
+#include <map>
+#include <string>
+#include <vector>
+
+// The settings window in a web page: the page builds the controls from the
+// design and routes their events here; all behaviour is the controller's.
+// Every entry point runs inside the event guard, so no exception reaches
+// JavaScript: an entry that returns false has ended the window, and
+// report() then says why.
+class frmSettings
+{
+public:
+    // `page` has the five view methods; the locale's decimal separator,
+    // minus sign and zero digit come from the browser's first language;
+    // `folder` is the page's own address, where its pictures lie.
+    frmSettings(emscripten::val page, const std::string &decimalSeparator,
+                const std::string &minusSign, const std::string &zeroDigit, std::string folder);
+
+    // The page fetched a picture file: its bytes at HTTP status 200, or the
+    // status the server gave (0: no answer at all). `size` is what the server
+    // said the whole file holds, or -1; bytes beyond the largest file a
+    // picture may be are never fetched.
+    bool stage(const std::string &fileName, int status, const emscripten::val &bytes, double size);
+
+    bool load(); // the load event: the housing's picture, then Form_Load
+    bool click(int k);
+    bool leaveField(bool toAnotherControl);
+
+    bool failed() const { return m_guard.failed(); }
+    emscripten::val report() const; // {text, folder}
+
+    // The housing and the switches in device pixels at `dpi`, RGBA over the
+    // whole client area, clear where neither lies: valid until the next call.
+    emscripten::val block(int dpi);
+
+private:
+    Picture readStaged(const std::string &fileName) const;
+
+    EventGuard m_guard;
+    std::string m_folder;
+    std::map<std::string, FileError> m_problems; // files the server did not give
+    WebView m_view;
+    SettingsController m_controller;
+    Picture m_housing;
+    std::vector<std::uint8_t> m_block;
+};
+
+// The design as the page builds it: every control in window pixels, its
+// layer (higher lies above), the caption and the client size.
+emscripten::val designTable();

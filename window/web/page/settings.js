@@ -1,0 +1,329 @@
+// The settings window in the page: builds the controls from the design the
+// module gives, binds the five view operations to them and routes their
+// events to the module's frmSettings. No rule of the window lives here.
+'use strict';
+
+(() => {
+    const page = document.getElementById('frmSettings');
+    const controls = {}; // by design name
+    const switches = []; // switch k at k - 1
+    const pictureSizes = {}; // switches sized to their pictures, as the desktop's boxes
+    let module, design, settings, canvas, dpi = 0;
+    let queue = Promise.resolve(), pending = 0, ended = false, drawPending = false;
+
+    // What the browser's first language says about writing numbers.
+    function localeFacts() {
+        const format = new Intl.NumberFormat(navigator.languages[0] || navigator.language,
+                                             {useGrouping: false});
+        const part = (value, type, otherwise) =>
+            (format.formatToParts(value).find(p => p.type === type) || {value: otherwise}).value;
+        return [part(1.5, 'decimal', '.'), part(-1, 'minusSign', '-'), format.format(0)];
+    }
+
+    // The five view operations.
+    const view = {
+        readFrequencyText: () => controls.txtFreq.value,
+        showFrequencyText: text => { controls.txtFreq.value = text; },
+        setFrequencyColour: css => { controls.txtFreq.style.color = css; },
+        setSwitch(k, on, words, width, height) {
+            const lever = switches[k - 1];
+            lever.setAttribute('aria-checked', String(on));
+            lever.firstChild.textContent = words;
+            const size = pictureSizes[lever.id];
+            if (!size || size[0] !== width || size[1] !== height) {
+                pictureSizes[lever.id] = [width, height];
+                place(design.controls.find(c => c.name === lever.id));
+            }
+            scheduleDraw();
+        },
+        setDescription: text => { controls.Description.textContent = text.replace(/\r\n/g, '\n'); },
+    };
+
+    function build() {
+        document.title = design.caption;
+        document.getElementById('caption').textContent = design.caption;
+        canvas = document.createElement('canvas');
+        canvas.id = 'block';
+        canvas.setAttribute('aria-hidden', 'true');
+        page.append(canvas);
+        const faces = [...design.fontSubstitutes, 'sans-serif'];
+        for (const c of design.controls) {
+            let element;
+            if (c.kind === 'text') {
+                element = document.createElement('input');
+                Object.assign(element, {type: 'text', value: c.text, maxLength: design.maxLength,
+                                        autocomplete: 'off', spellcheck: false});
+                element.setAttribute('inputmode', 'decimal');
+                element.setAttribute('aria-label', c.accessibleName);
+                element.style.backgroundColor = c.background;
+            } else {
+                element = document.createElement('div');
+                if (c.kind === 'label') {
+                    element.textContent = c.text;
+                    element.style.backgroundColor = c.background;
+                } else if (c.switchNumber) {
+                    element.setAttribute('role', 'checkbox');
+                    element.setAttribute('aria-checked', 'false');
+                    // The position in words, read as the description.
+                    const words = document.createElement('span');
+                    words.id = `${c.name}-position`;
+                    words.hidden = true;
+                    element.append(words);
+                    element.setAttribute('aria-describedby', words.id);
+                    switches[c.switchNumber - 1] = element;
+                } else {
+                    element.setAttribute('role', 'group');
+                }
+                if (c.accessibleName && c.kind !== 'label')
+                    element.setAttribute('aria-label', c.accessibleName);
+            }
+            element.id = c.name;
+            element.className = c.kind;
+            if (c.tabStop)
+                element.tabIndex = 0;
+            if (c.toolTip)
+                element.title = c.toolTip;
+            element.style.zIndex = String(c.layer);
+            element.style.color = c.foreground;
+            element.style.fontFamily = [c.font.family, ...faces]
+                .map(f => (f === 'sans-serif' ? f : `"${f}"`)).join(', ');
+            element.style.fontWeight = c.font.bold ? 'bold' : 'normal';
+            controls[c.name] = element;
+        }
+        // Tab order is document order: the field, the housing, switches 1 to 8.
+        const housing = controls.picDIP_SW;
+        for (const name of design.tabOrder) {
+            const element = controls[name];
+            (element.getAttribute('role') === 'checkbox' ? housing : page).append(element);
+        }
+        for (const c of design.controls)
+            if (!c.tabStop)
+                page.append(controls[c.name]);
+        bindEvents();
+    }
+
+    // Every control at its design rectangle through the one mapping. The
+    // window is laid out in device pixels and scaled down by the ratio as a
+    // whole: a length in CSS pixels is a multiple of 1/64, which a third of a
+    // pixel is not, and the engine would round each control on its own.
+    function layout() {
+        const ratio = window.devicePixelRatio || 1;
+        const coarse = matchMedia('(pointer: coarse)').matches;
+        const [width, height] = design.client;
+        // On a touch screen the window fills the width, up to three times, for a finger.
+        const scale = coarse ? Math.min(3, Math.max(1, document.documentElement.clientWidth / width)) : 1;
+        dpi = coarse ? Math.floor(96 * ratio * scale) : Math.round(96 * ratio);
+        Object.assign(page.style, {width: css(device(width)), height: css(device(height)),
+                                   transform: `scale(${1 / ratio})`});
+        page.style.setProperty('--line', css(module.borderWidth(dpi)));
+        page.dataset.dpi = String(dpi);
+        canvas.width = device(width);
+        canvas.height = device(height);
+        Object.assign(canvas.style, {left: '0', top: '0', width: css(canvas.width), height: css(canvas.height)});
+        for (const c of design.controls)
+            place(c);
+        drawBlock();
+    }
+
+    function device(pixel) {
+        return module.deviceOf(pixel, dpi);
+    }
+
+    function css(devicePixels) {
+        return `${devicePixels}px`;
+    }
+
+    function place(c) {
+        const element = controls[c.name];
+        const [x, y, w, h] = c.rect;
+        const [pw, ph] = pictureSizes[c.name] || [w, h];
+        const inHousing = element.parentElement === controls.picDIP_SW;
+        const [hx, hy] = controls.picDIP_SW === element ? [0, 0] : design.controls
+            .find(d => d.name === 'picDIP_SW').rect;
+        const ox = inHousing ? device(hx) : 0, oy = inHousing ? device(hy) : 0;
+        Object.assign(element.style, {
+            left: css(device(x) - ox), top: css(device(y) - oy),
+            width: css(device(x + pw) - device(x)), height: css(device(y + ph) - device(y)),
+            fontSize: css(c.font.points * dpi / 72),
+        });
+    }
+
+    function scheduleDraw() {
+        if (!drawPending) {
+            drawPending = true;
+            requestAnimationFrame(drawBlock);
+        }
+    }
+
+    // The housing and the switches as the core draws them, in device pixels.
+    function drawBlock() {
+        drawPending = false;
+        if (ended)
+            return;
+        const block = settings.block(dpi);
+        const pixels = new ImageData(new Uint8ClampedArray(block.rgba), block.width, block.height);
+        canvas.getContext('2d').putImageData(pixels, 0, 0);
+    }
+
+    // A picture as the server gives it now, never from a cache, and never
+    // more of it than the largest picture file.
+    async function fetchPicture(name) {
+        let status = 0, bytes = new Uint8Array(0), size = -1;
+        try {
+            const response = await fetch(name, {cache: 'no-store'});
+            status = response.ok ? 200 : response.status;
+            if (response.ok) {
+                size = Number(response.headers.get('Content-Length') || -1);
+                bytes = await readAtMost(response.body, design.largestFile + 1);
+            }
+        } catch (error) {
+            status = 0;
+        }
+        settings.stage(name, status, bytes, size);
+    }
+
+    async function readAtMost(body, most) {
+        const reader = body.getReader();
+        const parts = [];
+        let total = 0;
+        while (total < most) {
+            const {done, value} = await reader.read();
+            if (done)
+                break;
+            parts.push(value);
+            total += value.length;
+        }
+        if (total >= most)
+            reader.cancel().catch(() => {});
+        const bytes = new Uint8Array(Math.min(total, most));
+        let at = 0;
+        for (const part of parts) {
+            const piece = part.subarray(0, bytes.length - at);
+            bytes.set(piece, at);
+            at += piece.length;
+        }
+        return bytes;
+    }
+
+    // Events run one at a time, in order, each after its pictures are fetched.
+    // While any is waiting, the window says it is busy.
+    function enqueue(event) {
+        page.setAttribute('aria-busy', String(++pending > 0));
+        queue = queue.then(async () => {
+            if (ended)
+                return;
+            await Promise.all(['ON_SW.bmp', 'OFF_SW.bmp'].map(fetchPicture));
+            if (!ended && !event())
+                end();
+        }).catch(end).finally(() => page.setAttribute('aria-busy', String(--pending > 0)));
+    }
+
+    function bindEvents() {
+        const field = controls.txtFreq;
+        // Only a move to another control of the window validates; the tab or
+        // the browser losing focus does not.
+        field.addEventListener('focusout', event => {
+            if (event.relatedTarget && page.contains(event.relatedTarget))
+                enqueue(() => settings.leaveField(true));
+        });
+        // A press on a label or around the window leaves the focus where it is, as on the desktop.
+        document.addEventListener('mousedown', event => {
+            if (!(event.target instanceof Element) || !event.target.closest('input, [tabindex]'))
+                event.preventDefault();
+        });
+        switches.forEach((lever, index) => {
+            // A click, a tap and an assistive technology's click; the focus
+            // comes first, so that the field is validated before the flip.
+            lever.addEventListener('click', () => {
+                if (document.activeElement !== lever)
+                    lever.focus({preventScroll: true});
+                enqueue(() => settings.click(index + 1));
+            });
+            lever.addEventListener('keydown', event => {
+                const step = {ArrowLeft: -1, ArrowUp: -1, ArrowRight: 1, ArrowDown: 1}[event.key];
+                if (event.key === ' ' || step)
+                    event.preventDefault(); // no scrolling
+                if (step && switches[index + step])
+                    switches[index + step].focus();
+            });
+            lever.addEventListener('keyup', event => {
+                if (event.key === ' ')
+                    lever.click();
+            });
+        });
+        addEventListener('resize', layout);
+        watchRatio();
+    }
+
+    // Browser zoom and a move to another screen change the ratio.
+    function watchRatio() {
+        matchMedia(`(resolution: ${window.devicePixelRatio}dppx)`)
+            .addEventListener('change', () => { layout(); watchRatio(); }, {once: true});
+    }
+
+    // The one report: the window is gone, and nothing of it answers.
+    function end(error) {
+        if (ended)
+            return;
+        ended = true;
+        if (error)
+            console.error(error);
+        const report = settings ? settings.report()
+            : {title: 'Corvex_Settings', text: 'Corvex_Settings has to close.\n\n' +
+               'The page could not start its program: ' + error, folder: ''};
+        page.remove();
+        const box = document.createElement('section');
+        box.className = 'report';
+        box.setAttribute('role', 'alertdialog');
+        box.setAttribute('aria-labelledby', 'report-title');
+        box.setAttribute('aria-describedby', 'report-text');
+        const title = document.createElement('h1');
+        title.id = 'report-title';
+        title.textContent = report.title;
+        const text = document.createElement('div');
+        text.id = 'report-text';
+        for (const paragraph of report.text.split('\n\n')) {
+            const p = document.createElement('p');
+            paragraph.split('\n').forEach((line, i) => {
+                if (i > 0)
+                    p.append(document.createElement('br'));
+                const span = document.createElement('span');
+                span.textContent = line;
+                if (line === report.folder)
+                    span.className = 'folder';
+                p.append(span);
+            });
+            text.append(p);
+        }
+        box.append(title, text);
+        box.tabIndex = -1;
+        const main = document.createElement('main');
+        main.append(box);
+        document.body.append(main);
+        box.focus();
+        document.documentElement.dataset.state = 'ended';
+    }
+
+    async function start() {
+        module = await CorvexModule();
+        design = module.design();
+        settings = new module.frmSettings(view, ...localeFacts(), new URL('.', location.href).href);
+        build();
+        layout();
+        await fetchPicture(design.controls.find(c => c.name === 'picDIP_SW').picture);
+        enqueue(() => {
+            if (!settings.load())
+                return false;
+            page.hidden = false;
+            layout();
+            controls.txtFreq.focus();
+            return true;
+        });
+        await queue;
+        document.documentElement.dataset.state = ended ? 'ended' : 'running';
+    }
+
+    start().catch(end).finally(() => {
+        document.documentElement.dataset.state = ended ? 'ended' : 'running';
+    });
+})();

@@ -1,0 +1,61 @@
+#include "webview.h"
+
+#include "design.h"
+
+#include <cstdio>
+
+using emscripten::val;
+
+WebView::WebView(val page, PictureReader read) : m_page(std::move(page)), m_read(std::move(read)) {}
+
+std::string WebView::readFrequencyText()
+{
+    return m_page.call<std::string>("readFrequencyText");
+}
+
+void WebView::showFrequencyText(const std::string &text)
+{
+    m_page.call<void>("showFrequencyText", text);
+}
+
+void WebView::setFrequencyColour(std::uint32_t colour)
+{
+    m_page.call<void>("setFrequencyColour", cssColour(colour));
+}
+
+void WebView::setSwitchPicture(int k, const std::string &fileName, SwitchPosition position)
+{
+    Picture &shown = m_pictures.at(std::size_t(k - 1));
+    shown = m_read(fileName);
+    const bool on = position == SwitchPosition::On;
+    m_page.call<void>("setSwitch", k, on,
+                      std::string(on ? Design::SwitchOnText : Design::SwitchOffText), shown.width,
+                      shown.height);
+}
+
+void WebView::setDescription(const std::string &text)
+{
+    m_page.call<void>("setDescription", text);
+}
+
+std::string cssColour(std::uint32_t colour)
+{
+    switch (colour) {
+    case Design::WindowBackground:
+        return "Canvas";
+    case Design::WindowText:
+        return "CanvasText";
+    case Design::ActiveBorder:
+        // No CSS colour for a window border: the dialog face a shade darker,
+        // as the classic desktop schemes draw it.
+        return "color-mix(in srgb, ButtonFace 88%, ButtonText)";
+    case Design::ButtonFace:
+        return "ButtonFace";
+    case Design::ButtonText:
+        return "ButtonText";
+    }
+    char hex[8];
+    std::snprintf(hex, sizeof hex, "#%02x%02x%02x", unsigned(colour & 0xff),
+                  unsigned((colour >> 8) & 0xff), unsigned((colour >> 16) & 0xff));
+    return hex;
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "bitmap.h"
+#include "settingsview.h"
+
+#include <array>
+#include <emscripten/val.h>
+#include <functional>
+
+// The controller's view operations, bound to the page's controls through the
+// page object's five methods of the same names. The switch pictures stay
+// here, decoded, until the page draws them.
+class WebView : public SettingsView
+{
+public:
+    using PictureReader = std::function<Picture(const std::string &fileName)>;
+
+    WebView(emscripten::val page, PictureReader read);
+
+    std::string readFrequencyText() override;
+    void showFrequencyText(const std::string &text) override;
+    void setFrequencyColour(std::uint32_t colour) override;
+    void setSwitchPicture(int k, const std::string &fileName, SwitchPosition position) override;
+    void setDescription(const std::string &text) override;
+
+    const Picture &picture(int k) const { return m_pictures.at(std::size_t(k - 1)); }
+
+private:
+    emscripten::val m_page;
+    PictureReader m_read;
+    std::array<Picture, 8> m_pictures;
+};
+
+// A design colour as CSS: a system colour by its CSS name, so that the
+// user's theme and forced colours apply, or #rrggbb.
+std::string cssColour(std::uint32_t colour);
