@@ -103,8 +103,10 @@ int main()
         for (const double value : values) {
             const std::string text = numbers.format(value);
             texts.push_back(text);
-            std::printf("format %s %016llx %s\n", locale.name,
-                        static_cast<unsigned long long>(bitsOf(value)), escaped(text).c_str());
+            // The length in characters, which the field holds five of.
+            std::printf("format %s %016llx %s %zu\n", locale.name,
+                        static_cast<unsigned long long>(bitsOf(value)), escaped(text).c_str(),
+                        decodeUtf8(text).value_or(U"").size());
         }
         for (const std::string &text : texts) {
             const std::optional<double> value = numbers.parse(text);

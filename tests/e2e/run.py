@@ -95,8 +95,11 @@ def keys(*names):
 
 def set_clipboard(data):
     # xclip stays behind to serve the selection: it must not hold our pipes.
+    # It returns before it owns the clipboard, so wait until the text is there.
     subprocess.run(["xclip", "-i", "-selection", "clipboard"], input=data, timeout=10,
                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    wait_for("text on the clipboard", lambda: subprocess.run(
+        ["xclip", "-o", "-selection", "clipboard"], capture_output=True, timeout=10).stdout == data, 5)
 
 
 def ppm(data):

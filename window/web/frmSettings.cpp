@@ -139,18 +139,23 @@ val frmSettings::report() const
 val frmSettings::block(int dpi)
 {
     using namespace Design;
-    const int width = deviceOf(pixels(ClientWidth), dpi);
-    const int height = deviceOf(pixels(ClientHeight), dpi);
-    m_block.assign(std::size_t(width) * std::size_t(height) * 4, 0);
-    const auto draw = [&](const Control &design, const Picture &picture) {
-        const int left = windowLeft(design), top = windowTop(design);
-        put(m_block, width, deviceOf(left, dpi), deviceOf(top, dpi),
-            atDeviceScale(picture, left, top, dpi));
-    };
-    if (m_housing.width > 0)
-        draw(control("picDIP_SW"), m_housing);
-    for (int k = 1; k <= 8; ++k)
-        draw(switchControl(k), m_view.picture(k));
+    int width = 0, height = 0;
+    m_guard.run([&] {
+        width = deviceOf(pixels(ClientWidth), dpi);
+        height = deviceOf(pixels(ClientHeight), dpi);
+        m_block.assign(std::size_t(width) * std::size_t(height) * 4, 0);
+        const auto draw = [&](const Control &design, const Picture &picture) {
+            const int left = windowLeft(design), top = windowTop(design);
+            put(m_block, width, deviceOf(left, dpi), deviceOf(top, dpi),
+                atDeviceScale(picture, left, top, dpi));
+        };
+        if (m_housing.width > 0)
+            draw(control("picDIP_SW"), m_housing);
+        for (int k = 1; k <= 8; ++k)
+            draw(switchControl(k), m_view.picture(k));
+    });
+    if (m_guard.failed())
+        width = height = 0, m_block.clear();
     val out = val::object();
     out.set("width", width);
     out.set("height", height);

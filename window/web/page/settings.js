@@ -161,6 +161,8 @@
         if (ended)
             return;
         const block = settings.block(dpi);
+        if (settings.failed())
+            return end();
         const pixels = new ImageData(new Uint8ClampedArray(block.rgba), block.width, block.height);
         canvas.getContext('2d').putImageData(pixels, 0, 0);
     }
