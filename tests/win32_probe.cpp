@@ -1,7 +1,9 @@
 // Acts on the Windows program from outside, as a screen reader or Windows does:
 //   win32_probe hear CODE TEXT  reads the window through MSAA and checks each
 //       switch's name, role, state and description against a switch code, the
-//       field's name, role and value, and the housing's name
+//       field's name, role and value, and the housing's name; walks the tree
+//       from the window down as object navigation does, which must reach every
+//       one of them; and reads switch 1's state through IDispatch::Invoke
 //   win32_probe move DPI  moves the window to a monitor of another scale as
 //       Windows does: WM_GETDPISCALEDSIZE, then WM_DPICHANGED with the
 //       rectangle that follows from the answer
@@ -22,6 +24,7 @@
 //   win32_probe open LNK  starts a shortcut's target in its working folder, as
 //       the shell does, and ends with the target's status
 // Status 0 when all holds.
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -217,8 +220,67 @@ int churn(HWND window, int rounds, int dpi)
     return lever ? 0 : (std::printf("no switch 1\n"), 1);
 }
 
+// Every name reachable from `object` down, as a screen reader's object
+// navigation walks the tree.
+void walk(IAccessible *object, std::vector<std::wstring> &names, int depth = 0)
+{
+    long count = 0;
+    if (depth > 12 || FAILED(object->get_accChildCount(&count)) || count <= 0)
+        return;
+    std::vector<VARIANT> children(std::size_t(count));
+    long got = 0;
+    if (FAILED(AccessibleChildren(object, 0, count, children.data(), &got)))
+        return;
+    for (long i = 0; i < got; ++i) {
+        VARIANT &child = children[std::size_t(i)];
+        IAccessible *inner = nullptr;
+        if (child.vt == VT_DISPATCH && child.pdispVal &&
+            SUCCEEDED(child.pdispVal->QueryInterface(__uuidof(IAccessible),
+                                                     reinterpret_cast<void **>(&inner)))) {
+            names.push_back(text(inner, &IAccessible::get_accName));
+            walk(inner, names, depth + 1);
+            inner->Release();
+        } else if (child.vt == VT_I4) {
+            BSTR name = nullptr;
+            if (SUCCEEDED(object->get_accName(child, &name)) && name)
+                names.push_back(name);
+            SysFreeString(name);
+        }
+        VariantClear(&child);
+    }
+}
+
+// A switch's state as a late-bound client asks for it.
+long stateThroughDispatch(IAccessible *object)
+{
+    IDispatch *dispatch = nullptr;
+    if (FAILED(object->QueryInterface(__uuidof(IDispatch), reinterpret_cast<void **>(&dispatch))))
+        return -1;
+    VARIANT child = self(), state{};
+    DISPPARAMS parameters{&child, nullptr, 1, 0};
+    const HRESULT result =
+        dispatch->Invoke(DISPID_ACC_STATE, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET,
+                         &parameters, &state, nullptr, nullptr);
+    dispatch->Release();
+    return SUCCEEDED(result) && state.vt == VT_I4 ? state.lVal : -1;
+}
+
 int hear(HWND window, int code, const std::wstring &fieldText)
 {
+    std::vector<std::wstring> names;
+    IAccessible *top = nullptr;
+    if (SUCCEEDED(AccessibleObjectFromWindow(window, DWORD(OBJID_WINDOW), __uuidof(IAccessible),
+                                             reinterpret_cast<void **>(&top)))) {
+        walk(top, names);
+        top->Release();
+    }
+    std::vector<std::wstring> wanted = {L"Frequency in MHz", L"DIP switch"};
+    for (int k = 1; k <= 8; ++k)
+        wanted.push_back(L"Switch " + std::to_wstring(k));
+    for (const std::wstring &name : wanted)
+        expect(std::find(names.begin(), names.end(), name) != names.end(),
+               name + L" is not reached by a walk from the window down");
+
     const auto heard = [&](HWND control, const std::wstring &name, long role) {
         IAccessible *object = objectOf(control);
         const bool as = object && text(object, &IAccessible::get_accName) == name &&
@@ -234,6 +296,10 @@ int hear(HWND window, int code, const std::wstring &fieldText)
             expect(checked(lever) == on &&
                        text(lever, &IAccessible::get_accDescription) == (on ? L"ON" : L"OFF"),
                    name + L" is not heard " + (on ? L"ON" : L"OFF"));
+            if (k == 1)
+                expect(stateThroughDispatch(lever) != -1 &&
+                           bool(stateThroughDispatch(lever) & STATE_SYSTEM_CHECKED) == on,
+                       name + L" is not heard " + (on ? L"ON" : L"OFF") + L" through IDispatch");
             lever->Release();
         }
     }

@@ -36,14 +36,18 @@ public:
     explicit ReadOnlyFile(const std::string &fileName)
     {
         const fs::path path(std::u8string(fileName.begin(), fileName.end()));
-        // A folder opens only with backup semantics, so that it can be named as one.
-        m_handle.value =
-            CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
-                        OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+        // A folder opens only with backup semantics, so that it can be named as
+        // one. Another program may be writing the file (an editor, a sync
+        // client, a copy): it is read all the same, up to the size it has now.
+        m_handle.value = CreateFileW(path.c_str(), GENERIC_READ,
+                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                     nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
         if (m_handle.value == INVALID_HANDLE_VALUE) {
             const DWORD error = GetLastError();
             if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
                 throw fileError(Kind::Missing, fileName, "there is no such file");
+            if (error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION)
+                throw fileError(Kind::Locked, fileName, "the file is locked by another program");
             throw fileError(Kind::Unreadable, fileName, "the file cannot be opened");
         }
         BY_HANDLE_FILE_INFORMATION information{};

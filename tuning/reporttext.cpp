@@ -19,6 +19,9 @@ std::string hintFor(const FileError &error)
     case FileError::Kind::Unreadable:
         return "Make sure that you may read " + error.fileName() +
                ", then start the program again.";
+    case FileError::Kind::Locked:
+        return "Close that program, or wait until it has finished, then start the program "
+               "again.";
     case FileError::Kind::Damaged:
         break;
     }

@@ -30,7 +30,7 @@ public:
 class FileError : public RuntimeError
 {
 public:
-    enum class Kind { Missing, Unreadable, Damaged };
+    enum class Kind { Missing, Unreadable, Locked, Damaged };
 
     FileError(Kind kind, std::string fileName, std::string folder, std::string reason)
         : RuntimeError(fileName + ": " + reason), m_kind(kind), m_fileName(std::move(fileName)),

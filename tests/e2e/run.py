@@ -283,11 +283,13 @@ class Run:
     def drawn_code(self, shot, cue=0):
         """The code the switches show; every device pixel of the block as the
         pictures drawn through the design-to-device mapping give it, no white;
-        switch `cue` instead with a focus cue: pixels that neither picture has."""
+        switch `cue` instead with a focus cue: pixels that neither picture has.
+        A cue of "housing" is on the housing's own pixels."""
         d = self.d
         hx, hy, hw, hh = d.controls["picDIP_SW"]["rect"]
         slots = [(sx - hx, sy - hy, w, h) for sx, sy, w, h in (c["rect"] for c in d.switches)]
         shown = [set(self.lever) for _ in slots]
+        cued = 0  # housing pixels a cue changed
         for Y in range(d.device(hy), d.device(hy + hh)):
             y = d.design(Y) - hy
             for X in range(d.device(hx), d.device(hx + hw)):
@@ -296,14 +298,18 @@ class Run:
                              if sx <= x < sx + w and sy <= y < sy + h), None)
                 if slot is None:
                     if pixel != self.housing[y][x]:
-                        raise Failure(f"housing pixel {x},{y} is {pixel}")
+                        if cue != "housing":
+                            raise Failure(f"housing pixel {x},{y} is {pixel}")
+                        cued += 1
                     continue
                 sx, sy = slots[slot][:2]
                 shown[slot] -= {name for name in shown[slot]
                                 if self.lever[name][y - sy][x - sx] != pixel}
+        if cue == "housing" and not cued:
+            raise Failure("the housing shows no focus cue")
         code = 0
         for k, names in enumerate(shown):
-            if (k + 1 == cue) == bool(names):
+            if (str(k + 1) == str(cue)) == bool(names):
                 raise Failure(f"switch {k + 1} shows {'no focus cue' if names else 'neither image'}")
             code |= (names == {"OFF_SW.bmp"}) << k
         return code
@@ -465,7 +471,7 @@ class Run:
             problem = []
             def drawn():  # a repaint may take a moment
                 try:
-                    return self.drawn_code(self.screenshot(), cue=int(arg)) + 1
+                    return self.drawn_code(self.screenshot(), cue=arg) + 1
                 except Failure as failure:
                     problem[:] = [failure]
             try:

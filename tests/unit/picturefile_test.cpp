@@ -11,7 +11,9 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <sys/stat.h>
 #endif
 
@@ -305,6 +307,39 @@ TEST_F(PictureFile, EveryFaultNamesFileFolderReasonAndWhatToDo)
         }
     }
 }
+
+#ifdef _WIN32
+// An image editor or a sync client may hold a picture open: one that writes
+// lets others read, and the picture is read; one that shares nothing locks it.
+TEST_F(PictureFile, AFileOpenElsewhereIsReadUnlessItIsLocked)
+{
+    struct Held {
+        HANDLE handle;
+        ~Held() { CloseHandle(handle); }
+    };
+    const Bytes bytes = writeBitmap(BitmapForms[9]);
+    writeFile("OFF_SW.bmp", bytes);
+    {
+        const Held writer{CreateFileW(L"OFF_SW.bmp", GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                      OPEN_EXISTING, 0, nullptr)};
+        ASSERT_NE(writer.handle, INVALID_HANDLE_VALUE);
+        EXPECT_EQ(readPictureBytes("OFF_SW.bmp"), bytes);
+    }
+    const Held locker{CreateFileW(L"OFF_SW.bmp", GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                  OPEN_EXISTING, 0, nullptr)};
+    ASSERT_NE(locker.handle, INVALID_HANDLE_VALUE);
+    try {
+        readPictureFile("OFF_SW.bmp");
+        ADD_FAILURE() << "no error raised";
+    } catch (const FileError &error) {
+        EXPECT_EQ(error.kind(), FileError::Kind::Locked);
+        const std::string text = reportText(std::make_exception_ptr(error)).text;
+        EXPECT_NE(text.find("Reason: the file is locked by another program."), std::string::npos);
+        EXPECT_NE(text.find("Close that program, or wait until it has finished"),
+                  std::string::npos);
+    }
+}
+#endif
 
 TEST(DeviceScale, EveryDevicePixelBelongsToOneDesignPixel)
 {

@@ -165,15 +165,19 @@ void frmSettings::paintSwitchBlock()
         painter.drawImage(QPoint(deviceOf(left, dpi), deviceOf(top, dpi)), device);
         return QRect(deviceOf(left, dpi), deviceOf(top, dpi), device.width(), device.height());
     };
-    draw(Design::control("picDIP_SW"), m_picDIP_SW->picture());
+    const auto cue = [&](QWidget *box, const QRect &at) {
+        QStyleOptionFocusRect option;
+        option.initFrom(box);
+        option.rect = at;
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, box);
+    };
+    const QRect housing = draw(Design::control("picDIP_SW"), m_picDIP_SW->picture());
+    if (m_picDIP_SW->showsFocusCue())
+        cue(m_picDIP_SW, housing);
     for (int k = 1; k <= 8; ++k) {
         const QRect at = draw(Design::switchControl(k), pic(k)->picture());
-        if (pic(k)->showsFocusCue()) {
-            QStyleOptionFocusRect cue;
-            cue.initFrom(pic(k));
-            cue.rect = at;
-            style()->drawPrimitive(QStyle::PE_FrameFocusRect, &cue, &painter, pic(k));
-        }
+        if (pic(k)->showsFocusCue())
+            cue(pic(k), at);
     }
 }
 
@@ -239,9 +243,14 @@ void frmSettings::buildControl(const Design::Control &design)
 
 void frmSettings::bindEvents()
 {
-    for (int k = 1; k <= 8; ++k)
+    for (int k = 1; k <= 8; ++k) {
         connect(pic(k), &SwitchPicture::clicked, this,
                 [this, k] { m_guard.run([&] { m_controller->picClick(k); }); });
+        // Stopping at the ends, with the cue of a keyboard focus.
+        connect(pic(k), &SwitchPicture::stepped, this, [this, k](int step) {
+            pic(std::clamp(k + step, 1, 8))->setFocus(Qt::TabFocusReason);
+        });
+    }
     m_focusConnection =
         connect(qApp, &QApplication::focusChanged, this, &frmSettings::onFocusChanged);
 }

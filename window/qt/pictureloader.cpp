@@ -7,6 +7,8 @@
 
 QImage toQImage(Picture picture)
 {
+    if (picture.width <= 0 || picture.height <= 0)
+        return QImage(); // Qt would not call the cleanup of a null image's buffer
     auto *pixels = new std::vector<std::uint32_t>(std::move(picture.pixels));
     return QImage(
         reinterpret_cast<const uchar *>(pixels->data()), picture.width, picture.height,

@@ -2,6 +2,7 @@
 
 #include <QAccessibleWidget>
 #include <QFocusEvent>
+#include <QKeyEvent>
 
 namespace {
 
@@ -19,11 +20,43 @@ void showPicture(QWidget *box, Picture &shown, Picture picture)
     box->update();
 }
 
+// Whether a box shows the focus cue after this focus event: a focus that came
+// by Tab does, one that came by a click or a screen reader's action does not,
+// and the window's activation and a popup change nothing.
+bool cueAfter(const QFocusEvent *event, bool before)
+{
+    switch (event->reason()) {
+    case Qt::TabFocusReason:
+    case Qt::BacktabFocusReason:
+        return event->gotFocus();
+    case Qt::ActiveWindowFocusReason:
+        return before;
+    case Qt::PopupFocusReason:
+        return event->lostFocus() && before;
+    default:
+        return false;
+    }
+}
+
 } // namespace
 
 PictureBox::PictureBox(QWidget *parent) : QWidget(parent)
 {
     setFocusPolicy(Qt::StrongFocus);
+}
+
+void PictureBox::focusInEvent(QFocusEvent *event)
+{
+    m_focusByKeyboard = cueAfter(event, m_focusByKeyboard);
+    QWidget::focusInEvent(event);
+    update(); // the cue
+}
+
+void PictureBox::focusOutEvent(QFocusEvent *event)
+{
+    m_focusByKeyboard = cueAfter(event, m_focusByKeyboard);
+    QWidget::focusOutEvent(event);
+    update();
 }
 
 void PictureBox::setPicture(Picture picture)
@@ -103,20 +136,32 @@ void SwitchPicture::press()
 
 void SwitchPicture::focusInEvent(QFocusEvent *event)
 {
-    if (event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason)
-        m_focusByKeyboard = true;
-    else if (event->reason() != Qt::ActiveWindowFocusReason)
-        m_focusByKeyboard = false; // a click, or a screen reader's action
+    m_focusByKeyboard = cueAfter(event, m_focusByKeyboard);
     QAbstractButton::focusInEvent(event);
     update(); // the cue
 }
 
 void SwitchPicture::focusOutEvent(QFocusEvent *event)
 {
-    if (event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason)
-        m_focusByKeyboard = false;
+    m_focusByKeyboard = cueAfter(event, m_focusByKeyboard);
     QAbstractButton::focusOutEvent(event);
     update();
+}
+
+void SwitchPicture::keyPressEvent(QKeyEvent *event)
+{
+    // The arrow keys go from switch to switch and flip none.
+    switch (event->key()) {
+    case Qt::Key_Left:
+    case Qt::Key_Up:
+        emit stepped(-1);
+        return;
+    case Qt::Key_Right:
+    case Qt::Key_Down:
+        emit stepped(1);
+        return;
+    }
+    QAbstractButton::keyPressEvent(event);
 }
 
 void SwitchPicture::setPicture(Picture picture)

@@ -20,9 +20,16 @@ public:
     const Picture &picture() const { return m_picture; }
 
     QSize sizeHint() const override { return {m_picture.width, m_picture.height}; }
+    // The window draws a focus cue around it.
+    bool showsFocusCue() const { return hasFocus() && m_focusByKeyboard; }
+
+protected:
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
 
 private:
     Picture m_picture;
+    bool m_focusByKeyboard = false;
 };
 
 // One switch of the block: a picture box (drawn by the window, as the
@@ -51,8 +58,13 @@ public:
 
     QSize sizeHint() const override { return {m_picture.width, m_picture.height}; }
 
+signals:
+    // An arrow key asks for the previous (-1) or the next (1) switch.
+    void stepped(int step);
+
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
     void nextCheckState() override {}

@@ -44,7 +44,8 @@ void WidgetView::setSwitchPicture(int k, const std::string &fileName, SwitchPosi
     // Screen readers announce the position as the button's state and in words.
     const bool on = position == SwitchPosition::On;
     picture->setChecked(on);
-    const QString description = on ? QStringLiteral("ON") : QStringLiteral("OFF");
+    const QString description =
+        QString::fromUtf8(on ? Design::SwitchOnText : Design::SwitchOffText);
     if (picture->accessibleDescription() != description) // each change is announced
         picture->setAccessibleDescription(description);
 }

@@ -128,25 +128,44 @@ void frmSettings::show(int showCommand)
 bool frmSettings::translateKey(MSG &message)
 {
     const bool ours = message.hwnd == m_hwnd || IsChild(m_hwnd, message.hwnd);
-    if (ours && message.message == WM_KEYDOWN && message.wParam == VK_TAB && !pressed(VK_CONTROL) &&
-        !pressed(VK_MENU)) {
+    if (!ours || message.message != WM_KEYDOWN || pressed(VK_CONTROL) || pressed(VK_MENU))
+        return IsDialogMessageW(m_hwnd, &message);
+    if (message.wParam == VK_TAB) {
         const std::vector<const Design::Control *> stops = Design::tabOrder();
         const auto current = std::find_if(stops.begin(), stops.end(), [&](const auto *stop) {
             return m_controls[rowOf(*stop)] == GetFocus();
         });
-        const std::size_t at = current == stops.end() ? stops.size() - 1 : current - stops.begin();
-        const std::size_t next = (at + (pressed(VK_SHIFT) ? stops.size() - 1 : 1)) % stops.size();
-        HWND target = m_controls[rowOf(*stops[next])];
-        // The keyboard is in use: focus cues show from now on, as in a dialog.
-        SendMessageW(m_hwnd, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
-        for (const auto &box : m_boxes)
-            box->setKeyboardFocus(box->hwnd() == target);
-        SetFocus(target);
-        if (target == m_txtFreq) // as a dialog does when Tab enters a field
-            SendMessageW(target, EM_SETSEL, 0, -1);
+        const bool back = pressed(VK_SHIFT);
+        // From none of the stops, Tab goes to the first and Shift+Tab to the last.
+        const std::size_t next =
+            current == stops.end()
+                ? (back ? stops.size() - 1 : 0)
+                : (std::size_t(current - stops.begin()) + (back ? stops.size() - 1 : 1)) %
+                      stops.size();
+        moveKeyboardFocus(m_controls[rowOf(*stops[next])]);
         return true;
     }
+    // The arrow keys move between the switches, stopping at the ends.
+    const int step = message.wParam == VK_LEFT || message.wParam == VK_UP      ? -1
+                     : message.wParam == VK_RIGHT || message.wParam == VK_DOWN ? 1
+                                                                               : 0;
+    for (int k = 1; step && k <= 8; ++k)
+        if (m_controls[rowOf(Design::switchControl(k))] == GetFocus()) {
+            moveKeyboardFocus(m_controls[rowOf(Design::switchControl(std::clamp(k + step, 1, 8)))]);
+            return true;
+        }
     return IsDialogMessageW(m_hwnd, &message);
+}
+
+void frmSettings::moveKeyboardFocus(HWND target)
+{
+    // The keyboard is in use: focus cues show from now on, as in a dialog.
+    SendMessageW(m_hwnd, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+    for (const auto &box : m_boxes)
+        box->setKeyboardFocus(box->hwnd() == target);
+    SetFocus(target);
+    if (target == m_txtFreq) // as a dialog does when Tab enters a field
+        SendMessageW(target, EM_SETSEL, 0, -1);
 }
 
 void frmSettings::buildControl(HINSTANCE instance, std::size_t row)
@@ -417,6 +436,8 @@ LRESULT CALLBACK frmSettings::fieldProc(HWND hwnd, UINT message, WPARAM wParam, 
 {
     const auto classProc = reinterpret_cast<WNDPROC>(GetPropW(hwnd, FieldClassProc));
     if (message == WM_NCDESTROY) { // the field's last message: it leaves as it came
+        if (auto *form = static_cast<frmSettings *>(boundTo(GetParent(hwnd))))
+            form->m_screenReaders.forget(hwnd);
         SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(classProc));
         RemovePropW(hwnd, FieldClassProc);
         return CallWindowProcW(classProc, hwnd, message, wParam, lParam);

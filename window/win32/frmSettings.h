@@ -44,6 +44,7 @@ private:
     static LRESULT CALLBACK fieldProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override;
 
+    void moveKeyboardFocus(HWND target);
     void buildControl(HINSTANCE instance, std::size_t index);
     // Lays the window out again at another scale: sizes, places, fonts.
     void applyDpi(int dpi);

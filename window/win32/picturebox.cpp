@@ -99,6 +99,11 @@ void PictureBox::setKeyboardFocus(bool byKeyboard)
     m_keyboardFocus = byKeyboard;
 }
 
+void PictureBox::destroyed() noexcept
+{
+    m_screenReaders.forget(m_hwnd);
+}
+
 LRESULT PictureBox::handle(UINT message, WPARAM wParam, LPARAM lParam)
 {
     const bool isSwitch = m_design.switchNumber != 0;

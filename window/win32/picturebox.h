@@ -38,6 +38,7 @@ public:
     void setKeyboardFocus(bool byKeyboard);
 
 private:
+    void destroyed() noexcept override;
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override;
     Picture drawn() const; // the picture at m_dpi, where the box lies
     POINT position() const;

@@ -1,8 +1,10 @@
 #include "screenreader.h"
 
+#include "design.h"
 #include "libraryfunction.h"
 #include "widetext.h"
 
+#include <memory>
 #include <new>
 #include <oleacc.h>
 
@@ -23,7 +25,15 @@ struct Libraries {
         libraryFunction<decltype(&CreateStdAccessibleObject)>(oleacc, "CreateStdAccessibleObject");
     decltype(&LresultFromObject) resultFromObject =
         libraryFunction<decltype(&LresultFromObject)>(oleacc, "LresultFromObject");
+    decltype(&AccessibleObjectFromWindow) objectFromWindow =
+        libraryFunction<decltype(&AccessibleObjectFromWindow)>(oleacc,
+                                                               "AccessibleObjectFromWindow");
+    decltype(&LoadRegTypeLib) loadRegisteredTypes =
+        libraryFunction<decltype(&LoadRegTypeLib)>(oleaut32, "LoadRegTypeLib");
+    decltype(&LoadTypeLibEx) loadTypes =
+        libraryFunction<decltype(&LoadTypeLibEx)>(oleaut32, "LoadTypeLibEx");
     bool ready = initialize && allocString && standardObject && resultFromObject &&
+                 objectFromWindow && loadRegisteredTypes && loadTypes &&
                  SUCCEEDED(initialize(nullptr, COINIT_APARTMENTTHREADED));
 };
 
@@ -38,6 +48,33 @@ bool isSelf(const VARIANT &child)
     return child.vt == VT_I4 && child.lVal == CHILDID_SELF;
 }
 
+// IAccessible's type information, through which a late-bound client's calls
+// reach this program's objects: the registered library, or the system's file.
+ITypeInfo *accessibleTypes()
+{
+    static ITypeInfo *const types = [] {
+        const Libraries &l = libraries();
+        // {1EA4DBF0-3C3B-11CF-810C-00AA00389B71}, the accessibility type library
+        const GUID library{
+            0x1ea4dbf0, 0x3c3b, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
+        ITypeLib *types = nullptr;
+        wchar_t path[MAX_PATH];
+        const UINT length = GetSystemDirectoryW(path, MAX_PATH);
+        if (FAILED(l.loadRegisteredTypes(library, 1, 1, 0, &types)) && length > 0 &&
+            length + 12 < MAX_PATH) {
+            lstrcatW(path, L"\\oleacc.dll");
+            l.loadTypes(path, REGKIND_NONE, &types);
+        }
+        ITypeInfo *info = nullptr;
+        if (types) {
+            types->GetTypeInfoOfGuid(__uuidof(IAccessible), &info);
+            types->Release();
+        }
+        return info; // kept for the life of the process, as the libraries are
+    }();
+    return types;
+}
+
 // One control as screen readers see it: its name from the design and, for a
 // switch, its role, position and action, asked of the control at every call.
 // Everything else is the system's object's answer. Only IUnknown, IDispatch
@@ -45,8 +82,10 @@ bool isSelf(const VARIANT &child)
 class ControlObject final : public IAccessible
 {
 public:
-    ControlObject(HWND control, IAccessible *standard, std::wstring name, bool isSwitch)
-        : m_control(control), m_standard(standard), m_name(std::move(name)), m_isSwitch(isSwitch)
+    ControlObject(std::shared_ptr<const HWND> alive, IAccessible *standard, std::wstring name,
+                  bool isSwitch)
+        : m_alive(std::move(alive)), m_standard(standard), m_name(std::move(name)),
+          m_isSwitch(isSwitch)
     {
     }
     ControlObject(const ControlObject &) = delete;
@@ -75,26 +114,41 @@ public:
         return left;
     }
 
-    // IDispatch: the system's object's, which dispatches to IAccessible
+    // IDispatch: through IAccessible's type information onto this object, so
+    // that a late-bound client hears what an early-bound one does.
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT *count) override
     {
-        return m_standard->GetTypeInfoCount(count);
+        if (!count)
+            return E_POINTER;
+        *count = accessibleTypes() ? 1 : 0;
+        return S_OK;
     }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID locale, ITypeInfo **info) override
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID, ITypeInfo **info) override
     {
-        return m_standard->GetTypeInfo(index, locale, info);
+        if (!info)
+            return E_POINTER;
+        *info = nullptr;
+        if (index != 0)
+            return DISP_E_BADINDEX;
+        if (!accessibleTypes())
+            return E_NOTIMPL;
+        *info = accessibleTypes();
+        (*info)->AddRef();
+        return S_OK;
     }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID id, LPOLESTR *names, UINT count, LCID locale,
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR *names, UINT count, LCID,
                                             DISPID *ids) override
     {
-        return m_standard->GetIDsOfNames(id, names, count, locale, ids);
+        return accessibleTypes() ? accessibleTypes()->GetIDsOfNames(names, count, ids) : E_NOTIMPL;
     }
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID member, REFIID id, LCID locale, WORD flags,
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID member, REFIID, LCID, WORD flags,
                                      DISPPARAMS *parameters, VARIANT *result, EXCEPINFO *exception,
                                      UINT *badArgument) override
     {
-        return m_standard->Invoke(member, id, locale, flags, parameters, result, exception,
-                                  badArgument);
+        if (!accessibleTypes())
+            return E_NOTIMPL;
+        return accessibleTypes()->Invoke(static_cast<IAccessible *>(this), member, flags,
+                                         parameters, result, exception, badArgument);
     }
 
     // IAccessible: what the design adds for the control itself
@@ -106,7 +160,8 @@ public:
     }
     HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR *description) override
     {
-        return byPosition(child, description, L"ON", L"OFF", &IAccessible::get_accDescription);
+        return byPosition(child, description, Design::SwitchOnText, Design::SwitchOffText,
+                          &IAccessible::get_accDescription);
     }
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT *role) override
     {
@@ -114,7 +169,7 @@ public:
             return m_standard->get_accRole(child, role);
         if (!role)
             return E_POINTER;
-        if (!IsWindow(m_control))
+        if (!*m_alive)
             return RPC_E_DISCONNECTED;
         role->vt = VT_I4;
         role->lVal = ROLE_SYSTEM_CHECKBUTTON;
@@ -134,14 +189,15 @@ public:
     }
     HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR *action) override
     {
-        return byPosition(child, action, L"Uncheck", L"Check", &IAccessible::get_accDefaultAction);
+        return byPosition(child, action, "Uncheck", "Check", &IAccessible::get_accDefaultAction);
     }
     HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override
     {
         if (!isSelf(child) || !m_isSwitch)
             return m_standard->accDoDefaultAction(child);
         // A click by another road, run after this call has returned.
-        return PostMessageW(m_control, BM_CLICK, 0, 0) ? S_OK : RPC_E_DISCONNECTED;
+        const HWND control = *m_alive;
+        return control && PostMessageW(control, BM_CLICK, 0, 0) ? S_OK : RPC_E_DISCONNECTED;
     }
 
     // IAccessible: the system's object's answers
@@ -155,7 +211,21 @@ public:
     }
     HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch **object) override
     {
-        return m_standard->get_accChild(child, object);
+        const HRESULT standard = m_standard->get_accChild(child, object);
+        if ((standard == S_OK && *object) || !object || child.vt != VT_I4 || child.lVal < 1)
+            return standard;
+        // A window inside this one (the housing holds switch 1): its own
+        // object, as the system's answers for the children of the window.
+        const HWND control = *m_alive;
+        if (!control)
+            return RPC_E_DISCONNECTED;
+        HWND inner = GetWindow(control, GW_CHILD);
+        for (LONG index = 1; inner && index < child.lVal; ++index)
+            inner = GetWindow(inner, GW_HWNDNEXT);
+        if (!inner)
+            return E_INVALIDARG;
+        return libraries().objectFromWindow(inner, DWORD(OBJID_WINDOW), __uuidof(IDispatch),
+                                            reinterpret_cast<void **>(object));
     }
     HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR *value) override
     {
@@ -212,35 +282,38 @@ private:
 
     // A switch's own text for the position it stands in now; the system
     // object's answer for every other control and child.
-    HRESULT byPosition(VARIANT child, BSTR *out, const wchar_t *on, const wchar_t *off,
+    HRESULT byPosition(VARIANT child, BSTR *out, const char *on, const char *off,
                        HRESULT (STDMETHODCALLTYPE IAccessible::*standard)(VARIANT, BSTR *))
     {
         if (!isSelf(child) || !m_isSwitch)
             return (m_standard->*standard)(child, out);
         bool isOn = false;
         const HRESULT live = position(isOn);
-        return FAILED(live) ? live : text(isOn ? on : off, out);
+        return FAILED(live) ? live : text(widen(isOn ? on : off).c_str(), out);
     }
 
     // The switch's position as the control has it now.
     HRESULT position(bool &on) const
     {
-        if (!IsWindow(m_control))
+        const HWND control = *m_alive;
+        if (!control)
             return RPC_E_DISCONNECTED;
-        on = SendMessageW(m_control, BM_GETCHECK, 0, 0) == BST_CHECKED;
+        on = SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
         return S_OK;
     }
     HRESULT text(const wchar_t *value, BSTR *out) const
     {
         if (!out)
             return E_POINTER;
-        if (!IsWindow(m_control))
+        if (!*m_alive)
             return RPC_E_DISCONNECTED;
         *out = libraries().allocString(value);
         return *out ? S_OK : E_OUTOFMEMORY;
     }
 
-    HWND m_control;
+    // The control while it lives, null once it is gone: the window clears it,
+    // so a kept object never acts on a handle that now names another window.
+    const std::shared_ptr<const HWND> m_alive;
     IAccessible *m_standard;
     const std::wstring m_name;
     const bool m_isSwitch;
@@ -251,7 +324,20 @@ private:
 
 void ScreenReaderNotes::name(HWND control, const std::string &name, bool isSwitch)
 {
-    m_notes.push_back({control, widen(name), isSwitch});
+    m_notes.push_back({std::make_shared<HWND>(control), widen(name), isSwitch});
+}
+
+void ScreenReaderNotes::forget(HWND control) noexcept
+{
+    for (Note &note : m_notes)
+        if (*note.control == control)
+            *note.control = nullptr;
+}
+
+ScreenReaderNotes::~ScreenReaderNotes()
+{
+    for (Note &note : m_notes)
+        *note.control = nullptr;
 }
 
 LRESULT ScreenReaderNotes::answer(HWND control, WPARAM wParam, LPARAM lParam) const
@@ -260,7 +346,7 @@ LRESULT ScreenReaderNotes::answer(HWND control, WPARAM wParam, LPARAM lParam) co
         return 0;
     const Note *note = nullptr;
     for (const Note &each : m_notes)
-        if (each.control == control)
+        if (*each.control == control)
             note = &each;
     if (!note || !libraries().ready)
         return 0;
@@ -268,7 +354,8 @@ LRESULT ScreenReaderNotes::answer(HWND control, WPARAM wParam, LPARAM lParam) co
     if (FAILED(libraries().standardObject(control, OBJID_CLIENT, __uuidof(IAccessible),
                                           reinterpret_cast<void **>(&standard))))
         return 0;
-    auto *object = new (std::nothrow) ControlObject(control, standard, note->name, note->isSwitch);
+    auto *object =
+        new (std::nothrow) ControlObject(note->control, standard, note->name, note->isSwitch);
     if (!object) {
         standard->Release();
         return 0;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 #include <windows.h>
@@ -15,14 +16,21 @@
 class ScreenReaderNotes
 {
 public:
+    ScreenReaderNotes() = default;
+    ScreenReaderNotes(const ScreenReaderNotes &) = delete;
+    ScreenReaderNotes &operator=(const ScreenReaderNotes &) = delete;
+    ~ScreenReaderNotes();
+
     void name(HWND control, const std::string &name, bool isSwitch);
+    // The control's window is gone (WM_NCDESTROY): its objects answer that.
+    void forget(HWND control) noexcept;
 
     // The answer to WM_GETOBJECT for a noted control, or 0 for the default one.
     LRESULT answer(HWND control, WPARAM wParam, LPARAM lParam) const;
 
 private:
     struct Note {
-        HWND control;
+        std::shared_ptr<HWND> control; // cleared when the window is gone
         std::wstring name;
         bool isSwitch;
     };

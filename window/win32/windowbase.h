@@ -29,6 +29,8 @@ protected:
     WindowBase &operator=(const WindowBase &) = delete;
 
     virtual LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) = 0;
+    // The window's last message (WM_NCDESTROY) has come, a failure or not.
+    virtual void destroyed() noexcept {}
 
     // The object bound to a window, or null when there is none (any more).
     static WindowBase *boundTo(HWND hwnd)
@@ -58,13 +60,16 @@ protected:
             SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
         }
         WindowBase *self = boundTo(hwnd);
-        if (!self || self->m_guard.failed())
-            return DefWindowProcW(hwnd, message, wParam, lParam);
-        if (message == WM_NCDESTROY) {
+        // Unbound however the window ends, a failure before included: no
+        // handle is used once its window is gone.
+        if (self && message == WM_NCDESTROY) {
+            self->destroyed();
             SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
             self->m_hwnd = nullptr;
             return DefWindowProcW(hwnd, message, wParam, lParam);
         }
+        if (!self || self->m_guard.failed())
+            return DefWindowProcW(hwnd, message, wParam, lParam);
         LRESULT result = 0;
         if (!self->m_guard.run([&] { result = self->handle(message, wParam, lParam); }))
             return DefWindowProcW(hwnd, message, wParam, lParam);
