@@ -222,12 +222,14 @@ int churn(HWND window, int rounds, int dpi)
 
 // Every name reachable from `object` down, as a screen reader's object
 // navigation walks the tree.
-void walk(IAccessible *object, std::vector<std::wstring> &names, int depth = 0)
+IAccessible *objectOf(HWND control);
+
+void walk(IAccessible *object, HWND window, std::vector<std::wstring> &names, int depth = 0)
 {
     long count = 0;
     if (depth > 12 || FAILED(object->get_accChildCount(&count)) || count <= 0)
         return;
-    std::vector<VARIANT> children(std::size_t(count));
+    std::vector<VARIANT> children(static_cast<std::size_t>(count));
     long got = 0;
     if (FAILED(AccessibleChildren(object, 0, count, children.data(), &got)))
         return;
@@ -237,8 +239,16 @@ void walk(IAccessible *object, std::vector<std::wstring> &names, int depth = 0)
         if (child.vt == VT_DISPATCH && child.pdispVal &&
             SUCCEEDED(child.pdispVal->QueryInterface(__uuidof(IAccessible),
                                                      reinterpret_cast<void **>(&inner)))) {
+            // A window's object stands for its client area, as screen readers take it.
+            // (Wine's window objects answer neither role nor children).
+            HWND hwnd = nullptr;
+            if (SUCCEEDED(WindowFromAccessibleObject(inner, &hwnd)) && hwnd && hwnd != window)
+                if (IAccessible *client = objectOf(hwnd)) {
+                    inner->Release();
+                    inner = client;
+                }
             names.push_back(text(inner, &IAccessible::get_accName));
-            walk(inner, names, depth + 1);
+            walk(inner, hwnd ? hwnd : window, names, depth + 1);
             inner->Release();
         } else if (child.vt == VT_I4) {
             BSTR name = nullptr;
@@ -267,12 +277,17 @@ long stateThroughDispatch(IAccessible *object)
 
 int hear(HWND window, int code, const std::wstring &fieldText)
 {
+    // From the window's object down, or from its client area where Wine's
+    // window object counts no children.
     std::vector<std::wstring> names;
-    IAccessible *top = nullptr;
-    if (SUCCEEDED(AccessibleObjectFromWindow(window, DWORD(OBJID_WINDOW), __uuidof(IAccessible),
-                                             reinterpret_cast<void **>(&top)))) {
-        walk(top, names);
-        top->Release();
+    for (const LONG start : {OBJID_WINDOW, OBJID_CLIENT}) {
+        IAccessible *top = nullptr;
+        if (names.empty() &&
+            SUCCEEDED(AccessibleObjectFromWindow(window, DWORD(start), __uuidof(IAccessible),
+                                                 reinterpret_cast<void **>(&top)))) {
+            walk(top, window, names);
+            top->Release();
+        }
     }
     std::vector<std::wstring> wanted = {L"Frequency in MHz", L"DIP switch"};
     for (int k = 1; k <= 8; ++k)
