@@ -54,10 +54,23 @@ string(FIND "${template}" "\n" first_line_end)
 string(SUBSTRING "${template}" 0 ${first_line_end} first_line)
 math(EXPR rest_start "${first_line_end} + 1")
 string(SUBSTRING "${template}" ${rest_start} -1 rest)
+# The program draws itself at each monitor's scale with functions that Windows
+# has from 10 version 1607 (build 14393) on: the setup refuses an older one
+# before it changes anything, an earlier install included.
+set(windows_version_check [[Function .onInit
+  ${IfNot} ${AtLeastBuild} 14393
+    MessageBox MB_OK|MB_ICONSTOP "Corvex_Settings needs Windows 10 version 1607 or later." /SD IDOK
+    SetErrorLevel 3
+    Quit
+  ${EndIf}
+]])
+string(REPLACE "Function .onInit\n" "${windows_version_check}" rest "${rest}")
 file(WRITE ${template_dir}/NSIS.template.in "${first_line}
   Target amd64-unicode
   SetDateSave off
   !include \"FileFunc.nsh\"
+  !include \"LogicLib.nsh\"
+  !include \"WinVer.nsh\"
   VIProductVersion \"${PROJECT_VERSION}.0\"
   VIFileVersion \"${PROJECT_VERSION}.0\"
   VIAddVersionKey /LANG=1033 \"ProductName\" \"@CPACK_NSIS_PACKAGE_NAME@\"

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# The Windows setup under Wine: a silent install into a copy of the test
-# prefix; its files, version block, Start-menu shortcut and "Apps & features"
+# The Windows setup under Wine: its refusal on Windows 8.1; a silent install
+# into a copy of the test prefix; its files, version block, Start-menu shortcut and "Apps & features"
 # entry; the table's start row run through the shortcut from a folder without
 # images; then a silent uninstall that leaves nothing behind.
 # Usage: installer_test.sh BUILD_DIR WORK_DIR WINE_PREFIX PROBE_EXE E2E_RUNNER RESOURCES DESIGN_TABLE_EXE
@@ -23,6 +23,14 @@ done
 
 export WINEPREFIX="$work/prefix" WINEDEBUG=-all DISPLAY=
 cp -a "$prefix" "$WINEPREFIX"
+# On a Windows older than 10 version 1607 the setup refuses and changes nothing.
+win reg add 'HKCU\Software\Wine' /v Version /d win81 /f >/dev/null
+status=0
+win "$setup" /S || status=$?
+settle
+[ "$status" -eq 3 ] || fail "setup /S on Windows 8.1 ended with $status, not 3"
+[ ! -e "$WINEPREFIX/drive_c/Program Files/Corvex_Settings" ] || fail "setup installed on Windows 8.1"
+win reg add 'HKCU\Software\Wine' /v Version /d win10 /f >/dev/null
 win "$setup" /S || fail "setup /S ended with $?"
 settle
 

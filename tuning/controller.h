@@ -15,14 +15,6 @@ public:
 
     // A click on switch picture k (1..8).
     void picClick(int k);
-    void pic1_Click() { picClick(1); }
-    void pic2_Click() { picClick(2); }
-    void pic3_Click() { picClick(3); }
-    void pic4_Click() { picClick(4); }
-    void pic5_Click() { picClick(5); }
-    void pic6_Click() { picClick(6); }
-    void pic7_Click() { picClick(7); }
-    void pic8_Click() { picClick(8); }
 
     // The focus is about to leave the frequency field.
     void txtFreq_Validate();

@@ -2,6 +2,8 @@
 
 #include "bitmap.h"
 
+#include <array>
+
 // One mapping of design pixels (96 dots per inch) to device pixels at `dpi`,
 // shared by every control and picture of the window: design pixel p covers
 // the device pixels from deviceOf(p) up to deviceOf(p + 1). Pictures drawn
@@ -23,6 +25,21 @@ constexpr int designOf(int devicePixel, int dpi)
 constexpr int borderWidth(int dpi)
 {
     return dpi < 96 ? 1 : (dpi + 48) / 96;
+}
+
+// A rectangle of device pixels, right and bottom excluded.
+struct DeviceRect {
+    int left, top, right, bottom;
+};
+
+// The four sides of a frame `thickness` device pixels wide just inside
+// `outer`: top, bottom, left, right. The field's border is drawn so.
+constexpr std::array<DeviceRect, 4> frameSides(DeviceRect outer, int thickness)
+{
+    return {{{outer.left, outer.top, outer.right, outer.top + thickness},
+             {outer.left, outer.bottom - thickness, outer.right, outer.bottom},
+             {outer.left, outer.top, outer.left + thickness, outer.bottom},
+             {outer.right - thickness, outer.top, outer.right, outer.bottom}}};
 }
 
 // A picture whose top-left corner lies at design pixel (left, top) of the

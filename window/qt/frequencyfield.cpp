@@ -34,8 +34,7 @@ void FrequencyField::paintEvent(QPaintEvent *event)
     QPainter painter(this);
     painter.setWorldTransform(windowPixels);
     const QColor colour = palette().color(QPalette::WindowText);
-    painter.fillRect(left, top, right - left, border, colour);
-    painter.fillRect(left, bottom - border, right - left, border, colour);
-    painter.fillRect(left, top, border, bottom - top, colour);
-    painter.fillRect(right - border, top, border, bottom - top, colour);
+    for (const DeviceRect &side : frameSides({left, top, right, bottom}, border))
+        painter.fillRect(side.left, side.top, side.right - side.left, side.bottom - side.top,
+                         colour);
 }

@@ -488,14 +488,11 @@ void frmSettings::onPaint()
     const RECT field = fieldRect();
     const int border = borderWidth(m_dpi);
     HBRUSH frame = GetSysColorBrush(COLOR_WINDOWFRAME);
-    const RECT sides[] = {
-        {field.left, field.top, field.right, field.top + border},
-        {field.left, field.bottom - border, field.right, field.bottom},
-        {field.left, field.top, field.left + border, field.bottom},
-        {field.right - border, field.top, field.right, field.bottom},
-    };
-    for (const RECT &side : sides)
-        FillRect(dc, &side, frame);
+    for (const DeviceRect &side :
+         frameSides({field.left, field.top, field.right, field.bottom}, border)) {
+        const RECT at{side.left, side.top, side.right, side.bottom};
+        FillRect(dc, &at, frame);
+    }
     EndPaint(m_hwnd, &paint);
 }
 
