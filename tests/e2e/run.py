@@ -375,6 +375,8 @@ class Run:
         return ""  # nothing selected, nothing copied: the field is empty
 
     # -- doing things ------------------------------------------------------
+    keys = staticmethod(keys)
+
     def probe(self, *args):
         """Runs the screen reader's and the system's stand-in: the MSAA probe for
         the Windows program, the AT-SPI one for the Linux program."""
@@ -539,7 +541,7 @@ class Run:
             # Reading the text goes first: once the copy arrives, the program has
             # handled every key and click before it. Then End drops the selection.
             text_shown = self.read_text()
-            keys("End")
+            self.keys("End")
             shot, code_shown = self.settled_screenshot()
             self.check_border(shot)
             got = {"code": code_shown, "colour": self.colour(shot), "text": text_shown}
@@ -555,9 +557,12 @@ class Run:
             if wrong:
                 raise Failure("; ".join(wrong))
         finally:
-            if self.proc.poll() is None:
-                self.proc.kill()
-                self.proc.wait(5)
+            self.stop()
+
+    def stop(self):
+        if self.proc.poll() is None:
+            self.proc.kill()
+            self.proc.wait(5)
 
     def expect_report(self, piece):
         box = wait_for("error report", lambda: self.visible(REPORT) or self.ended(), 20)[0]
