@@ -1,23 +1,22 @@
 #!/usr/bin/python3
-"""Reads and drives the Linux program through the real accessibility bus, as a
-screen reader does (pyatspi, so Debian's own python3):
-
-atspi_probe.py wake              brings the accessibility bus up, before programs start
-atspi_probe.py hear CODE TEXT GEOMETRY
-    each switch is a check box "Switch k", checked while ON and described ON or
-    OFF as CODE says; the field is text "Frequency in MHz" holding TEXT; the
-    housing is "DIP switch"; each lies where GEOMETRY (JSON: name to x, y, w, h
-    in window pixels) puts it
-atspi_probe.py press K           performs switch K's action, which must flip it
-                                 and move the focus to it
-Status 0 when all holds; every wait is bounded.
-"""
+# Reads and drives the Linux program through the real accessibility bus, as a
+# screen reader does (pyatspi, so Debian's own python3):
+#
+# atspi_probe.py wake              brings the accessibility bus up, before programs start
+# atspi_probe.py hear CODE TEXT GEOMETRY
+#     each switch is a check box "Switch k", checked while ON and described ON or
+#     OFF as CODE says; the field is text "Frequency in MHz" holding TEXT; the
+#     housing is "DIP switch"; each lies where GEOMETRY (JSON: name to x, y, w, h
+#     in window pixels) puts it
+# atspi_probe.py press K           performs switch K's action, which must flip it
+#                                  and move the focus to it
+# Status 0 when all holds; every wait is bounded.
 import json, sys, time
 import pyatspi
 
 
 def controls():
-    """The settings window and its controls by name."""
+    # The settings window and its controls by name.
     end = time.monotonic() + 10
     while time.monotonic() < end:
         for app in pyatspi.Registry.getDesktop(0):

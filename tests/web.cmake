@@ -18,25 +18,5 @@ add_test(NAME number_texts
                  ${native} ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:number_texts>
          WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
 
-# The table in Chromium: English and German, the rows marked x2 at 2, 1.5 and
-# 1.25 times, and all of them on a phone's touch screen at three times.
-set(e2e ${CMAKE_CURRENT_SOURCE_DIR}/e2e/run.py)
-set(resources ${PROJECT_SOURCE_DIR}/resources)
-foreach(pass "C;1;" "de_DE;1;" "C;2;x2" "C;1.5;x2" "C;1.25;x2" "C;3;phone")
-    list(GET pass 0 locale)
-    list(GET pass 1 scale)
-    list(GET pass 2 only)
-    set(test e2e_web_${locale}_x${scale})
-    set(rows --skip qt --skip win --skip desk)
-    if(only STREQUAL "phone")
-        list(APPEND rows --phone)
-    elseif(only)
-        list(APPEND rows --only ${only})
-    endif()
-    add_test(NAME ${test}
-             COMMAND /usr/bin/python3 ${e2e} --site ${CMAKE_BINARY_DIR}/site --images ${resources}
-                     --resources ${resources} --work ${CMAKE_CURRENT_BINARY_DIR}/${test}
-                     --locale ${locale} --scale ${scale}
-                     --design "${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:design_table>" ${rows})
-    set_tests_properties(${test} PROPERTIES TIMEOUT 900)
-endforeach()
+# The table in Chromium, the phone's touch screen included.
+corvex_e2e(web --site ${CMAKE_BINARY_DIR}/site --skip qt --skip win --skip desk)

@@ -222,7 +222,6 @@ int churn(HWND window, int rounds, int dpi)
 
 // Every name reachable from `object` down, as a screen reader's object
 // navigation walks the tree.
-IAccessible *objectOf(HWND control);
 
 void walk(IAccessible *object, HWND window, std::vector<std::wstring> &names, int depth = 0)
 {

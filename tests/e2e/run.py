@@ -1,15 +1,16 @@
 #!/usr/bin/env python3
-"""Runs the end-to-end table against a real program in a real window.
-
-run.py --program "CMD" --images DIR --resources DIR --work DIR
-       [--locale C|de_DE] [--scale 1|1.5|2] [--only x2] [--skip TAG] [--wine-prefix DIR]
-       [--folder DIR] [--name REGEX]
-
-Each row starts the program in a folder of its own under Xvfb and openbox,
-drives it with xdotool, reads the switch block and the field's colour from a
-screenshot and its text through the clipboard, and closes it through the
-window manager. Every wait is bounded; a failing row does not stop the rest.
-"""
+# Runs the end-to-end table against a real program in a real window.
+#
+# run.py --program "CMD" | --site DIR [--phone]  --images DIR --resources DIR --work DIR
+#        [--locale C|de_DE] [--scale 1|1.5|2] [--only x2] [--skip TAG]... [--wine-prefix DIR]
+#        [--folder DIR] [--name REGEX]
+#
+# With --site, the web page instead, in Chromium (web.py).
+#
+# Each row starts the program in a folder of its own under Xvfb and openbox,
+# drives it with xdotool, reads the switch block and the field's colour from a
+# screenshot and its text through the clipboard, and closes it through the
+# window manager. Every wait is bounded; a failing row does not stop the rest.
 import argparse, bisect, json, os, random, re, shlex, shutil, signal, subprocess, sys, time
 
 TITLE, REPORT = "Settings for Corvex:", "Corvex_Settings"
@@ -27,8 +28,8 @@ class Failure(Exception):
 
 
 class Design:
-    """The window's design and the programs' one design-to-device mapping at a
-    DPI, as the design table tool prints them from the window's own header."""
+    # The window's design and the programs' one design-to-device mapping at a
+    # DPI, as the design table tool prints them from the window's own header.
 
     def __init__(self, command, dpi):
         table = json.loads(subprocess.run(shlex.split(command) + [str(dpi)], capture_output=True,
@@ -39,15 +40,15 @@ class Design:
                                key=lambda c: c["switch"])
 
     def device(self, pixel):
-        """The first device pixel of a design pixel."""
+        # The first device pixel of a design pixel.
         return self.table[pixel]
 
     def design(self, pixel):
-        """The design pixel a device pixel belongs to."""
+        # The design pixel a device pixel belongs to.
         return bisect.bisect_right(self.table, pixel) - 1
 
     def rect(self, name):
-        """A control's rectangle in device pixels: x, y, width, height."""
+        # A control's rectangle in device pixels: x, y, width, height.
         x, y, w, h = self.controls[name]["rect"]
         return [self.device(x), self.device(y), self.device(x + w) - self.device(x),
                 self.device(y + h) - self.device(y)]
@@ -77,9 +78,9 @@ def sh(*args, timeout=10):
 
 
 def keys(*names):
-    """Presses keys in turn; a chord such as shift+Home holds its modifiers a
-    moment around the key, since under load Wine can miss a modifier that is
-    pressed and released with the key in one go."""
+    # Presses keys in turn; a chord such as shift+Home holds its modifiers a
+    # moment around the key, since under load Wine can miss a modifier that is
+    # pressed and released with the key in one go.
     names_ = {"shift": "Shift_L", "ctrl": "Control_L"}
     command = ["xdotool"]
     for name in names:
@@ -103,7 +104,7 @@ def set_clipboard(data):
 
 
 def ppm(data):
-    """Width, height and rows of RGB triples of a binary PPM as ImageMagick writes it."""
+    # Width, height and rows of RGB triples of a binary PPM as ImageMagick writes it.
     _, size, _, pixels = data.split(b"\n", 3)
     width, height = map(int, size.split())
     return width, height, [[tuple(pixels[(y * width + x) * 3:(y * width + x) * 3 + 3])
@@ -115,7 +116,7 @@ def image(path):
 
 
 class Session:
-    """A private X display with a window manager, started again if it dies."""
+    # A private X display with a window manager, started again if it dies.
 
     def __init__(self, dpi, work):
         self.dpi, self.work, self.procs = dpi, work, []
@@ -184,7 +185,7 @@ class Run:
 
     @property
     def d(self):
-        """The design at the window's DPI now."""
+        # The design at the window's DPI now.
         if self.dpi not in self.designs:
             self.designs[self.dpi] = Design(self.o.design, self.dpi)
         return self.designs[self.dpi]
@@ -254,8 +255,8 @@ class Run:
         return rows
 
     def settled_screenshot(self):
-        """A screenshot whose switch block reads cleanly and the same twice in a
-        row: a repaint, or a fading tooltip, may take a moment."""
+        # A screenshot whose switch block reads cleanly and the same twice in a
+        # row: a repaint, or a fading tooltip, may take a moment.
         problem, previous = None, None
         def attempt():
             nonlocal problem, previous
@@ -281,10 +282,10 @@ class Run:
             raise Failure(f"the window manager may resize it: {hints}")
 
     def drawn_code(self, shot, cue=0):
-        """The code the switches show; every device pixel of the block as the
-        pictures drawn through the design-to-device mapping give it, no white;
-        switch `cue` instead with a focus cue: pixels that neither picture has.
-        A cue of "housing" is on the housing's own pixels."""
+        # The code the switches show; every device pixel of the block as the
+        # pictures drawn through the design-to-device mapping give it, no white;
+        # switch `cue` instead with a focus cue: pixels that neither picture has.
+        # A cue of "housing" is on the housing's own pixels.
         d = self.d
         hx, hy, hw, hh = d.controls["picDIP_SW"]["rect"]
         slots = [(sx - hx, sy - hy, w, h) for sx, sy, w, h in (c["rect"] for c in d.switches)]
@@ -315,8 +316,8 @@ class Run:
         return code
 
     def check_border(self, shot):
-        """The field's thin border is one pixel at scale 1 and the scale rounded
-        on all four sides at every scale, with nothing drawn just outside it."""
+        # The field's thin border is one pixel at scale 1 and the scale rounded
+        # on all four sides at every scale, with nothing drawn just outside it.
         x, y, w, h = self.d.rect("txtFreq")
         edge, face = shot[y][x], shot[2][2]
         def run(points):
@@ -344,9 +345,9 @@ class Run:
         return f"unclear ({red} red, {dark} dark pixels)"
 
     def check_icons(self):
-        """The window's big and small icons, as the window manager gets them, are
-        the sizes Windows asks for at the window's scale. The icon file holds an
-        image of each size (the identity test), so none is scaled from another."""
+        # The window's big and small icons, as the window manager gets them, are
+        # the sizes Windows asks for at the window's scale. The icon file holds an
+        # image of each size (the identity test), so none is scaled from another.
         wanted = [(32 * self.dpi + 48) // 96, (16 * self.dpi + 48) // 96]
         sizes = []
         def shown():
@@ -378,8 +379,8 @@ class Run:
     keys = staticmethod(keys)
 
     def probe(self, *args):
-        """Runs the screen reader's and the system's stand-in: the MSAA probe for
-        the Windows program, the AT-SPI one for the Linux program."""
+        # Runs the screen reader's and the system's stand-in: the MSAA probe for
+        # the Windows program, the AT-SPI one for the Linux program.
         command = shlex.split(self.o.win32_probe) if self.o.win32_probe else ["/usr/bin/python3",
                                                                               ATSPI_PROBE]
         done = subprocess.run(command + list(args), env=self.env, capture_output=True, timeout=60)
@@ -388,9 +389,9 @@ class Run:
             raise Failure(f"{args[0]}: {self.probed!r}")
 
     def resident(self):
-        """KiB of the program's own memory resident, as the kernel counts it: the
-        anonymous pages, not the shared files' that come and go. Wine runs the
-        program in the process it was started as."""
+        # KiB of the program's own memory resident, as the kernel counts it: the
+        # anonymous pages, not the shared files' that come and go. Wine runs the
+        # program in the process it was started as.
         status = open(f"/proc/{self.proc.pid}/status").read()
         return int(re.search(r"RssAnon:\s*(\d+)", status).group(1))
 
@@ -560,7 +561,7 @@ class Run:
             self.stop()
 
     def stop(self):
-        if self.proc.poll() is None:
+        if self.proc and self.proc.poll() is None:
             self.proc.kill()
             self.proc.wait(5)
 

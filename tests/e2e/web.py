@@ -1,8 +1,8 @@
-"""The end-to-end table against the web page, in Debian's Chromium, headless,
-driven through Selenium and the browser's DevTools protocol: the same rows,
-the same pixel checks on screenshots, the accessibility tree for what a
-screen reader hears, and axe-core for the rules of the web."""
-import base64, functools, http.server, json, os, shutil, subprocess, threading, time, urllib.parse
+# The end-to-end table against the web page, in Debian's Chromium, headless,
+# driven through Selenium and the browser's DevTools protocol: the same rows,
+# the same pixel checks on screenshots, the accessibility tree for what a
+# screen reader hears, and axe-core for the rules of the web.
+import base64, functools, http.server, os, shutil, subprocess, threading, urllib.parse
 
 from run import Failure, Run, image, ppm, wait_for
 
@@ -20,35 +20,29 @@ PHONE = (360, 640)  # a phone's viewport, in CSS pixels
 
 
 class Server(http.server.ThreadingHTTPServer):
-    """The site as a static host serves it, with the two switch images of the
-    row's folder beside the page; every request is logged."""
+    # The site as a static host serves it, with the two switch images of the
+    # row's folder beside the page.
 
     def __init__(self, site):
-        self.site, self.folder, self.requests = site, site, []
-        handler = functools.partial(Handler, directory=site)
-        super().__init__(("127.0.0.1", 0), handler)
+        self.site, self.folder = site, site
+        super().__init__(("127.0.0.1", 0), functools.partial(Handler, directory=site))
         threading.Thread(target=self.serve_forever, daemon=True).start()
         self.address = f"http://127.0.0.1:{self.server_port}/"
 
 
 class Handler(http.server.SimpleHTTPRequestHandler):
-    extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map, ".wasm": "application/wasm",
-                      ".js": "text/javascript"}
-
     def translate_path(self, path):
         name = urllib.parse.urlparse(path).path.lstrip("/")
-        self.server.requests.append(name)
-        if name in ("ON_SW.bmp", "OFF_SW.bmp"):
-            return os.path.join(self.server.folder, name)
-        return os.path.join(self.server.site, name)
+        folder = self.server.folder if name in ("ON_SW.bmp", "OFF_SW.bmp") else self.server.site
+        return os.path.join(folder, name)
 
     def log_message(self, *args):
         pass
 
 
 class Browser:
-    """Chromium through chromedriver; the pass's scale, language and, for the
-    phone, a touch screen."""
+    # Chromium through chromedriver; the pass's scale, language and, for the
+    # phone, a touch screen.
 
     errors = (WebDriverException,)
 
@@ -64,11 +58,10 @@ class Browser:
         shutil.rmtree(f"{options.work}/profile", ignore_errors=True)
         self.driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=chrome)
         self.driver.set_script_timeout(30)
-        self.phone = options.phone
-        width, height = PHONE if self.phone else (800, 600)
+        width, height = PHONE if options.phone else (800, 600)
         self.cdp("Emulation.setDeviceMetricsOverride", width=width, height=height,
-                 deviceScaleFactor=3 if self.phone else options.scale, mobile=self.phone)
-        if self.phone:
+                 deviceScaleFactor=3 if options.phone else options.scale, mobile=options.phone)
+        if options.phone:
             self.cdp("Emulation.setTouchEmulationEnabled", enabled=True, maxTouchPoints=5)
 
     def cdp(self, command, **arguments):
@@ -90,7 +83,7 @@ class WebRun(Run):
         self.lever = {name: image(f"{options.images}/{name}") for name in ("ON_SW.bmp", "OFF_SW.bmp")}
         self.scale = 3 if options.phone else options.scale
         self.dpi = round(96 * self.scale)
-        self.driver, self.wid = browser.driver, ""
+        self.driver, self.wid, self.proc = browser.driver, "", None
 
     def js(self, script, *args):
         return self.driver.execute_script(script, *args)
@@ -117,8 +110,7 @@ class WebRun(Run):
         ratio = self.js("return devicePixelRatio")
         box = self.js("const r = document.getElementById('frmSettings').getBoundingClientRect();"
                       "return [r.left, r.top, r.width, r.height]")
-        self.origin = [round(v * ratio) for v in box[:2]]
-        self.ratio = ratio
+        self.origin, self.ratio = [round(v * ratio) for v in box[:2]], ratio
         size = [round(v * ratio) for v in box[2:]]
         if size != [self.d.device(v) for v in self.d.client]:
             raise Failure(f"window is {size}")
@@ -126,7 +118,7 @@ class WebRun(Run):
             raise Failure(f"window origin {box[:2]} is not on a device pixel at {ratio}")
 
     def idle(self):
-        """Waits until the page has run every event it was given."""
+        # Waits until the page has run every event it was given.
         wait_for("events", lambda: self.js(
             "const w = document.getElementById('frmSettings');"
             "return !w || !w.isConnected || w.getAttribute('aria-busy') !== 'true'"), 10)
@@ -150,16 +142,16 @@ class WebRun(Run):
         return [row[x:x + width] for row in rows[y:y + height]]
 
     def read_text(self):
-        """The field's text, once a click has put the focus there, as the
-        desktop rows read it (a second tap would be a double tap)."""
+        # The field's text, once a click has put the focus there, as the
+        # desktop rows read it (a second tap would be a double tap).
         if not self.js("return document.activeElement === document.getElementById('txtFreq')"):
             self.do("field")
         self.idle()
         return self.js("return document.getElementById('txtFreq').value")
 
     def tree(self):
-        """The accessibility tree's named controls: role, name, value,
-        description, checked and the DOM node behind each."""
+        # The accessibility tree's named controls: role, name, value,
+        # description, checked and the DOM node behind each.
         nodes = {}
         for node in self.browser.cdp("Accessibility.getFullAXTree")["nodes"]:
             if node.get("ignored"):
@@ -174,30 +166,22 @@ class WebRun(Run):
         return nodes
 
     def hear(self, code, text):
+        # Every control as a screen reader hears it, the switches by the code.
         self.idle()
-        nodes, wrong = self.tree(), []
-        heard = 0
+        wanted = {"Frequency in MHz": {"role": "textbox", "value": text, "focusable": True},
+                  "DIP switch": {"role": "group", "focusable": True}}
         for k in range(1, 9):
-            node = nodes.get(f"Switch {k}")
-            if not node or node["role"] != "checkbox" or not node["focusable"]:
-                wrong.append(f"switch {k}: {node}")
-                continue
-            on = node["checked"] == "true"
-            if node["description"] != ("ON" if on else "OFF"):
-                wrong.append(f"switch {k} checked {node['checked']} but described {node['description']!r}")
-            heard |= (not on) << (k - 1)
-        field, housing = nodes.get("Frequency in MHz"), nodes.get("DIP switch")
-        if not field or field["role"] != "textbox" or field["value"] != text:
-            wrong.append(f"field {field}")
-        if not housing or housing["role"] != "group" or not housing["focusable"]:
-            wrong.append(f"housing {housing}")
-        if heard != int(code):
-            wrong.append(f"heard code {heard}, not {code}")
+            on = not (int(code) >> (k - 1)) & 1
+            wanted[f"Switch {k}"] = {"role": "checkbox", "checked": str(on).lower(),
+                                     "description": "ON" if on else "OFF", "focusable": True}
+        nodes = self.tree()
+        wrong = [f"{name}: {nodes.get(name)}" for name, want in wanted.items()
+                 if any((nodes.get(name) or {}).get(key) != value for key, value in want.items())]
         if wrong:
             raise Failure("; ".join(wrong))
 
     def press(self, k):
-        """An assistive technology's click on the switch's node of the tree."""
+        # An assistive technology's click on the switch's node of the tree.
         node = self.tree()[f"Switch {k}"]["node"]
         target = self.browser.cdp("DOM.resolveNode", backendNodeId=node)["object"]["objectId"]
         self.browser.cdp("Runtime.callFunctionOn", objectId=target, functionDeclaration="function () { this.click(); }")
@@ -309,9 +293,6 @@ class WebRun(Run):
             super().do(action)
         else:
             raise Failure(f"unknown action {action}")
-
-    def stop(self):
-        pass
 
     def expect_report(self, piece):
         wait_for("the report", lambda: self.state() == "ended", 20)
