@@ -18,6 +18,7 @@ constexpr DWORD WindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPC
 constexpr DWORD WindowExStyle = WS_EX_APPWINDOW;
 constexpr int FirstControlId = 100;
 constexpr UINT AddToolTipsMessage = WM_APP + 1;
+constexpr UINT SetIconsMessage = WM_APP + 2;
 // The edit control's own procedure, kept on the field for its subclass.
 constexpr const wchar_t *FieldClassProc = L"CorvexFieldClassProc";
 
@@ -94,7 +95,10 @@ frmSettings::frmSettings(HINSTANCE instance, EventGuard &guard) : WindowBase(gua
                                                           : widen(Design::WindowFont.family);
 
     sizeWindow();
-    setIcons();
+    // The class's icons are drawn for the system's scale; the window's own,
+    // when it opens at another, come after its first frame.
+    if (m_dpi != int(GetDpiForSystem()))
+        PostMessageW(m_hwnd, SetIconsMessage, 0, 0);
     // Each new child goes below its siblings: made front to back, they stack
     // as designed. The housing comes before the switch that lives inside it.
     for (std::size_t row = 0; row < ControlCount; ++row)
@@ -419,6 +423,9 @@ LRESULT frmSettings::handle(UINT message, WPARAM wParam, LPARAM lParam)
         break;
     case AddToolTipsMessage:
         addToolTips();
+        return 0;
+    case SetIconsMessage:
+        setIcons();
         return 0;
     case WM_CLOSE:
         m_closing = true;
