@@ -3,6 +3,7 @@
 # screen reader does (pyatspi, so Debian's own python3):
 #
 # atspi_probe.py wake              brings the accessibility bus up, before programs start
+# atspi_probe.py focus             waits until the field has the keyboard focus
 # atspi_probe.py hear CODE TEXT GEOMETRY
 #     each switch is a check box "Switch k", checked while ON and described ON or
 #     OFF as CODE says; the field is text "Frequency in MHz" holding TEXT; the
@@ -69,10 +70,24 @@ def press(k):
             f"focused {has(lever, pyatspi.STATE_FOCUSED)}"]
 
 
+def focus():
+    # Waits until the field has the keyboard focus: keys sent now reach it.
+    field, end = controls()[1]["Frequency in MHz"], time.monotonic() + 5
+    while time.monotonic() < end:
+        if has(field, pyatspi.STATE_FOCUSED):
+            return []
+        time.sleep(0.05)
+    return ["the field does not get the focus"]
+
+
 if __name__ == "__main__":
     verb = sys.argv[1]
     if verb == "wake":
         sys.exit(pyatspi.Registry.getDesktop(0) and 0)
+    if verb == "focus":
+        wrong = focus()
+        print("\n".join(wrong))
+        sys.exit(1 if wrong else 0)
     wrong = hear(int(sys.argv[2]), sys.argv[3], json.loads(sys.argv[4])) if verb == "hear" \
         else press(int(sys.argv[2]))
     print("\n".join(wrong))

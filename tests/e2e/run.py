@@ -164,7 +164,8 @@ class Run:
                         QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
                         LC_ALL=f"{options.locale}.UTF-8" if options.locale != "C" else "C.UTF-8",
                         LANG=f"{options.locale}.UTF-8" if options.locale != "C" else "C.UTF-8")
-        if not options.wine_prefix and os.environ.get("DBUS_SESSION_BUS_ADDRESS"):
+        self.atspi = not options.wine_prefix and bool(os.environ.get("DBUS_SESSION_BUS_ADDRESS"))
+        if self.atspi:
             self.probe("wake")  # the program asks for the bus once, at its start
         if options.wine_prefix:
             # A private copy: the scale set here must not reach other runs.
@@ -220,9 +221,13 @@ class Run:
             return self.wait_window(retry=False)
         sh("xdotool", "windowactivate", "--sync", self.wid)
         wait_for("window active", lambda: sh("xdotool", "getactivewindow").strip() == self.wid, 5)
-        # The window manager calls it active before Wine has taken the focus in:
-        # under load, the first keys went astray (a Tab, the shift of shift+Home).
-        time.sleep(0.5)
+        # The window manager calls it active before the program has taken the
+        # focus in: under load, the first keys went astray (a Tab, the shift of
+        # shift+Home). Wait for the field's focus where a probe can see it.
+        if self.o.win32_probe or self.atspi:
+            self.probe("focus")
+        else:
+            time.sleep(0.5)
         self.check_window()
 
     def ended(self):
