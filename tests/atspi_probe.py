@@ -84,11 +84,7 @@ if __name__ == "__main__":
     verb = sys.argv[1]
     if verb == "wake":
         sys.exit(pyatspi.Registry.getDesktop(0) and 0)
-    if verb == "focus":
-        wrong = focus()
-        print("\n".join(wrong))
-        sys.exit(1 if wrong else 0)
-    wrong = hear(int(sys.argv[2]), sys.argv[3], json.loads(sys.argv[4])) if verb == "hear" \
-        else press(int(sys.argv[2]))
+    wrong = {"hear": lambda: hear(int(sys.argv[2]), sys.argv[3], json.loads(sys.argv[4])),
+             "press": lambda: press(int(sys.argv[2])), "focus": focus}[verb]()
     print("\n".join(wrong))
     sys.exit(1 if wrong else 0)

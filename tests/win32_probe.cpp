@@ -263,15 +263,12 @@ void walk(IAccessible *object, HWND window, std::vector<std::wstring> &names, in
 // A switch's state as a late-bound client asks for it.
 long stateThroughDispatch(IAccessible *object)
 {
-    IDispatch *dispatch = nullptr;
-    if (FAILED(object->QueryInterface(__uuidof(IDispatch), reinterpret_cast<void **>(&dispatch))))
-        return -1;
+    // IAccessible is an IDispatch: its Invoke is the late-bound road.
     VARIANT child = self(), state{};
     DISPPARAMS parameters{&child, nullptr, 1, 0};
     const HRESULT result =
-        dispatch->Invoke(DISPID_ACC_STATE, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET,
-                         &parameters, &state, nullptr, nullptr);
-    dispatch->Release();
+        object->Invoke(DISPID_ACC_STATE, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET,
+                       &parameters, &state, nullptr, nullptr);
     return SUCCEEDED(result) && state.vt == VT_I4 ? state.lVal : -1;
 }
 
@@ -391,12 +388,11 @@ int shortcut(const std::string &verb, const std::wstring &file)
 // now reach it, which a window manager's "active" does not yet say.
 int fieldFocused(HWND window)
 {
-    HWND field = FindWindowExW(window, nullptr, L"Edit", nullptr);
     GUITHREADINFO gui{};
     gui.cbSize = sizeof gui;
     for (int tries = 0; tries < 100; ++tries, Sleep(50))
         if (GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &gui) &&
-            gui.hwndFocus == field)
+            gui.hwndFocus == FindWindowExW(window, nullptr, L"Edit", nullptr))
             return 0;
     return std::printf("the field does not get the focus\n"), 1;
 }

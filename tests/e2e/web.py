@@ -124,8 +124,7 @@ class WebRun(Run):
             "return !w || !w.isConnected || w.getAttribute('aria-busy') !== 'true'"), 10)
 
     def close(self):
-        self.driver.get("about:blank")
-        return 0
+        return 0  # the next row's page replaces this one
 
     def report_text(self):
         return self.js("const r = document.querySelector('.report'); return r ? r.innerText : ''")
@@ -150,19 +149,15 @@ class WebRun(Run):
         return self.js("return document.getElementById('txtFreq').value")
 
     def tree(self):
-        # The accessibility tree's named controls: role, name, value,
-        # description, checked and the DOM node behind each.
+        # The accessibility tree's named controls: role, value, description,
+        # states (checked, focusable) and the DOM node behind each.
         nodes = {}
         for node in self.browser.cdp("Accessibility.getFullAXTree")["nodes"]:
-            if node.get("ignored"):
-                continue
             value = lambda key: (node.get(key) or {}).get("value")
-            properties = {p["name"]: p["value"].get("value") for p in node.get("properties", [])}
-            name = value("name")
-            if name:
-                nodes[name] = {"role": value("role"), "value": value("value"),
-                               "description": value("description"), "checked": properties.get("checked"),
-                               "node": node.get("backendDOMNodeId"), "focusable": properties.get("focusable")}
+            if not node.get("ignored") and value("name"):
+                nodes[value("name")] = dict({p["name"]: p["value"].get("value") for p in node.get("properties", [])},
+                                            role=value("role"), value=value("value"),
+                                            description=value("description"), node=node.get("backendDOMNodeId"))
         return nodes
 
     def hear(self, code, text):
@@ -179,12 +174,6 @@ class WebRun(Run):
                  if any((nodes.get(name) or {}).get(key) != value for key, value in want.items())]
         if wrong:
             raise Failure("; ".join(wrong))
-
-    def press(self, k):
-        # An assistive technology's click on the switch's node of the tree.
-        node = self.tree()[f"Switch {k}"]["node"]
-        target = self.browser.cdp("DOM.resolveNode", backendNodeId=node)["object"]["objectId"]
-        self.browser.cdp("Runtime.callFunctionOn", objectId=target, functionDeclaration="function () { this.click(); }")
 
     def axe(self):
         self.js(open(AXE).read())
@@ -274,8 +263,10 @@ class WebRun(Run):
         elif verb == "hear":
             code, text = arg.split(",")
             self.hear(code, text.replace(".", self.separator))
-        elif verb == "press":
-            self.press(arg)
+        elif verb == "press":  # an assistive technology's click on the switch's node
+            target = self.browser.cdp("DOM.resolveNode", backendNodeId=self.tree()[f"Switch {arg}"]["node"])
+            self.browser.cdp("Runtime.callFunctionOn", objectId=target["object"]["objectId"],
+                             functionDeclaration="function () { this.click(); }")
         elif verb == "restart":
             self.driver.refresh()
             self.wait_window()
