@@ -21,7 +21,10 @@ namespace {
 // Starts in a folder of its own that holds these two files as the switch images.
 void startIn(const fs::path &on, const fs::path &off)
 {
-    const fs::path folder = fs::temp_directory_path() / "corvex-window-test";
+    // One of this process's own: tests and test runs go on side by side.
+    const fs::path folder =
+        fs::temp_directory_path() /
+        ("corvex-window-test-" + std::to_string(QCoreApplication::applicationPid()));
     fs::remove_all(folder);
     fs::create_directories(folder);
     fs::copy_file(on, folder / "ON_SW.bmp");

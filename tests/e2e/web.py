@@ -57,7 +57,6 @@ class Browser:
         chrome.add_experimental_option("prefs", {"intl.accept_languages": lang})
         shutil.rmtree(f"{options.work}/profile", ignore_errors=True)
         self.driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=chrome)
-        self.driver.set_script_timeout(30)
         width, height = PHONE if options.phone else (800, 600)
         self.cdp("Emulation.setDeviceMetricsOverride", width=width, height=height,
                  deviceScaleFactor=3 if options.phone else options.scale, mobile=options.phone)

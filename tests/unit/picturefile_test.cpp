@@ -102,9 +102,10 @@ protected:
     void SetUp() override
     {
         m_previous = fs::current_path();
+        // A folder of this test's own, whatever else runs beside it.
         m_dir = fs::temp_directory_path() /
                 ("corvex-picturefile-" +
-                 std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
+                 std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
         fs::remove_all(m_dir);
         fs::create_directories(m_dir);
         fs::current_path(m_dir);
