@@ -14,6 +14,7 @@ deb="$work/dist/corvex-settings_1.00_amd64.deb"
 lintian --fail-on error --suppress-tags binary-without-manpage "$deb" || fail "lintian reports errors"
 depends=$(dpkg-deb -f "$deb" Depends)
 [[ "$depends" == *libqt6widgets6* && "$depends" == *libc6* && "$depends" == *qt6-qpa-plugins* ]] || fail "Depends: $depends"
+[ "$(dpkg-deb -f "$deb" Recommends)" = qt6-wayland ] || fail "no Recommends: qt6-wayland"
 
 root="$work/root"
 mkdir -p "$root"

@@ -11,7 +11,7 @@
 # drives it with xdotool, reads the switch block and the field's colour from a
 # screenshot and its text through the clipboard, and closes it through the
 # window manager. Every wait is bounded; a failing row does not stop the rest.
-import argparse, bisect, json, os, random, re, shlex, shutil, signal, subprocess, sys, time
+import argparse, bisect, glob, json, os, random, re, shlex, shutil, signal, subprocess, sys, time
 
 TITLE, REPORT = "Settings for Corvex:", "Corvex_Settings"
 ATSPI_PROBE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "atspi_probe.py")
@@ -583,6 +583,81 @@ class Run:
             raise Failure(f"ended with status {self.proc.returncode} after the report, not 1")
 
 
+class Weston(Session):
+    # A headless Wayland compositor at a whole scale, and no X server at all.
+
+    def start(self):
+        runtime = f"{self.work}/runtime"
+        os.makedirs(runtime, mode=0o700, exist_ok=True)
+        os.environ.pop("DISPLAY", None)
+        os.environ.update(XDG_RUNTIME_DIR=runtime, WAYLAND_DISPLAY="corvex")
+        self.log = open(f"{self.work}/session.log", "ab")
+        self.procs.append(subprocess.Popen(
+            ["weston", "--backend=headless-backend.so", "--use-pixman", f"--scale={self.dpi // 96}",
+             "--debug", "--socket=corvex", "--idle-time=0"], stdout=self.log, stderr=self.log))
+        wait_for("weston", lambda: self.alive() and os.path.exists(f"{runtime}/corvex"), 10)
+
+
+class WaylandRun(Run):
+    # The Linux program drawn natively at the compositor's scale: the window is
+    # found in the compositor's screenshot by the housing's first row of pixels.
+
+    def __init__(self, options, session):
+        super().__init__(options, session)
+        del self.env["QT_SCALE_FACTOR"]
+        self.env["QT_QPA_PLATFORM"] = "wayland"
+
+    def client_area(self):
+        for old in glob.glob(f"{self.o.work}/wayland-screenshot-*.png"):
+            os.remove(old)
+        subprocess.run(["weston-screenshooter"], cwd=self.o.work, env=self.env, capture_output=True,
+                       timeout=10)
+        shot = glob.glob(f"{self.o.work}/wayland-screenshot-*.png")
+        data = subprocess.run(["convert", *shot[:1], "-depth", "8", "ppm:-"], capture_output=True,
+                              timeout=10).stdout
+        _, size, _, pixels = data.split(b"\n", 3)
+        width = int(size.split()[0])
+        d, (hx, hy, hw, _) = self.d, self.d.controls["picDIP_SW"]["rect"]
+        first = bytes(v for X in range(d.device(hx), d.device(hx + hw))
+                      for v in self.housing[0][d.design(X) - hx])
+        for Y in range(len(pixels) // (width * 3)):
+            X = pixels.find(first, Y * width * 3, (Y + 1) * width * 3) - Y * width * 3
+            if X >= 0 and X % 3 == 0:
+                left, top = X // 3 - d.device(hx), Y - d.device(hy)
+                return [[tuple(pixels[(y * width + x) * 3:(y * width + x) * 3 + 3])
+                         for x in range(left, left + d.device(d.client[0]))]
+                        for y in range(top, top + d.device(d.client[1]))]
+        return None
+
+    def row(self, number, name, files, actions, text, colour, code, status):
+        folder = f"{self.o.work}/{number:02d}"
+        shutil.rmtree(folder, ignore_errors=True)
+        self.make_files(folder, files)
+        self.start(folder)
+        try:
+            def drawn():
+                nonlocal problem
+                try:
+                    shot = self.ended() or self.client_area()
+                    return shot and str(self.drawn_code(shot))
+                except Failure as failure:
+                    problem = failure  # still being drawn, perhaps
+            problem, shown = None, None
+            try:
+                shown = wait_for("the switch block at the compositor's scale", drawn, 20)
+            except Failure as failure:
+                raise problem or failure
+            if shown != code:
+                raise Failure(f"code {shown}, not {code}")
+            # Drawn at one scale and enlarged, every 2 x 2 block is one colour.
+            shot, step = self.client_area(), self.dpi // 96
+            if all(len({shot[y + j][x + i] for i in range(step) for j in range(step)}) == 1
+                   for y in range(0, len(shot) - step + 1, step) for x in range(0, len(shot[0]) - step + 1, step)):
+                raise Failure("drawn at scale 1 and enlarged")
+        finally:
+            self.stop()
+
+
 def main():
     parser = argparse.ArgumentParser()
     for option in ("images", "resources", "work"):
@@ -603,6 +678,8 @@ def main():
     parser.add_argument("--site", help="the web page's folder: run the table in Chromium")
     parser.add_argument("--phone", action="store_true", help="the page on a phone: a touch screen "
                         "at three times scale, 360 x 640")
+    parser.add_argument("--wayland", action="store_true", help="the Linux program under a headless "
+                        "Wayland compositor at the scale, and no X server")
     options = parser.parse_args()
     os.makedirs(options.work, exist_ok=True)
     # A test runner's time-out ends us with SIGTERM: still take the session down.
@@ -615,10 +692,10 @@ def main():
         from web import Browser, WebRun
         session = Browser(options)
     else:
-        session = Session(round(96 * options.scale), options.work)
+        session = (Weston if options.wayland else Session)(round(96 * options.scale), options.work)
     failures, started = [], time.monotonic()
     try:
-        run = WebRun(options, session) if options.site else Run(options, session)
+        run = (WebRun if options.site else WaylandRun if options.wayland else Run)(options, session)
         for number, (name, files, actions, text, colour, code, status, tags) in enumerate(rows, 1):
             tags = tags.split()
             if (options.only and options.only not in tags) or set(options.skip) & set(tags) \
