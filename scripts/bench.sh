@@ -7,7 +7,9 @@
 #      program under Wine against a minimal Win32 window under Wine; each also
 #      against the same least window with a focused text field in a large
 #      bold face, the kinds of controls the program has; and the Windows one
-#      against that window carrying its manifest (per-monitor DPI awareness)
+#      against that window carrying its manifest (per-monitor DPI awareness),
+#      and against the Windows program as built from 47b842d, the last start-up
+#      measured within a tenth of the least window
 #   3. the size of Corvex_Settings.exe
 #   4. scripts/run.sh in a fresh clone, from the command to the first window
 set -euo pipefail
@@ -18,12 +20,15 @@ linux="$top/build-bench" windows="$top/build-bench-windows"
 work=$(mktemp -d)
 cleanup() { kill $(jobs -p) 2>/dev/null || true; wait 2>/dev/null || true; rm -rf "$work"; }
 trap cleanup EXIT
-for dir in "$linux" "$windows"; do
+git clone -q "$top" "$work/then" && git -C "$work/then" checkout -q 47b842d
+then="$work/then/build"
+for dir in "$linux" "$windows" "$then"; do
     options=(-DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF)
-    [ "$dir" = "$windows" ] && options+=(--toolchain "$top/cmake/mingw-w64-x86_64.cmake")
-    cmake -S "$top" -B "$dir" "${options[@]}" >/dev/null
+    [ "$dir" = "$linux" ] || options+=(--toolchain "$top/cmake/mingw-w64-x86_64.cmake")
+    cmake -S "$(dirname "$dir")" -B "$dir" "${options[@]}" >/dev/null
     cmake --build "$dir" -j "$(nproc)" >/dev/null
 done
+cp "$then/app/win32/Corvex_Settings.exe" "$then/app/win32/Corvex_Settings_47b842d.exe"
 
 echo "== 1. Events (offscreen, real image files; names as in the README)"
 "$linux/bench/bench_events" --benchmark_min_time=0.5 --benchmark_out="$work/events.json"
@@ -67,7 +72,8 @@ echo "Events in the Windows program (median of 15 batches):"
 (cd "$windows/bench" && wine bench_events_win32.exe)
 "$linux/bench/startup_probe" "$runs" "$windows/app/win32" "wine Corvex_Settings.exe" \
     "$windows/bench" "wine minimal_dialog.exe" "$windows/bench" "wine minimal_dialog.exe --field" \
-    "$windows/bench" "wine minimal_dialog_aware.exe --field"
+    "$windows/bench" "wine minimal_dialog_aware.exe --field" \
+    "$then/app/win32" "wine Corvex_Settings_47b842d.exe"
 wineserver -k
 
 echo
