@@ -14,7 +14,7 @@ if [ "${1:-}" = web ]; then
     export NODE_PATH=/usr/share/nodejs # where Debian's emcc finds its node modules
     cmake -S "$top" -B "$top/build-web" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
         --toolchain /usr/share/emscripten/cmake/Modules/Platform/Emscripten.cmake >/dev/null
-    cmake --build "$top/build-web" --target corvex_settings -j "$(nproc)"
+    cmake --build "$top/build-web" --target site -j "$(nproc)"
     port=${PORT:-8080}
     echo "== Serving build-web/site/ on http://127.0.0.1:$port/ (Ctrl+C ends)"
     exec python3 -m http.server "$port" --bind 127.0.0.1 --directory "$top/build-web/site"

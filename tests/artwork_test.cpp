@@ -92,11 +92,18 @@ TEST(Artwork, CommittedFilesAreWhatTheToolDraws)
     }
     // The lamp is drawn smooth, and a machine's vector unit may round an edge
     // pixel's channel one step the other way: pixels, not bytes, within two steps.
-    for (const int size : LauncherIconSizes) {
-        SCOPED_TRACE(size);
-        const QByteArray file = committed(QStringLiteral("icons/%1.png").arg(size));
-        EXPECT_EQ(QImage::fromData(file).size(), QSize(size, size));
-        EXPECT_TRUE(nearlyEqual(QImage::fromData(file), QImage::fromData(toPng(lamp(size)))));
+    std::vector<std::pair<QString, QImage>> pngs;
+    for (const int size : LauncherIconSizes)
+        pngs.emplace_back(QStringLiteral("icons/%1.png").arg(size), lamp(size));
+    for (const int size : WebIconSizes) {
+        pngs.emplace_back(QStringLiteral("icons/%1.png").arg(size), lamp(size));
+        pngs.emplace_back(QStringLiteral("icons/maskable-%1.png").arg(size), maskableLamp(size));
+    }
+    for (const auto &[name, image] : pngs) {
+        SCOPED_TRACE(name.toStdString());
+        const QByteArray file = committed(name);
+        EXPECT_EQ(QImage::fromData(file).size(), image.size());
+        EXPECT_TRUE(nearlyEqual(QImage::fromData(file), QImage::fromData(toPng(image))));
     }
     const std::vector<QImage> icon = icoImages(committed(QStringLiteral("Corvex_Settings.ico")));
     const std::vector<QImage> drawn = icoImages(windowsIcon());

@@ -18,7 +18,7 @@ done
 first=$work/first/dist second=$work/second/one/level/deeper/dist
 (cd "$first" && sha256sum ./*.deb ./*.zip ./*.exe)
 if (cd "$first" && sha256sum ./*.deb ./*.zip ./*.exe) | (cd "$second" && sha256sum -c --quiet); then
-    echo "reproducible: both builds gave the same three downloads"
+    echo "reproducible: both builds gave the same four downloads"
     exit 0
 fi
 for download in "$first"/*; do

@@ -150,6 +150,14 @@ QImage lamp(int size)
     return image;
 }
 
+QImage maskableLamp(int size)
+{
+    QImage image(size, size, QImage::Format_ARGB32);
+    image.fill(WindowFace);
+    QPainter(&image).drawImage(0, 0, lamp(size));
+    return image;
+}
+
 QByteArray toBmp(const QImage &image)
 {
     // Qt writes RGB32 images as 24-bit bitmaps.

@@ -22,6 +22,13 @@ QImage switchSlot(Lever lever); // 8 x 19, one slot with its lever
 // sizes for launchers.
 QImage lamp(int size = 32);
 inline constexpr int LauncherIconSizes[] = {16, 24, 32, 48, 64, 128, 256};
+// The sizes a web app's manifest offers for installing it.
+inline constexpr int WebIconSizes[] = {192, 512};
+// The face of the window behind the lamp (the system's button face as Windows
+// 10 draws it), filling the whole square: a launcher may cut it to any shape,
+// and the lamp stays within the circle every shape keeps.
+inline constexpr QRgb WindowFace = 0xfff0f0f0;
+QImage maskableLamp(int size);
 // The sizes Windows asks for at 100 % to 200 %, besides the old 16-colour one.
 inline constexpr int WindowsIconSizes[] = {16, 20, 24, 32, 40, 48, 64, 256};
 

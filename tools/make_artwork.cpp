@@ -37,5 +37,9 @@ int main(int argc, char **argv)
     bool icons = dir.mkpath(QStringLiteral("icons"));
     for (const int size : LauncherIconSizes)
         icons = icons && write(dir, QStringLiteral("icons/%1.png").arg(size), toPng(lamp(size)));
+    for (const int size : WebIconSizes)
+        icons = icons && write(dir, QStringLiteral("icons/%1.png").arg(size), toPng(lamp(size))) &&
+                write(dir, QStringLiteral("icons/maskable-%1.png").arg(size),
+                      toPng(maskableLamp(size)));
     return ok && icons ? 0 : 1;
 }

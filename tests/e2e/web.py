@@ -21,16 +21,26 @@ PHONE = (360, 640)  # a phone's viewport, in CSS pixels
 
 class Server(http.server.ThreadingHTTPServer):
     # The site as a static host serves it, with the two switch images of the
-    # row's folder beside the page.
+    # row's folder beside the page. Offline, it closes every connection
+    # unanswered, as a network that is gone.
 
     def __init__(self, site):
-        self.site, self.folder = site, site
+        self.site, self.folder, self.offline = site, site, False
         super().__init__(("127.0.0.1", 0), functools.partial(Handler, directory=site))
         threading.Thread(target=self.serve_forever, daemon=True).start()
         self.address = f"http://127.0.0.1:{self.server_port}/"
 
 
 class Handler(http.server.SimpleHTTPRequestHandler):
+    extensions_map = dict(http.server.SimpleHTTPRequestHandler.extensions_map,
+                          **{".wasm": "application/wasm", ".webmanifest": "application/manifest+json"})
+
+    def handle_one_request(self):
+        if self.server.offline:
+            self.close_connection = True
+        else:
+            super().handle_one_request()
+
     def translate_path(self, path):
         name = urllib.parse.urlparse(path).path.lstrip("/")
         folder = self.server.folder if name in ("ON_SW.bmp", "OFF_SW.bmp") else self.server.site
@@ -47,12 +57,14 @@ class Browser:
     errors = (WebDriverException,)
 
     def __init__(self, options):
+        self.server = Server(options.site)
         chrome = webdriver.ChromeOptions()
         chrome.binary_location = "/usr/bin/chromium"
         lang = "de-DE" if options.locale.startswith("de") else "en-US"
         for argument in ["--headless=new", "--no-sandbox", "--disable-gpu", "--no-first-run",
                          "--disable-background-networking", "--disable-component-update", "--disable-sync",
-                         "--disable-quic", f"--lang={lang}", f"--user-data-dir={options.work}/profile"]:
+                         "--disable-quic", f"--lang={lang}",
+                         f"--user-data-dir={options.work}/profile"]:
             chrome.add_argument(argument)
         chrome.add_experimental_option("prefs", {"intl.accept_languages": lang})
         shutil.rmtree(f"{options.work}/profile", ignore_errors=True)
@@ -62,6 +74,12 @@ class Browser:
                  deviceScaleFactor=3 if options.phone else options.scale, mobile=options.phone)
         if options.phone:
             self.cdp("Emulation.setTouchEmulationEnabled", enabled=True, maxTouchPoints=5)
+        # Every request a page makes, and every one its policy stopped.
+        self.cdp("Page.addScriptToEvaluateOnNewDocument", source="""
+            window.corvexAsked = [];
+            new PerformanceObserver(list => corvexAsked.push(...list.getEntries().map(e => e.name)))
+                .observe({type: 'resource', buffered: true});
+            addEventListener('securitypolicyviolation', event => corvexAsked.push(event.blockedURI));""")
 
     def cdp(self, command, **arguments):
         return self.driver.execute_cdp_cmd(command, arguments)
@@ -76,23 +94,26 @@ class Browser:
 class WebRun(Run):
     def __init__(self, options, browser):
         self.o, self.session, self.browser, self.designs = options, browser, browser, {}
-        self.server = Server(options.site)
+        self.server = browser.server
         self.separator = "," if options.locale.startswith("de") else "."
         self.housing = image(f"{options.resources}/picDIP_SW.bmp")
         self.lever = {name: image(f"{options.images}/{name}") for name in ("ON_SW.bmp", "OFF_SW.bmp")}
         self.scale = 3 if options.phone else options.scale
         self.dpi = round(96 * self.scale)
         self.driver, self.wid, self.proc = browser.driver, "", None
+        self.asked = []
 
     def js(self, script, *args):
         return self.driver.execute_script(script, *args)
 
     # -- the page ------------------------------------------------------------
     def start(self, folder):
+        # Each row a first visit: no service worker, no copies of anything.
+        self.note_requests()
+        self.driver.get("about:blank")
+        self.browser.cdp("Storage.clearDataForOrigin", origin=self.server.address[:-1], storageTypes="all")
         self.folder = self.server.folder = folder
-        self.browser.cdp("Network.enable")
-        self.browser.cdp("Network.emulateNetworkConditions", offline=False, latency=0,
-                         downloadThroughput=-1, uploadThroughput=-1)
+        self.server.site, self.server.offline = self.o.site, False
         self.browser.cdp("Emulation.setEmulatedMedia", features=[])
         self.driver.get(self.server.address)
 
@@ -252,8 +273,20 @@ class WebRun(Run):
             self.driver.close()
             self.driver.switch_to.window(mine)
         elif verb == "offline":
-            self.browser.cdp("Network.emulateNetworkConditions", offline=True, latency=0,
-                             downloadThroughput=-1, uploadThroughput=-1)
+            self.server.offline = True
+        elif verb == "worker":  # the service worker has taken the page over
+            wait_for("service worker", lambda: self.js("return !!navigator.serviceWorker.controller"), 20)
+        elif verb == "update":
+            self.update()
+        elif verb == "installable":
+            errors = self.browser.cdp("Page.getInstallabilityErrors")["installabilityErrors"]
+            if errors:
+                raise Failure(f"not installable: {errors}")
+        elif verb == "requests":
+            self.note_requests()
+            foreign = sorted({url for url in self.asked if not url.startswith(self.server.address)})
+            if foreign or not self.asked:
+                raise Failure(f"asked of another origin: {foreign}")
         elif verb == "forced":  # a forced-colours (high-contrast) theme on or off
             self.browser.cdp("Emulation.setEmulatedMedia", features=[
                 {"name": "forced-colors", "value": "active" if arg == "on" else "none"}])
@@ -267,8 +300,7 @@ class WebRun(Run):
             self.browser.cdp("Runtime.callFunctionOn", objectId=target["object"]["objectId"],
                              functionDeclaration="function () { this.click(); }")
         elif verb == "restart":
-            self.driver.refresh()
-            self.wait_window()
+            self.reload()
         elif verb == "ratio":  # the browser's zoom, or a move to another screen
             # As a zoom does, the viewport's size changes too: the emulation
             # tells the page of a new ratio only with a new size.
@@ -283,6 +315,34 @@ class WebRun(Run):
             super().do(action)
         else:
             raise Failure(f"unknown action {action}")
+
+    def note_requests(self):
+        self.asked += self.js("return window.corvexAsked || []") or []
+
+    def reload(self):
+        self.note_requests()
+        self.driver.refresh()
+        self.wait_window()
+
+    def update(self):
+        # A new build on the server: after a reload, the page has it once the
+        # new worker has taken over, and only the new build's files are kept.
+        site = f"{self.o.work}/new-site"
+        shutil.rmtree(site, ignore_errors=True)
+        shutil.copytree(self.o.site, site)
+        with open(f"{site}/settings.css", "a") as css:
+            css.write(":root { --build: new; }\n")
+        worker = open(f"{site}/service-worker.js").read()
+        old = worker.split("'corvex-settings-")[1].split("'")[0]
+        open(f"{site}/service-worker.js", "w").write(worker.replace(old, "new"))
+        self.server.site = site
+        self.reload()
+        kept = lambda: self.driver.execute_async_script("caches.keys().then(arguments[0])")
+        wait_for("only the new build kept", lambda: sorted(kept()) == ["corvex-settings-new",
+                                                                       "corvex-settings-pictures"], 20)
+        self.reload()
+        if self.js("return getComputedStyle(document.documentElement).getPropertyValue('--build')").strip() != "new":
+            raise Failure("the page is not the new build")
 
     def expect_report(self, piece):
         wait_for("the report", lambda: self.state() == "ended", 20)

@@ -323,6 +323,27 @@
         });
         await queue;
         document.documentElement.dataset.state = ended ? 'ended' : 'running';
+        if (!ended)
+            keepForOffline();
+    }
+
+    // After the first visit the page works without a network. A newer build
+    // found now is installed beside this one and takes over once every open
+    // page has loaded; this page keeps its own build until it is opened again.
+    function keepForOffline() {
+        if (!('serviceWorker' in navigator))
+            return;
+        const sayLoaded = worker => worker && worker.postMessage('loaded');
+        navigator.serviceWorker.register(`service-worker.js?largest=${design.largestFile}`).then(registration => {
+            sayLoaded(registration.waiting);
+            registration.addEventListener('updatefound', () => {
+                const worker = registration.installing;
+                worker.addEventListener('statechange', () => {
+                    if (worker.state === 'installed')
+                        sayLoaded(worker);
+                });
+            });
+        }).catch(error => console.warn('no offline copy:', error));
     }
 
     start().catch(end).finally(() => {
