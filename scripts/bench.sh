@@ -12,6 +12,8 @@
 #      measured within a tenth of the least window
 #   3. the size of Corvex_Settings.exe
 #   4. scripts/run.sh in a fresh clone, from the command to the first window
+#   5. the web page in headless Chromium: a first visit's transfer, the first
+#      frame against a minimal page, the slowest images' events
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 runs=${RUNS:-20}
@@ -97,3 +99,14 @@ end=$(date +%s.%N)
 [ -n "$shown" ] || { echo "no window after 180 s"; cat "$work/run.log"; exit 1; }
 wmctrl -i -c "$shown"
 echo "scripts/run.sh to the first window: $(awk "BEGIN { printf \"%.1f\", $end - $start }") s"
+
+echo
+echo "== 5. The web page in headless Chromium"
+export NODE_PATH=/usr/share/nodejs # where Debian's emcc finds its node modules
+web="$top/build-bench-web"
+cmake -S "$top" -B "$web" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
+    --toolchain /usr/share/emscripten/cmake/Modules/Platform/Emscripten.cmake >/dev/null
+cmake --build "$web" --target site -j "$(nproc)" >/dev/null
+mkdir "$work/slowest"
+"$linux/bench/write_slowest" "$work/slowest" >"$work/slowest/names.txt"
+/usr/bin/python3 "$top/bench/web/web_bench.py" "$web/site" "$work/slowest" "$runs"

@@ -1,0 +1,128 @@
+#!/usr/bin/env python3
+# The web page in one headless Chromium run, printing figures:
+#   1. what a first visit transfers, each file as a host sends it with gzip
+#   2. the time to the first frame with the switches drawn, a first visit
+#      each time, against a minimal page (a field and a canvas) served the
+#      same way, alternating
+#   3. the worst validation and click over the slowest switch images there
+#      are, in the page, from the event to its end (the window no longer busy)
+# web_bench.py SITE SLOWEST_DIR RUNS   (SLOWEST_DIR as write_slowest writes it)
+import functools, gzip, os, shutil, statistics, sys, tempfile
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tests", "e2e"))
+import run  # noqa: E402  (the table's runner: its Failure and waits)
+sys.modules.setdefault("run", run)
+from web import Browser, Handler, Server  # noqa: E402
+
+FIRST_FRAME = """
+    new MutationObserver(() => {
+        if (document.documentElement.dataset.state && !window.corvexFrame)
+            requestAnimationFrame(() => { window.corvexFrame = performance.now(); });
+    }).observe(document, {attributes: true, subtree: true, attributeFilter: ['data-state']});"""
+
+# From the event given to the page until it is no longer busy.
+EVENT = """
+    const [kind, done] = [arguments[0], arguments[arguments.length - 1]];
+    const page = document.getElementById('frmSettings'), field = document.getElementById('txtFreq');
+    if (kind === 'validation') {
+        field.focus();
+        field.value = field.value === '95.3' ? '87.5' : '95.3';
+    }
+    const start = performance.now();
+    new MutationObserver((changes, observer) => {
+        if (page.getAttribute('aria-busy') === 'false') {
+            observer.disconnect();
+            done(performance.now() - start);
+        }
+    }).observe(page, {attributes: true, attributeFilter: ['aria-busy']});
+    if (kind === 'validation')
+        document.getElementById('pic1').focus();
+    else
+        document.getElementById('pic1').click();"""
+
+
+class LoggingHandler(Handler):
+    def log_request(self, code="-", size="-"):
+        self.server.served.append((self.path.split("?")[0].lstrip("/"), int(code)))
+
+
+def serve(site):
+    # The table's server, noting what it sends.
+    server = Server(site)
+    server.served = []
+    server.RequestHandlerClass = functools.partial(LoggingHandler, directory=site)
+    return server
+
+
+def fresh(browser, server, page=""):
+    browser.driver.get("about:blank")
+    browser.cdp("Network.clearBrowserCache")
+    browser.cdp("Storage.clearDataForOrigin", origin=server.address[:-1], storageTypes="all")
+    browser.driver.get(server.address + page)
+    run.wait_for("first frame", lambda: browser.driver.execute_script("return window.corvexFrame"), 30)
+    return browser.driver.execute_script("return window.corvexFrame")
+
+
+def main():
+    site, slowest, runs = sys.argv[1], sys.argv[2], int(sys.argv[3])
+    work = tempfile.mkdtemp()
+    options = type("Options", (), dict(site=site, locale="C", work=work, phone=False, scale=1))
+    browser = Browser(options)
+    browser.server.shutdown()
+    page = serve(site)
+    minimal_site = f"{work}/minimal"
+    os.makedirs(minimal_site)
+    for name in ("minimal.html", "minimal.js"):
+        shutil.copy(os.path.join(os.path.dirname(os.path.abspath(__file__)), name), minimal_site)
+    minimal = serve(minimal_site)
+    browser.cdp("Page.addScriptToEvaluateOnNewDocument", source=FIRST_FRAME)
+    try:
+        print("== 1. A first visit's transfer (gzip -9 of each file sent whole)")
+        fresh(browser, page)
+        run.wait_for("service worker", lambda: browser.driver.execute_script(
+            "return !!navigator.serviceWorker.controller"), 30)
+        browser.cdp("Page.getInstallabilityErrors")  # the browser fetches what installing needs
+        sent = sorted({name or "index.html" for name, code in page.served if code == 200})
+        total = 0
+        for name in sent:
+            size = len(gzip.compress(open(os.path.join(site, name), "rb").read(), 9))
+            total += size
+            print(f"{name:28} {os.path.getsize(os.path.join(site, name)):9,} bytes {size:9,} gzip")
+        print(f"{'all':28} {'':15} {total:9,} gzip ({total / 1024:.1f} KiB; at most 100 KB)")
+
+        print(f"\n== 2. First frame with the switches drawn, a first visit each time, median of {runs}")
+        times = {"page": [], "minimal": []}
+        fresh(browser, page), fresh(browser, minimal, "minimal.html")  # warm-up
+        for _ in range(runs):
+            times["page"].append(fresh(browser, page))
+            times["minimal"].append(fresh(browser, minimal, "minimal.html"))
+        page_ms, minimal_ms = (statistics.median(times[k]) for k in ("page", "minimal"))
+        print(f"the page: {page_ms:.1f} ms; the minimal page: {minimal_ms:.1f} ms; "
+              f"ratio {page_ms / minimal_ms:.2f} x (aim: at most 1.2 x)")
+
+        print("\n== 3. Events over the slowest switch images, worst of 5 each (a frame is 16.7 ms)")
+        names = open(os.path.join(slowest, "names.txt")).read().splitlines()
+        worst = {"validation": (0, ""), "click": (0, "")}
+        for number, name in enumerate(names, 1):
+            folder = f"{work}/slowest-{number}"
+            os.makedirs(folder)
+            for image in ("ON_SW.bmp", "OFF_SW.bmp"):
+                shutil.copy(f"{slowest}/{number}.bmp", f"{folder}/{image}")
+            page.folder = folder
+            fresh(browser, page)
+            if browser.driver.execute_script("return document.documentElement.dataset.state") != "running":
+                print(f"{name}: refused at the start, as the program refuses it")
+                continue
+            for kind in worst:
+                ms = max(browser.driver.execute_async_script(EVENT, kind) for _ in range(5))
+                print(f"{name}: {kind} {ms:.1f} ms")
+                worst[kind] = max(worst[kind], (ms, name))
+        for kind, (ms, name) in worst.items():
+            print(f"worst {kind}: {ms:.1f} ms ({name})")
+    finally:
+        browser.driver.quit()
+        shutil.rmtree(work, ignore_errors=True)
+
+
+if __name__ == "__main__":
+    main()
