@@ -16,7 +16,8 @@ int main(int argc, char **argv)
     for (const NamedBitmap &file : slowestBitmaps()) {
         std::ofstream out(std::string(argv[1]) + "/" + std::to_string(++number) + ".bmp",
                           std::ios::binary);
-        out.write(reinterpret_cast<const char *>(file.bytes.data()), std::streamsize(file.bytes.size()));
+        out.write(reinterpret_cast<const char *>(file.bytes.data()),
+                  std::streamsize(file.bytes.size()));
         if (!out)
             return 1;
         std::printf("%s\n", file.name);
