@@ -8,6 +8,7 @@
     const controls = {}; // by design name
     const switches = []; // switch k at k - 1
     const pictureSizes = {}; // switches sized to their pictures, as the desktop's boxes
+    const SWITCH_PICTURES = ['ON_SW.bmp', 'OFF_SW.bmp']; // read again for every event
     let module, design, settings, canvas, dpi = 0;
     let queue = Promise.resolve(), pending = 0, ended = false, drawPending = false;
 
@@ -168,11 +169,11 @@
     }
 
     // A picture as the server gives it now, never from a cache, and never
-    // more of it than the largest picture file.
-    async function fetchPicture(name) {
+    // more of it than the largest picture file; asked for already, or now.
+    async function fetchPicture(name, asked = fetch(name, {cache: 'no-store'})) {
         let status = 0, bytes = new Uint8Array(0), size = -1;
         try {
-            const response = await fetch(name, {cache: 'no-store'});
+            const response = await asked;
             status = response.ok ? 200 : response.status;
             if (response.ok) {
                 size = Number(response.headers.get('Content-Length') || -1);
@@ -209,12 +210,12 @@
 
     // Events run one at a time, in order, each after its pictures are fetched.
     // While any is waiting, the window says it is busy.
-    function enqueue(event) {
+    function enqueue(event, asked = {}) {
         page.setAttribute('aria-busy', String(++pending > 0));
         queue = queue.then(async () => {
             if (ended)
                 return;
-            await Promise.all(['ON_SW.bmp', 'OFF_SW.bmp'].map(fetchPicture));
+            await Promise.all(SWITCH_PICTURES.map(name => fetchPicture(name, asked[name])));
             if (!ended && !event())
                 end();
         }).catch(end).finally(() => page.setAttribute('aria-busy', String(--pending > 0)));
@@ -307,6 +308,12 @@
     }
 
     async function start() {
+        // The load event's switch pictures are asked for while the module compiles.
+        const asked = Object.fromEntries(SWITCH_PICTURES.map(name => {
+            const response = fetch(name, {cache: 'no-store'});
+            response.catch(() => {}); // told when the event reads it
+            return [name, response];
+        }));
         module = await CorvexModule();
         design = module.design();
         settings = new module.frmSettings(view, ...localeFacts(), new URL('.', location.href).href);
@@ -320,7 +327,7 @@
             layout();
             controls.txtFreq.focus();
             return true;
-        });
+        }, asked);
         await queue;
         document.documentElement.dataset.state = ended ? 'ended' : 'running';
         if (!ended)
