@@ -3,7 +3,7 @@
 # screen reader does (pyatspi, so Debian's own python3):
 #
 # atspi_probe.py wake              brings the accessibility bus up, before programs start
-# atspi_probe.py focus             waits until the field has the keyboard focus
+# atspi_probe.py focus|blur        waits until the field has (has not) the keyboard focus
 # atspi_probe.py hear CODE TEXT GEOMETRY
 #     each switch is a check box "Switch k", checked while ON and described ON or
 #     OFF as CODE says; the field is text "Frequency in MHz" holding TEXT; the
@@ -70,14 +70,15 @@ def press(k):
             f"focused {has(lever, pyatspi.STATE_FOCUSED)}"]
 
 
-def focus():
-    # Waits until the field has the keyboard focus: keys sent now reach it.
+def focus(wanted=True):
+    # Waits until the field has (or has lost) the keyboard focus: keys sent now
+    # reach it; a click that moved the focus away has been handled.
     field, end = controls()[1]["Frequency in MHz"], time.monotonic() + 5
     while time.monotonic() < end:
-        if has(field, pyatspi.STATE_FOCUSED):
+        if has(field, pyatspi.STATE_FOCUSED) == wanted:
             return []
         time.sleep(0.05)
-    return ["the field does not get the focus"]
+    return [f"the field does not {'get' if wanted else 'lose'} the focus"]
 
 
 if __name__ == "__main__":
@@ -85,6 +86,6 @@ if __name__ == "__main__":
     if verb == "wake":
         sys.exit(pyatspi.Registry.getDesktop(0) and 0)
     wrong = {"hear": lambda: hear(int(sys.argv[2]), sys.argv[3], json.loads(sys.argv[4])),
-             "press": lambda: press(int(sys.argv[2])), "focus": focus}[verb]()
+             "press": lambda: press(int(sys.argv[2])), "focus": focus, "blur": lambda: focus(False)}[verb]()
     print("\n".join(wrong))
     sys.exit(1 if wrong else 0)

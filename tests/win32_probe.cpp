@@ -10,7 +10,7 @@
 //   win32_probe press K  performs switch K's default action ("Check" or
 //       "Uncheck") through its accessible object, which must then answer the
 //       new position, with the focus on the switch; checks COM identity
-//   win32_probe focus  waits until the frequency field has the keyboard focus
+//   win32_probe focus|blur  waits until the frequency field has (has not) the keyboard focus
 //   win32_probe keep K  keeps switch K's accessible object across a click of
 //       the mouse, after which it must answer the new position
 //   win32_probe churn N DPI  N rounds, from a window at DPI, of what replaces the window's fonts,
@@ -384,17 +384,18 @@ int shortcut(const std::string &verb, const std::wstring &file)
 
 } // namespace
 
-// The window's thread has put its keyboard focus into the field: keys sent
-// now reach it, which a window manager's "active" does not yet say.
-int fieldFocused(HWND window)
+// The window's thread has put its keyboard focus into the field (or taken it
+// away): keys sent now reach it, which a window manager's "active" does not
+// yet say; a click that moved the focus away has been handled.
+int fieldFocused(HWND window, bool wanted)
 {
     GUITHREADINFO gui{};
     gui.cbSize = sizeof gui;
     for (int tries = 0; tries < 100; ++tries, Sleep(50))
         if (GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &gui) &&
-            gui.hwndFocus == FindWindowExW(window, nullptr, L"Edit", nullptr))
+            (gui.hwndFocus == FindWindowExW(window, nullptr, L"Edit", nullptr)) == wanted)
             return 0;
-    return std::printf("the field does not get the focus\n"), 1;
+    return std::printf("the field does not %s the focus\n", wanted ? "get" : "lose"), 1;
 }
 
 int main(int argc, char **argv)
@@ -404,19 +405,19 @@ int main(int argc, char **argv)
         return shortcut(verb, std::wstring(argv[2], argv[2] + std::strlen(argv[2])));
     const bool known =
         (verb == "hear" && argc == 4) || (verb == "churn" && argc == 4) ||
-        (verb == "focus" && argc == 2) ||
+        ((verb == "focus" || verb == "blur") && argc == 2) ||
         ((verb == "move" || verb == "tips" || verb == "press" || verb == "keep") && argc == 3);
     if (!known)
         return std::printf("usage: win32_probe hear CODE TEXT | move DPI | tips N | "
-                           "churn N DPI | press|keep K | focus | shortcut|open LNK\n"),
+                           "churn N DPI | press|keep K | focus|blur | shortcut|open LNK\n"),
                2;
     HWND window = nullptr;
     for (int tries = 0; !window && tries < 100; ++tries, Sleep(50))
         window = FindWindowW(L"CorvexSettings", L"Settings for Corvex:");
     if (!window)
         return std::printf("no settings window\n"), 1;
-    if (verb == "focus")
-        return fieldFocused(window);
+    if (verb == "focus" || verb == "blur")
+        return fieldFocused(window, verb == "focus");
     if (verb == "move")
         return move(window, std::atoi(argv[2]));
     if (verb == "press" || verb == "keep")

@@ -422,6 +422,8 @@ class Run:
             keys(arg or "Tab")
         elif verb in places:
             sh(*move, *self.point(*places[verb]), "click", "1", *away)
+            if verb == "housing" and (self.o.win32_probe or self.atspi):
+                self.probe("blur")  # the click is handled: the field has validated
         elif verb in ("click", "right"):
             sh(*move, *self.switch(int(arg)), "click", "1" if verb == "click" else "3", *away)
         elif verb == "pressout":

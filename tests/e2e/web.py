@@ -252,6 +252,7 @@ class WebRun(Run):
             # A tap on the housing near a switch is the switch's: the browser
             # gives a finger's tap to the control nearest to it.
             self.click_at(self.css_point(*places[verb]), touch=verb != "housing")
+            self.idle()  # a validation it started has read its pictures
         elif verb in ("click", "right"):
             self.click_at(self.css_point(*self.d.centre(f"pic{arg}")), "left" if verb == "click" else "right")
         elif verb == "pressout":
