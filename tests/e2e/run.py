@@ -274,7 +274,7 @@ class Run:
             settled, previous = code == previous, code
             return (shot, code) if settled else None
         try:
-            return wait_for("switch block", attempt, 8)
+            return wait_for("switch block", attempt, 30)
         except Failure as failure:
             raise problem or failure
 
