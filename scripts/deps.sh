@@ -10,7 +10,7 @@ set -euo pipefail
 run=(g++ make cmake qt6-base-dev qt6-qpa-plugins fonts-liberation2)
 web=(make cmake emscripten python3)
 command -v npm >/dev/null || web+=(npm)
-test=("${run[@]}" "${web[@]}" chromium chromium-driver python3-selenium git googletest libbenchmark-dev libxcb1-dev clang libclang-rt-14-dev
+test=("${run[@]}" "${web[@]}" chromium firefox-esr git googletest libbenchmark-dev libxcb1-dev clang libclang-rt-14-dev
     g++-mingw-w64-x86-64 wine wine64 fonts-wine nsis python3
     xvfb xauth openbox qt6-wayland weston xdotool x11-utils xclip wmctrl imagemagick desktop-file-utils appstream
     python3-pyatspi at-spi2-core dbus-bin dbus-daemon diffoscope-minimal
@@ -28,7 +28,7 @@ npm_packages() {
     [ "${1:-test}" = test ] || return 0
     local e2e
     e2e=$(cd "$(dirname "$0")/../tests/e2e" && pwd)
-    [ -f "$e2e/node_modules/axe-core/axe.min.js" ] ||
+    [ -f "$e2e/node_modules/axe-core/axe.min.js" ] && [ -f "$e2e/node_modules/puppeteer-core/package.json" ] ||
         npm ci --prefix "$e2e" --no-audit --no-fund --loglevel=error
 }
 

@@ -22,7 +22,8 @@ def controls():
     while time.monotonic() < end:
         for app in pyatspi.Registry.getDesktop(0):
             for frame in app or []:
-                if frame and frame.name == "Settings for Corvex:":
+                # The Linux program's window, or Firefox's with the web page.
+                if frame and frame.name.split(" — ")[0] in ("Settings for Corvex:", "Corvex_Settings"):
                     found, todo = {}, list(frame)
                     while todo:
                         found[todo[0].name] = todo[0]
@@ -45,7 +46,7 @@ def hear(code, text, geometry):
     wrong = [f"{name}: {heard.get(name)}, not {wanted[name]}" for name in wanted
              if heard.get(name) != wanted[name]]
     field = found.get("Frequency in MHz")
-    if field is None or field.getRoleName() != "text" or field.queryText().getText(0, -1) != text:
+    if field is None or field.getRoleName() not in ("text", "entry") or field.queryText().getText(0, -1) != text:
         wrong.append(f"field: {field and field.getRoleName()} {field and field.queryText().getText(0, -1)!r}")
     # Relative to the window, both as the screen has them: Qt gives window
     # coordinates as screen ones.
@@ -60,8 +61,9 @@ def hear(code, text, geometry):
 def press(k):
     lever = controls()[1][f"Switch {k}"]
     before, actions = has(lever, pyatspi.STATE_CHECKED), lever.queryAction()
-    actions.doAction([actions.getName(i) for i in range(actions.nActions)].index("Toggle"))
-    end = time.monotonic() + 5
+    names = [actions.getName(i) for i in range(actions.nActions)]
+    actions.doAction(names.index("Toggle") if "Toggle" in names else 0)  # Firefox has one, by its effect
+    end = time.monotonic() + 15  # Firefox's states follow its events: late under load
     while time.monotonic() < end:
         if has(lever, pyatspi.STATE_CHECKED) != before and has(lever, pyatspi.STATE_FOCUSED):
             return []

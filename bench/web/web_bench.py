@@ -24,29 +24,30 @@ FIRST_FRAME = """
 
 # From the event given to the page until it is no longer busy.
 EVENT = """
-    const [kind, done] = [arguments[0], arguments[arguments.length - 1]];
+    const kind = arguments[0];
     const page = document.getElementById('frmSettings'), field = document.getElementById('txtFreq');
     if (kind === 'validation') {
         field.focus();
         field.value = field.value === '95.3' ? '87.5' : '95.3';
     }
     const start = performance.now();
-    new MutationObserver((changes, observer) => {
+    const ended = new Promise(done => new MutationObserver((changes, observer) => {
         if (page.getAttribute('aria-busy') === 'false') {
             observer.disconnect();
             done(performance.now() - start);
         }
-    }).observe(page, {attributes: true, attributeFilter: ['aria-busy']});
+    }).observe(page, {attributes: true, attributeFilter: ['aria-busy']}));
     if (kind === 'validation')
         document.getElementById('pic1').focus();
     else
-        document.getElementById('pic1').click();"""
+        document.getElementById('pic1').click();
+    return ended;"""
 
 # The two pictures' fetches alone, as every event makes them.
 FETCHES = """
-    const done = arguments[arguments.length - 1], start = performance.now();
-    Promise.all(['ON_SW.bmp', 'OFF_SW.bmp'].map(name => fetch(name, {cache: 'no-store'})
-        .then(response => response.arrayBuffer()))).then(() => done(performance.now() - start));"""
+    const start = performance.now();
+    return Promise.all(['ON_SW.bmp', 'OFF_SW.bmp'].map(name => fetch(name, {cache: 'no-store'})
+        .then(response => response.arrayBuffer()))).then(() => performance.now() - start);"""
 
 
 class LoggingHandler(Handler):
@@ -63,18 +64,17 @@ def serve(site):
 
 
 def fresh(browser, server, page=""):
-    browser.driver.get("about:blank")
+    browser.call("go", "about:blank")
     browser.cdp("Network.clearBrowserCache")
     browser.cdp("Storage.clearDataForOrigin", origin=server.address[:-1], storageTypes="all")
-    browser.driver.get(server.address + page)
-    run.wait_for("first frame", lambda: browser.driver.execute_script("return window.corvexFrame"), 30)
-    return browser.driver.execute_script("return window.corvexFrame")
+    browser.call("go", server.address + page)
+    return run.wait_for("first frame", lambda: browser.js("return window.corvexFrame"), 30)
 
 
 def main():
     site, slowest, runs = sys.argv[1], sys.argv[2], int(sys.argv[3])
     work = tempfile.mkdtemp()
-    options = type("Options", (), dict(site=site, locale="C", work=work, phone=False, scale=1))
+    options = type("Options", (), dict(site=site, locale="C", work=work, firefox=False))
     browser = Browser(options)
     browser.server.shutdown()
     page = serve(site)
@@ -83,12 +83,11 @@ def main():
     for name in ("minimal.html", "minimal.js"):
         shutil.copy(os.path.join(os.path.dirname(os.path.abspath(__file__)), name), minimal_site)
     minimal = serve(minimal_site)
-    browser.cdp("Page.addScriptToEvaluateOnNewDocument", source=FIRST_FRAME)
+    browser.call("preload", FIRST_FRAME)
     try:
         print("== 1. A first visit's transfer (gzip -9 of each file sent whole)")
         fresh(browser, page)
-        run.wait_for("service worker", lambda: browser.driver.execute_script(
-            "return !!navigator.serviceWorker.controller"), 30)
+        run.wait_for("service worker", lambda: browser.js("return !!navigator.serviceWorker.controller"), 30)
         browser.cdp("Page.getInstallabilityErrors")  # the browser fetches what installing needs
         sent = sorted({name or "index.html" for name, code in page.served if code == 200})
         total = 0
@@ -118,18 +117,18 @@ def main():
                 shutil.copy(f"{slowest}/{number}.bmp", f"{folder}/{image}")
             page.folder = folder
             fresh(browser, page)
-            if browser.driver.execute_script("return document.documentElement.dataset.state") != "running":
+            if browser.js("return document.documentElement.dataset.state") != "running":
                 print(f"{name}: refused at the start, as the program refuses it")
                 continue
-            fetches = statistics.median(browser.driver.execute_async_script(FETCHES) for _ in range(5))
+            fetches = statistics.median(browser.js(FETCHES) for _ in range(5))
             for kind in worst:
-                ms = max(browser.driver.execute_async_script(EVENT, kind) for _ in range(5))
+                ms = max(browser.js(EVENT, kind) for _ in range(5))
                 print(f"{name}: {kind} {ms:.1f} ms (the fetches alone: {fetches:.1f} ms)")
                 worst[kind] = max(worst[kind], (ms, name))
         for kind, (ms, name) in worst.items():
             print(f"worst {kind}: {ms:.1f} ms ({name})")
     finally:
-        browser.driver.quit()
+        browser.stop()
         shutil.rmtree(work, ignore_errors=True)
 
 

@@ -1,11 +1,11 @@
 #!/usr/bin/env python3
 # Runs the end-to-end table against a real program in a real window.
 #
-# run.py --program "CMD" | --site DIR [--phone]  --images DIR --resources DIR --work DIR
+# run.py --program "CMD" | --site DIR [--phone | --firefox]  --images DIR --resources DIR --work DIR
 #        [--locale C|de_DE] [--scale 1|1.5|2] [--only x2] [--skip TAG]... [--wine-prefix DIR]
 #        [--folder DIR] [--name REGEX]
 #
-# With --site, the web page instead, in Chromium (web.py).
+# With --site, the web page instead, in Chromium or Firefox (web.py).
 #
 # Each row starts the program in a folder of its own under Xvfb and openbox,
 # drives it with xdotool, reads the switch block and the field's colour from a
@@ -680,6 +680,7 @@ def main():
     parser.add_argument("--site", help="the web page's folder: run the table in Chromium")
     parser.add_argument("--phone", action="store_true", help="the page on a phone: a touch screen "
                         "at three times scale, 360 x 640")
+    parser.add_argument("--firefox", action="store_true", help="the page in Firefox, not Chromium")
     parser.add_argument("--wayland", action="store_true", help="the Linux program under a headless "
                         "Wayland compositor at the scale, and no X server")
     options = parser.parse_args()

@@ -1,21 +1,16 @@
 # The end-to-end table against the web page, in Debian's Chromium, headless,
 # driven through Selenium and the browser's DevTools protocol: the same rows,
 # the same pixel checks on screenshots, the accessibility tree for what a
-# screen reader hears, and axe-core for the rules of the web.
-import base64, functools, http.server, os, shutil, subprocess, threading, urllib.parse
+# screen reader hears, and axe-core for the rules of the web. A part of the
+# table in Firefox too, whose page a screen reader reads on the real
+# accessibility bus.
+import base64, functools, http.server, json, os, select, shutil, subprocess, threading, urllib.parse
 
-from run import Failure, Run, image, ppm, wait_for
+from run import ATSPI_PROBE, Failure, Run, Session, image, ppm, sh, wait_for
 
-from selenium import webdriver
-from selenium.common.exceptions import WebDriverException
-from selenium.webdriver.chrome.service import Service
-from selenium.webdriver.common.action_chains import ActionChains
-from selenium.webdriver.common.keys import Keys
 
-AXE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "node_modules", "axe-core", "axe.min.js")
-KEYS = {"Tab": Keys.TAB, "space": Keys.SPACE, "BackSpace": Keys.BACKSPACE, "End": Keys.END,
-        "Home": Keys.HOME, "Left": Keys.LEFT, "Right": Keys.RIGHT, "Up": Keys.UP, "Down": Keys.DOWN,
-        "shift": Keys.SHIFT, "ctrl": Keys.CONTROL}
+HERE = os.path.dirname(os.path.abspath(__file__))
+AXE = os.path.join(HERE, "node_modules", "axe-core", "axe.min.js")
 PHONE = (360, 640)  # a phone's viewport, in CSS pixels
 
 
@@ -51,44 +46,67 @@ class Handler(http.server.SimpleHTTPRequestHandler):
 
 
 class Browser:
-    # Chromium through chromedriver; the pass's scale, language and, for the
-    # phone, a touch screen.
-
-    errors = (WebDriverException,)
+    # Chromium, headless, or Firefox in a window on a display of the pass's own
+    # and its accessibility bus (browser.mjs); the pass's language.
 
     def __init__(self, options):
-        self.server = Server(options.site)
-        chrome = webdriver.ChromeOptions()
-        chrome.binary_location = "/usr/bin/chromium"
-        lang = "de-DE" if options.locale.startswith("de") else "en-US"
-        for argument in ["--headless=new", "--no-sandbox", "--disable-gpu", "--no-first-run",
-                         "--disable-background-networking", "--disable-component-update", "--disable-sync",
-                         "--disable-quic", f"--lang={lang}",
-                         f"--user-data-dir={options.work}/profile"]:
-            chrome.add_argument(argument)
-        chrome.add_experimental_option("prefs", {"intl.accept_languages": lang})
+        self.server, self.firefox, self.session = Server(options.site), options.firefox, None
+        if self.firefox:
+            self.session = Session(96, options.work)
+            subprocess.run(["/usr/bin/python3", ATSPI_PROBE, "wake"], timeout=60, check=True)
         shutil.rmtree(f"{options.work}/profile", ignore_errors=True)
-        self.driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=chrome)
-        width, height = PHONE if options.phone else (800, 600)
-        self.cdp("Emulation.setDeviceMetricsOverride", width=width, height=height,
-                 deviceScaleFactor=3 if options.phone else options.scale, mobile=options.phone)
-        if options.phone:
-            self.cdp("Emulation.setTouchEmulationEnabled", enabled=True, maxTouchPoints=5)
+        self.proc = subprocess.Popen(
+            ["node", f"{HERE}/browser.mjs", "firefox" if self.firefox else "chromium",
+             "de-DE" if options.locale.startswith("de") else "en-US", f"{options.work}/profile"],
+            stdin=subprocess.PIPE, stdout=subprocess.PIPE, env=dict(os.environ, GNOME_ACCESSIBILITY="1"))
         # Every request a page makes, and every one its policy stopped.
-        self.cdp("Page.addScriptToEvaluateOnNewDocument", source="""
+        self.call("preload", """
             window.corvexAsked = [];
             new PerformanceObserver(list => corvexAsked.push(...list.getEntries().map(e => e.name)))
                 .observe({type: 'resource', buffered: true});
             addEventListener('securitypolicyviolation', event => corvexAsked.push(event.blockedURI));""")
+        if self.firefox:
+            self.window = wait_for("Firefox's window", lambda: sh(
+                "xdotool", "search", "--onlyvisible", "--class", "firefox").split(), 60)[0]
+
+    def call(self, *request, seconds=60):
+        self.proc.stdin.write(json.dumps(request).encode() + b"\n")
+        self.proc.stdin.flush()
+        if not select.select([self.proc.stdout], [], [], seconds)[0]:
+            raise Failure(f"the browser: no answer to {request[0]} in {seconds} s")
+        answer = json.loads(self.proc.stdout.readline() or '{"error": "it ended"}')
+        if "error" in answer:
+            raise Failure(f"the browser: {request[0]}: {answer['error']}")
+        return answer["ok"]
 
     def cdp(self, command, **arguments):
-        return self.driver.execute_cdp_cmd(command, arguments)
+        return self.call("cdp", command, arguments)
+
+    def js(self, body, *args):
+        return self.call("js", body, args)
+
+    def go(self, url):
+        self.call("go", "about:blank")
+        if self.firefox:
+            # Focus and blur come to a page only while its window is the active
+            # one and the focus is in the page, not in the address bar (F6).
+            if not self.js("return document.hasFocus()"):
+                sh("xdotool", "windowactivate", "--sync", self.window, "key", "F6")
+                wait_for("the focus in the page", lambda: self.js("return document.hasFocus()"), 10)
+        else:  # a first visit: no service worker, no copies of anything
+            self.cdp("Storage.clearDataForOrigin", origin=self.server.address[:-1], storageTypes="all")
+            self.cdp("Emulation.setEmulatedMedia", features=[])
+        self.call("go", url)
 
     def alive(self):
-        return True
+        return not self.session or self.session.alive()
 
     def stop(self):
-        self.driver.quit()
+        try:
+            self.call("stop", seconds=20)
+        finally:
+            self.proc.kill()
+            self.session and self.session.stop()
 
 
 class WebRun(Run):
@@ -100,22 +118,19 @@ class WebRun(Run):
         self.lever = {name: image(f"{options.images}/{name}") for name in ("ON_SW.bmp", "OFF_SW.bmp")}
         self.scale = 3 if options.phone else options.scale
         self.dpi = round(96 * self.scale)
-        self.driver, self.wid, self.proc = browser.driver, "", None
-        self.asked = []
+        self.wid, self.proc, self.env, self.atspi, self.asked = "", None, os.environ, False, []
+        width, height = PHONE if options.phone else (800, 600)
+        browser.call("viewport", width, height, self.scale, options.phone)
 
     def js(self, script, *args):
-        return self.driver.execute_script(script, *args)
+        return self.browser.js(script, *args)
 
     # -- the page ------------------------------------------------------------
     def start(self, folder):
-        # Each row a first visit: no service worker, no copies of anything.
         self.note_requests()
-        self.driver.get("about:blank")
-        self.browser.cdp("Storage.clearDataForOrigin", origin=self.server.address[:-1], storageTypes="all")
         self.folder = self.server.folder = folder
         self.server.site, self.server.offline = self.o.site, False
-        self.browser.cdp("Emulation.setEmulatedMedia", features=[])
-        self.driver.get(self.server.address)
+        self.browser.go(self.server.address)
 
     def state(self):
         return self.js("return document.documentElement.dataset.state")
@@ -152,8 +167,7 @@ class WebRun(Run):
     # -- looking at it -------------------------------------------------------
     def screenshot(self):
         self.idle()
-        shot = base64.b64decode(self.browser.cdp("Page.captureScreenshot", format="png")["data"])
-        data = subprocess.run(["convert", "png:-", "-depth", "8", "ppm:-"], input=shot,
+        data = subprocess.run(["convert", "png:-", "-depth", "8", "ppm:-"], input=base64.b64decode(self.browser.call("shot")),
                               capture_output=True, timeout=10).stdout
         _, _, rows = ppm(data)
         x, y = self.origin
@@ -197,10 +211,9 @@ class WebRun(Run):
 
     def axe(self):
         self.js(open(AXE).read())
-        result = self.driver.execute_async_script(
-            "const done = arguments[arguments.length - 1];"
-            "axe.run(document).then(r => done(r.violations.map(v => v.id + ': ' + v.help + ' ' +"
-            " v.nodes.map(n => n.target.join(' ')).join(', '))), e => done(['axe: ' + e]));")
+        result = self.js(
+            "return axe.run(document).then(r => r.violations.map(v => v.id + ': ' + v.help + ' ' +"
+            " v.nodes.map(n => n.target.join(' ')).join(', ')), e => ['axe: ' + e]);")
         if result:
             raise Failure("axe: " + "; ".join(result))
 
@@ -209,32 +222,16 @@ class WebRun(Run):
         return [(self.origin[0] + self.d.device(x) + 0.5) / self.ratio,
                 (self.origin[1] + self.d.device(y) + 0.5) / self.ratio]
 
-    def mouse(self, kind, point, button="left"):
-        self.browser.cdp("Input.dispatchMouseEvent", type=kind, x=point[0], y=point[1], button=button,
-                         buttons={"left": 1, "right": 2}[button] if kind == "mousePressed" else 0,
-                         clickCount=1)
-
     def click_at(self, point, button="left", touch=True):
-        if self.o.phone and button == "left" and touch:  # a tap
-            for kind in ("touchStart", "touchEnd"):
-                self.browser.cdp("Input.dispatchTouchEvent", type=kind, touchPoints=[] if kind == "touchEnd" else [
-                    {"x": point[0], "y": point[1]}])
+        if self.o.phone and button == "left" and touch:
+            self.browser.call("tap", *point)
         else:
-            self.mouse("mouseMoved", point)
-            self.mouse("mousePressed", point, button)
-            self.mouse("mouseReleased", point, button)
-        self.mouse("mouseMoved", [1, 1])  # away, as the desktop rows move the pointer
+            for kind in ("move", "down", "up"):
+                self.browser.call("mouse", kind, *point, button)
+        self.browser.call("mouse", "move", 1, 1, "left")  # away, as the desktop rows move the pointer
 
     def keys(self, *names):
-        for name in names:
-            *modifiers, key = name.split("+")
-            chain = ActionChains(self.driver)
-            for modifier in modifiers:
-                chain.key_down(KEYS[modifier])
-            chain.send_keys(KEYS.get(key, key.lower() if len(key) == 1 else key))
-            for modifier in reversed(modifiers):
-                chain.key_up(KEYS[modifier])
-            chain.perform()
+        self.browser.call("keys", names)
 
     def do(self, action):
         verb, _, arg = action.partition(":")
@@ -245,7 +242,7 @@ class WebRun(Run):
         if verb == "sel":
             self.keys("End", "shift+Home")
         elif verb == "type":
-            ActionChains(self.driver).send_keys(arg).perform()
+            self.browser.call("type", arg)
         elif verb in ("key", "tab"):
             self.keys(arg or "Tab")
         elif verb in places:
@@ -256,24 +253,21 @@ class WebRun(Run):
         elif verb in ("click", "right"):
             self.click_at(self.css_point(*self.d.centre(f"pic{arg}")), "left" if verb == "click" else "right")
         elif verb == "pressout":
-            self.mouse("mousePressed", self.css_point(*self.d.centre(f"pic{arg}")))
-            self.mouse("mouseMoved", self.css_point(*self.d.centre("Description")))
-            self.mouse("mouseReleased", self.css_point(*self.d.centre("Description")))
+            for kind, place in (("move", f"pic{arg}"), ("down", f"pic{arg}"), ("move", "Description"),
+                                ("up", "Description")):
+                self.browser.call("mouse", kind, *self.css_point(*self.d.centre(place)), "left")
         elif verb == "paste":
             # The browser's own paste of a text the clipboard holds.
             self.browser.cdp("Browser.grantPermissions", permissions=["clipboardReadWrite",
                                                                       "clipboardSanitizedWrite"])
-            self.driver.execute_async_script("navigator.clipboard.writeText(arguments[0])"
-                                             ".then(arguments[1], arguments[1])", arg)
-            wait_for("clipboard", lambda: self.driver.execute_async_script(
-                "navigator.clipboard.readText().then(arguments[0], () => arguments[0](''))") == arg, 5)
+            self.js("return navigator.clipboard.writeText(arguments[0]).catch(() => {})", arg)
+            wait_for("clipboard", lambda: self.js(
+                "return navigator.clipboard.readText().catch(() => '')") == arg, 5)
             self.keys("ctrl+v")
         elif verb == "deactivate":  # another tab comes to the front, then this one again
-            mine = self.driver.current_window_handle
-            self.driver.switch_to.new_window("tab")
-            self.driver.close()
-            self.driver.switch_to.window(mine)
+            self.browser.call("deactivate")
         elif verb == "offline":
+            self.idle()  # what the page asked for before has its answer
             self.server.offline = True
         elif verb == "worker":  # the service worker has taken the page over
             wait_for("service worker", lambda: self.js("return !!navigator.serviceWorker.controller"), 20)
@@ -293,6 +287,11 @@ class WebRun(Run):
                 {"name": "forced-colors", "value": "active" if arg == "on" else "none"}])
         elif verb == "axe":
             self.axe()
+        elif verb == "hear" and self.o.firefox:  # on the accessibility bus, as Orca hears it
+            code, text = arg.split(",")
+            self.probe("hear", code, text.replace(".", self.separator), "{}")
+        elif verb == "press" and self.o.firefox:
+            self.probe("press", arg)
         elif verb == "hear":
             code, text = arg.split(",")
             self.hear(code, text.replace(".", self.separator))
@@ -307,8 +306,7 @@ class WebRun(Run):
             # tells the page of a new ratio only with a new size.
             width, height = PHONE if self.o.phone else (800, 600)
             for nudge in (1, 0):
-                self.browser.cdp("Emulation.setDeviceMetricsOverride", width=width - nudge, height=height,
-                                 deviceScaleFactor=float(arg), mobile=self.o.phone)
+                self.browser.call("viewport", width - nudge, height, float(arg), self.o.phone)
             wait_for("new scale", lambda: self.js(
                 "return document.getElementById('frmSettings').dataset.dpi") != str(self.dpi), 5)
             self.wait_window()
@@ -322,7 +320,7 @@ class WebRun(Run):
 
     def reload(self):
         self.note_requests()
-        self.driver.refresh()
+        self.browser.call("reload")
         self.wait_window()
 
     def update(self):
@@ -338,7 +336,7 @@ class WebRun(Run):
         open(f"{site}/service-worker.js", "w").write(worker.replace(old, "new"))
         self.server.site = site
         self.reload()
-        kept = lambda: self.driver.execute_async_script("caches.keys().then(arguments[0])")
+        kept = lambda: self.js("return caches.keys()")
         wait_for("only the new build kept", lambda: sorted(kept()) == ["corvex-settings-new",
                                                                        "corvex-settings-pictures"], 20)
         self.reload()

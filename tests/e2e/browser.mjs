@@ -1,0 +1,88 @@
+// Debian's Chromium (over DevTools) or Firefox ESR (over WebDriver BiDi: Debian
+// has no geckodriver) for the end-to-end table, through puppeteer-core: a
+// request a line on stdin, [op, ...args] as JSON, and its answer a line on
+// stdout, {ok} or {error}.
+//
+// browser.mjs chromium|firefox LANGUAGE PROFILE
+import fs from 'node:fs';
+import puppeteer from 'puppeteer-core';
+import readline from 'node:readline';
+
+const [engine, language, profile] = process.argv.slice(2);
+// The first language a page reads: Chromium takes it from its profile.
+fs.mkdirSync(`${profile}/Default`, {recursive: true});
+fs.writeFileSync(`${profile}/Default/Preferences`, JSON.stringify({intl: {accept_languages: language}}));
+const browser = await puppeteer.launch(engine === 'firefox' ? {
+    browser: 'firefox', executablePath: '/usr/bin/firefox-esr', userDataDir: profile,
+    // A window of its own on the pass's display: headless Firefox puts no
+    // accessibility tree on the bus for a screen reader to read.
+    headless: false,
+    extraPrefsFirefox: {'intl.accept_languages': language, 'intl.locale.requested': language},
+} : {
+    executablePath: '/usr/bin/chromium', userDataDir: profile, headless: true,
+    args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--disable-sync', `--lang=${language}`],
+});
+const page = (await browser.pages())[0];
+const cdp = engine === 'firefox' ? null : await page.createCDPSession();
+// Focus and blur as in the front window, as chromedriver has them: headless,
+// no window is the front one.
+await cdp?.send('Emulation.setFocusEmulationEnabled', {enabled: true});
+const KEYS = {BackSpace: 'Backspace', Left: 'ArrowLeft', Right: 'ArrowRight', Up: 'ArrowUp',
+              Down: 'ArrowDown', space: ' ', shift: 'Shift', ctrl: 'Control'};
+const key = name => KEYS[name] ?? name;
+
+const ops = {
+    go: url => page.goto(url),
+    reload: () => page.reload(),
+    preload: source => page.evaluateOnNewDocument(source),
+    // A function body with its arguments, as WebDriver's script execution has
+    // it; a promise it returns is awaited. Built here: the page's policy
+    // allows no eval.
+    js: (body, args) => page.evaluate(`(async function () { ${body} }).apply(null, ${JSON.stringify(args)})`),
+    cdp: (method, params) => cdp.send(method, params),
+    viewport: (width, height, ratio, mobile) =>
+        page.setViewport({width, height, deviceScaleFactor: ratio, isMobile: mobile, hasTouch: mobile}),
+    shot: () => page.screenshot({encoding: 'base64'}),
+    mouse: async (kind, x, y, button) => {
+        await page.mouse.move(x, y);
+        if (kind !== 'move') await page.mouse[kind]({button});
+    },
+    // A tap is a click once the browser has seen the gesture, a moment later.
+    tap: async (x, y) => {
+        const clicked = page.evaluate(() => new Promise(done => {
+            addEventListener('click', () => done(), {once: true, capture: true});
+            setTimeout(done, 5000);
+        }));
+        await page.touchscreen.tap(x, y);
+        await clicked;
+    },
+    keys: async names => {
+        for (const name of names) {
+            const [last, ...modifiers] = name.split('+').reverse();
+            for (const modifier of modifiers) await page.keyboard.down(key(modifier));
+            await page.keyboard.press(key(last));
+            for (const modifier of modifiers.reverse()) await page.keyboard.up(key(modifier));
+        }
+    },
+    type: text => page.keyboard.type(text),
+    // Another tab comes to the front, then this one again.
+    deactivate: async () => {
+        const other = await browser.newPage();
+        await other.bringToFront();
+        await other.close();
+        await page.bringToFront();
+    },
+    stop: () => browser.close(),
+};
+
+for await (const line of readline.createInterface({input: process.stdin})) {
+    const [op, ...args] = JSON.parse(line);
+    let answer;
+    try {
+        answer = {ok: (await ops[op](...args)) ?? null};
+    } catch (error) {
+        answer = {error: String(error)};
+    }
+    process.stdout.write(JSON.stringify(answer) + '\n');
+    if (op === 'stop') break;
+}
