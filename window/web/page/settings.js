@@ -307,19 +307,28 @@
         document.documentElement.dataset.state = 'ended';
     }
 
+    // A picture asked for now and read later.
+    function ask(name) {
+        const response = fetch(name, {cache: 'no-store'});
+        response.catch(() => {}); // told when it is read
+        return response;
+    }
+
     async function start() {
-        // The load event's switch pictures are asked for while the module compiles.
-        const asked = Object.fromEntries(SWITCH_PICTURES.map(name => {
-            const response = fetch(name, {cache: 'no-store'});
-            response.catch(() => {}); // told when the event reads it
-            return [name, response];
-        }));
-        module = await CorvexModule();
+        // While the module compiles (off this thread): the load event's switch
+        // pictures are asked for, and the language's number facts looked up,
+        // whose first lookup loads the browser's locale data.
+        const compiled = CorvexModule();
+        const asked = Object.fromEntries(SWITCH_PICTURES.map(name => [name, ask(name)]));
+        const facts = localeFacts();
+        module = await compiled;
         design = module.design();
-        settings = new module.frmSettings(view, ...localeFacts(), new URL('.', location.href).href);
+        const housing = design.controls.find(c => c.name === 'picDIP_SW').picture;
+        const housingAsked = ask(housing);
+        settings = new module.frmSettings(view, ...facts, new URL('.', location.href).href);
         build();
         layout();
-        await fetchPicture(design.controls.find(c => c.name === 'picDIP_SW').picture);
+        await fetchPicture(housing, housingAsked);
         enqueue(() => {
             if (!settings.load())
                 return false;
