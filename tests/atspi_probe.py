@@ -61,9 +61,12 @@ def hear(code, text, geometry):
 def press(k):
     lever = controls()[1][f"Switch {k}"]
     before, actions = has(lever, pyatspi.STATE_CHECKED), lever.queryAction()
+    end = time.monotonic() + 10
+    while not actions.nActions and time.monotonic() < end:
+        time.sleep(0.05)  # Firefox tells a new node's actions a moment after the node
     names = [actions.getName(i) for i in range(actions.nActions)]
-    actions.doAction(names.index("Toggle") if "Toggle" in names else 0)  # Firefox has one, by its effect
-    end = time.monotonic() + 15  # Firefox's states follow its events: late under load
+    actions.doAction(names.index("Toggle") if "Toggle" in names else 0)  # Firefox's one: "click"
+    end = time.monotonic() + 5
     while time.monotonic() < end:
         if has(lever, pyatspi.STATE_CHECKED) != before and has(lever, pyatspi.STATE_FOCUSED):
             return []
