@@ -1,6 +1,6 @@
 # The end-to-end table against the web page, in Debian's Chromium, headless,
-# driven through Selenium and the browser's DevTools protocol: the same rows,
-# the same pixel checks on screenshots, the accessibility tree for what a
+# driven through puppeteer-core and the browser's DevTools protocol: the same
+# rows, the same pixel checks on screenshots, the accessibility tree for what a
 # screen reader hears, and axe-core for the rules of the web. A part of the
 # table in Firefox too, whose page a screen reader reads on the real
 # accessibility bus.
