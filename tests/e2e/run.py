@@ -1,11 +1,20 @@
 #!/usr/bin/env python3
 # Runs the end-to-end table against a real program in a real window.
 #
-# run.py --program "CMD" | --site DIR [--phone | --firefox]  --images DIR --resources DIR --work DIR
-#        [--locale C|de_DE] [--scale 1|1.5|2] [--only x2] [--skip TAG]... [--wine-prefix DIR]
-#        [--folder DIR] [--name REGEX]
+# run.py --program "CMD" | --site DIR [--phone | --firefox] | --wayland
+#        --images DIR --resources DIR --work DIR --design "CMD"
+#        [--locale C|de_DE] [--scale 1|1.5|2] [--only TAG] [--skip TAG]... [--name REGEX]
+#        [--wine-prefix DIR] [--win32-probe "CMD"] [--planted-library DLL] [--folder DIR]
 #
-# With --site, the web page instead, in Chromium or Firefox (web.py).
+# --program starts the program; --design prints the design table at a DPI.
+# --site: the web page instead, in Chromium, on a phone (a touch screen at
+# three times scale, 360 x 640), or in Firefox (web.py). --wayland: the Linux
+# program under a headless Wayland compositor at the scale, and no X server.
+# --only/--skip/--name pick rows by tag or name. For the Windows program: a
+# Wine prefix to copy and run it in; the probe that reads it through MSAA and
+# moves it to another scale; a library that notes its loading, planted under
+# system libraries' names beside a copy of it. --folder starts every row in
+# that folder, as it is.
 #
 # Each row starts the program in a folder of its own under Xvfb and openbox,
 # drives it with xdotool, reads the switch block and the field's colour from a
@@ -58,14 +67,21 @@ class Design:
         return x + w // 2, y + h // 2
 
 
-def wait_for(what, check, seconds=10.0):
-    end = time.monotonic() + seconds
+def wait_for(what, check, seconds=10.0, patient=False):
+    # Patient: a Failure the check raises means "not yet" (a repaint may take a
+    # moment), and the last one is told if the time runs out.
+    end, problem = time.monotonic() + seconds, None
     while True:
-        value = check()
+        try:
+            value = check()
+        except Failure as failure:
+            if not patient:
+                raise
+            value, problem = None, failure
         if value:
             return value
         if time.monotonic() > end:
-            raise Failure(f"{what}: nothing after {seconds:g} s")
+            raise problem or Failure(f"{what}: nothing after {seconds:g} s")
         time.sleep(0.05)
 
 
@@ -160,10 +176,9 @@ class Run:
     def __init__(self, options, session):
         self.o, self.session, self.scale = options, session, options.scale
         self.dpi, self.designs = round(96 * options.scale), {}
+        locale = f"{options.locale}.UTF-8"
         self.env = dict(os.environ, WINEDEBUG="-all,err+all", QT_SCALE_FACTOR=str(options.scale),
-                        QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
-                        LC_ALL=f"{options.locale}.UTF-8" if options.locale != "C" else "C.UTF-8",
-                        LANG=f"{options.locale}.UTF-8" if options.locale != "C" else "C.UTF-8")
+                        QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", LC_ALL=locale, LANG=locale)
         self.atspi = not options.wine_prefix and bool(os.environ.get("DBUS_SESSION_BUS_ADDRESS"))
         if self.atspi:
             self.probe("wake")  # the program asks for the bus once, at its start
@@ -262,21 +277,12 @@ class Run:
     def settled_screenshot(self):
         # A screenshot whose switch block reads cleanly and the same twice in a
         # row: a repaint, or a fading tooltip, may take a moment.
-        problem, previous = None, None
+        previous = [None]
         def attempt():
-            nonlocal problem, previous
-            shot = self.screenshot()
-            try:
-                code = str(self.drawn_code(shot))
-            except Failure as failure:
-                problem, previous = failure, None
-                return None
-            settled, previous = code == previous, code
-            return (shot, code) if settled else None
-        try:
-            return wait_for("switch block", attempt, 30)
-        except Failure as failure:
-            raise problem or failure
+            shot, before, previous[0] = self.screenshot(), previous[0], None
+            previous[0] = code = str(self.drawn_code(shot))
+            return code == before and (shot, code)
+        return wait_for("switch block", attempt, 30, patient=True)
 
     def check_window(self):
         hints = sh("xprop", "-id", self.wid, "WM_NORMAL_HINTS", "_NET_WM_ALLOWED_ACTIONS")
@@ -383,6 +389,15 @@ class Run:
     # -- doing things ------------------------------------------------------
     keys = staticmethod(keys)
 
+    def type(self, text):
+        sh("xdotool", "type", "--delay", "30", text)
+
+    def place(self, name):
+        # Where a click on the housing (above the slots), the label or the field goes.
+        hx, hy, hw, _ = self.d.controls["picDIP_SW"]["rect"]
+        return {"housing": (hx + hw // 2, hy + 5), "label": self.d.centre("Description"),
+                "field": self.d.centre("txtFreq")}[name]
+
     def probe(self, *args):
         # Runs the screen reader's and the system's stand-in: the MSAA probe for
         # the Windows program, the AT-SPI one for the Linux program.
@@ -411,17 +426,14 @@ class Run:
         arg = arg.replace("\\s", " ")
         move = ["xdotool", "mousemove", "--window", self.wid]
         away = ["mousemove", "1010", "750"]  # no tooltip may cover the window
-        hx, hy, hw, _ = self.d.controls["picDIP_SW"]["rect"]
-        places = {"housing": (hx + hw // 2, hy + 5),  # above the slots
-                  "label": self.d.centre("Description"), "field": self.d.centre("txtFreq")}
         if verb == "sel":
-            keys("End", "shift+Home")
+            self.keys("End", "shift+Home")
         elif verb == "type":
-            sh("xdotool", "type", "--delay", "30", arg)
+            self.type(arg)
         elif verb in ("key", "tab"):
-            keys(arg or "Tab")
-        elif verb in places:
-            sh(*move, *self.point(*places[verb]), "click", "1", *away)
+            self.keys(arg or "Tab")
+        elif verb in ("housing", "label", "field"):
+            sh(*move, *self.point(*self.place(verb)), "click", "1", *away)
             if verb == "housing" and (self.o.win32_probe or self.atspi):
                 self.probe("blur")  # the click is handled: the field has validated
         elif verb in ("click", "right"):
@@ -470,24 +482,16 @@ class Run:
         elif verb == "hear":  # code,text: what a screen reader must hear now
             code, text = arg.split(",")
             text = text.replace(".", self.separator)
-            # Qt's bridge gives its own unscaled pixels: the design's.
-            where = {c["name"]: c["rect"] for c in self.d.controls.values() if c["name"]}
+            # Qt's bridge gives its own unscaled pixels: the design's. A page's
+            # places are the browser's.
+            where = {c["name"]: c["rect"] for c in self.d.controls.values() if c["name"] and not self.o.site}
             self.probe("hear", code, text, *([] if self.o.win32_probe else [json.dumps(where)]))
         elif verb == "press":  # a screen reader performs switch K's action
             self.probe("press", arg)
         elif verb == "keep":  # switch K's object, kept across a click, is still true
             self.probe("keep", arg)
         elif verb == "cue":  # switch K shows a focus cue and no other does; 0: none does
-            problem = []
-            def drawn():  # a repaint may take a moment
-                try:
-                    return self.drawn_code(self.screenshot(), cue=arg) + 1
-                except Failure as failure:
-                    problem[:] = [failure]
-            try:
-                wait_for("focus cue", drawn, 3)
-            except Failure:
-                raise problem[0]
+            wait_for("focus cue", lambda: self.drawn_code(self.screenshot(), cue=arg) + 1, 3, patient=True)
         elif verb == "rm":
             os.remove(f"{self.folder}/{arg}")
         elif verb == "restart":
@@ -503,17 +507,12 @@ class Run:
         if self.o.folder:
             return
         os.makedirs(folder)
-        names = {"good": ["ON_SW.bmp", "OFF_SW.bmp"], "none": []}.get(layout)
         if layout == "planted":
-            names = ["ON_SW.bmp", "OFF_SW.bmp"]
             shutil.copy(shlex.split(self.o.program)[-1], folder)
             for name in PLANTED:
                 shutil.copy(self.o.planted_library, f"{folder}/{name}")
-        if names is None and layout.startswith("only:"):
-            names = [layout[5:]]
-        if names is None:
-            names = ["ON_SW.bmp", "OFF_SW.bmp"]
-        for name in names:
+        for name in ([] if layout == "none" else [layout[5:]] if layout.startswith("only:")
+                     else ["ON_SW.bmp", "OFF_SW.bmp"]):
             shutil.copy(f"{self.o.images}/{name}", folder)
         if "=" in layout:
             name, kind = layout.split("=")
@@ -609,27 +608,26 @@ class WaylandRun(Run):
         del self.env["QT_SCALE_FACTOR"]
         self.env["QT_QPA_PLATFORM"] = "wayland"
 
-    def client_area(self):
+    def screenshot(self):
+        self.ended()
         for old in glob.glob(f"{self.o.work}/wayland-screenshot-*.png"):
             os.remove(old)
         subprocess.run(["weston-screenshooter"], cwd=self.o.work, env=self.env, capture_output=True,
                        timeout=10)
-        shot = glob.glob(f"{self.o.work}/wayland-screenshot-*.png")
-        data = subprocess.run(["convert", *shot[:1], "-depth", "8", "ppm:-"], capture_output=True,
-                              timeout=10).stdout
-        _, size, _, pixels = data.split(b"\n", 3)
-        width = int(size.split()[0])
+        shots = glob.glob(f"{self.o.work}/wayland-screenshot-*.png")
+        if not shots:
+            raise Failure("no screenshot")
+        shot = image(shots[0])
         d, (hx, hy, hw, _) = self.d, self.d.controls["picDIP_SW"]["rect"]
-        first = bytes(v for X in range(d.device(hx), d.device(hx + hw))
-                      for v in self.housing[0][d.design(X) - hx])
-        for Y in range(len(pixels) // (width * 3)):
-            X = pixels.find(first, Y * width * 3, (Y + 1) * width * 3) - Y * width * 3
-            if X >= 0 and X % 3 == 0:
-                left, top = X // 3 - d.device(hx), Y - d.device(hy)
-                return [[tuple(pixels[(y * width + x) * 3:(y * width + x) * 3 + 3])
-                         for x in range(left, left + d.device(d.client[0]))]
-                        for y in range(top, top + d.device(d.client[1]))]
-        return None
+        first = [self.housing[0][d.design(X) - hx] for X in range(d.device(hx), d.device(hx + hw))]
+        for Y, row in enumerate(shot):
+            X = next((X for X in range(len(row) - len(first))
+                      if row[X] == first[0] and row[X:X + len(first)] == first), -1)
+            if X >= 0:
+                left, top = X - d.device(hx), Y - d.device(hy)
+                return [line[left:left + d.device(d.client[0])]
+                        for line in shot[top:top + d.device(d.client[1])]]
+        raise Failure("no window in the compositor's screenshot")
 
     def row(self, number, name, files, actions, text, colour, code, status):
         folder = f"{self.o.work}/{number:02d}"
@@ -637,22 +635,11 @@ class WaylandRun(Run):
         self.make_files(folder, files)
         self.start(folder)
         try:
-            def drawn():
-                nonlocal problem
-                try:
-                    shot = self.ended() or self.client_area()
-                    return shot and str(self.drawn_code(shot))
-                except Failure as failure:
-                    problem = failure  # still being drawn, perhaps
-            problem, shown = None, None
-            try:
-                shown = wait_for("the switch block at the compositor's scale", drawn, 20)
-            except Failure as failure:
-                raise problem or failure
+            shot, shown = self.settled_screenshot()
             if shown != code:
                 raise Failure(f"code {shown}, not {code}")
             # Drawn at one scale and enlarged, every 2 x 2 block is one colour.
-            shot, step = self.client_area(), self.dpi // 96
+            step = self.dpi // 96
             if all(len({shot[y + j][x + i] for i in range(step) for j in range(step)}) == 1
                    for y in range(0, len(shot) - step + 1, step) for x in range(0, len(shot[0]) - step + 1, step)):
                 raise Failure("drawn at scale 1 and enlarged")
@@ -662,27 +649,16 @@ class WaylandRun(Run):
 
 def main():
     parser = argparse.ArgumentParser()
-    for option in ("images", "resources", "work"):
+    for option in ("images", "resources", "work", "design"):
         parser.add_argument("--" + option, required=True)
-    parser.add_argument("--program", help="the command that starts the program")
-    parser.add_argument("--design", required=True, help="the command that prints the design table")
+    for option in ("program", "only", "wine-prefix", "folder", "win32-probe", "planted-library", "site"):
+        parser.add_argument("--" + option)
+    for flag in ("phone", "firefox", "wayland"):
+        parser.add_argument("--" + flag, action="store_true")
     parser.add_argument("--locale", default="C")
     parser.add_argument("--scale", type=float, default=1)
-    parser.add_argument("--only", help="run only rows with this tag")
-    parser.add_argument("--skip", action="append", default=[], help="skip rows with this tag")
-    parser.add_argument("--wine-prefix", help="a Wine prefix to copy and run the program in")
-    parser.add_argument("--folder", help="start every row in this folder, as it is")
-    parser.add_argument("--win32-probe", help="the command that reads the Windows program through "
-                        "MSAA and moves it to another scale")
-    parser.add_argument("--planted-library", help="a library that notes its loading, planted "
-                        "under system libraries' names beside a copy of the Windows program")
-    parser.add_argument("--name", default="", help="run only rows whose name matches this")
-    parser.add_argument("--site", help="the web page's folder: run the table in Chromium")
-    parser.add_argument("--phone", action="store_true", help="the page on a phone: a touch screen "
-                        "at three times scale, 360 x 640")
-    parser.add_argument("--firefox", action="store_true", help="the page in Firefox, not Chromium")
-    parser.add_argument("--wayland", action="store_true", help="the Linux program under a headless "
-                        "Wayland compositor at the scale, and no X server")
+    parser.add_argument("--skip", action="append", default=[])
+    parser.add_argument("--name", default="")
     options = parser.parse_args()
     os.makedirs(options.work, exist_ok=True)
     # A test runner's time-out ends us with SIGTERM: still take the session down.

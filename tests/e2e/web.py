@@ -6,7 +6,7 @@
 # accessibility bus.
 import base64, functools, http.server, json, os, select, shutil, subprocess, threading, urllib.parse
 
-from run import ATSPI_PROBE, Failure, Run, Session, image, ppm, sh, wait_for
+from run import ATSPI_PROBE, Failure, Run, Session, ppm, sh, wait_for
 
 
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -111,14 +111,10 @@ class Browser:
 
 class WebRun(Run):
     def __init__(self, options, browser):
-        self.o, self.session, self.browser, self.designs = options, browser, browser, {}
-        self.server = browser.server
-        self.separator = "," if options.locale.startswith("de") else "."
-        self.housing = image(f"{options.resources}/picDIP_SW.bmp")
-        self.lever = {name: image(f"{options.images}/{name}") for name in ("ON_SW.bmp", "OFF_SW.bmp")}
+        super().__init__(options, browser)
+        self.browser, self.server, self.asked = browser, browser.server, []
         self.scale = 3 if options.phone else options.scale
         self.dpi = round(96 * self.scale)
-        self.wid, self.proc, self.env, self.atspi, self.asked = "", None, os.environ, False, []
         width, height = PHONE if options.phone else (800, 600)
         browser.call("viewport", width, height, self.scale, options.phone)
 
@@ -183,29 +179,26 @@ class WebRun(Run):
         return self.js("return document.getElementById('txtFreq').value")
 
     def tree(self):
-        # The accessibility tree's named controls: role, value, description,
-        # states (checked, focusable) and the DOM node behind each.
+        # The accessibility tree's named controls: role, checked, description,
+        # value, focusable, and the DOM node behind each.
         nodes = {}
         for node in self.browser.cdp("Accessibility.getFullAXTree")["nodes"]:
             value = lambda key: (node.get(key) or {}).get("value")
+            states = {p["name"]: p["value"].get("value") for p in node.get("properties", [])}
             if not node.get("ignored") and value("name"):
-                nodes[value("name")] = dict({p["name"]: p["value"].get("value") for p in node.get("properties", [])},
-                                            role=value("role"), value=value("value"),
-                                            description=value("description"), node=node.get("backendDOMNodeId"))
+                nodes[value("name")] = ((value("role"), states.get("checked"), value("description"), value("value"),
+                                         states.get("focusable")), node.get("backendDOMNodeId"))
         return nodes
 
     def hear(self, code, text):
         # Every control as a screen reader hears it, the switches by the code.
         self.idle()
-        wanted = {"Frequency in MHz": {"role": "textbox", "value": text, "focusable": True},
-                  "DIP switch": {"role": "group", "focusable": True}}
-        for k in range(1, 9):
-            on = not (int(code) >> (k - 1)) & 1
-            wanted[f"Switch {k}"] = {"role": "checkbox", "checked": str(on).lower(),
-                                     "description": "ON" if on else "OFF", "focusable": True}
-        nodes = self.tree()
-        wrong = [f"{name}: {nodes.get(name)}" for name, want in wanted.items()
-                 if any((nodes.get(name) or {}).get(key) != value for key, value in want.items())]
+        wanted = {"Frequency in MHz": ("textbox", None, None, text, True), "DIP switch": ("group", None, None, None, True)}
+        for k, on in ((k, not (int(code) >> (k - 1)) & 1) for k in range(1, 9)):
+            wanted[f"Switch {k}"] = ("checkbox", str(on).lower(), "ON" if on else "OFF", None, True)
+        heard = {name: node[0] for name, node in self.tree().items()}
+        wrong = [f"{name}: {heard.get(name)}" for name, want in wanted.items()  # None: not asked
+                 if any(w is not None and w != h for w, h in zip(want, heard.get(name) or [0] * 5))]
         if wrong:
             raise Failure("; ".join(wrong))
 
@@ -233,22 +226,19 @@ class WebRun(Run):
     def keys(self, *names):
         self.browser.call("keys", names)
 
+    def type(self, text):
+        self.browser.call("type", text)
+
     def do(self, action):
         verb, _, arg = action.partition(":")
         arg = arg.replace("\\s", " ")
-        hx, hy, hw, _ = self.d.controls["picDIP_SW"]["rect"]
-        places = {"housing": (hx + hw // 2, hy + 5), "label": self.d.centre("Description"),
-                  "field": self.d.centre("txtFreq")}
-        if verb == "sel":
-            self.keys("End", "shift+Home")
-        elif verb == "type":
-            self.browser.call("type", arg)
-        elif verb in ("key", "tab"):
-            self.keys(arg or "Tab")
-        elif verb in places:
+        if verb in ("sel", "type", "key", "tab", "put", "rm", "cue") or (
+                verb in ("hear", "press") and self.o.firefox):
+            super().do(action)  # Firefox's hear and press on the accessibility bus, as Orca's
+        elif verb in ("housing", "label", "field"):
             # A tap on the housing near a switch is the switch's: the browser
             # gives a finger's tap to the control nearest to it.
-            self.click_at(self.css_point(*places[verb]), touch=verb != "housing")
+            self.click_at(self.css_point(*self.place(verb)), touch=verb != "housing")
             self.idle()  # a validation it started has read its pictures
         elif verb in ("click", "right"):
             self.click_at(self.css_point(*self.d.centre(f"pic{arg}")), "left" if verb == "click" else "right")
@@ -287,16 +277,11 @@ class WebRun(Run):
                 {"name": "forced-colors", "value": "active" if arg == "on" else "none"}])
         elif verb == "axe":
             self.axe()
-        elif verb == "hear" and self.o.firefox:  # on the accessibility bus, as Orca hears it
-            code, text = arg.split(",")
-            self.probe("hear", code, text.replace(".", self.separator), "{}")
-        elif verb == "press" and self.o.firefox:
-            self.probe("press", arg)
         elif verb == "hear":
             code, text = arg.split(",")
             self.hear(code, text.replace(".", self.separator))
         elif verb == "press":  # an assistive technology's click on the switch's node
-            target = self.browser.cdp("DOM.resolveNode", backendNodeId=self.tree()[f"Switch {arg}"]["node"])
+            target = self.browser.cdp("DOM.resolveNode", backendNodeId=self.tree()[f"Switch {arg}"][1])
             self.browser.cdp("Runtime.callFunctionOn", objectId=target["object"]["objectId"],
                              functionDeclaration="function () { this.click(); }")
         elif verb == "restart":
@@ -310,8 +295,6 @@ class WebRun(Run):
             wait_for("new scale", lambda: self.js(
                 "return document.getElementById('frmSettings').dataset.dpi") != str(self.dpi), 5)
             self.wait_window()
-        elif verb in ("put", "rm", "cue"):
-            super().do(action)
         else:
             raise Failure(f"unknown action {action}")
 
