@@ -267,8 +267,7 @@ class Run:
         try:
             return self.proc.wait(10)
         except subprocess.TimeoutExpired:
-            self.proc.kill()
-            self.proc.wait(5)
+            self.stop()
             raise Failure("the program did not end")
 
     # -- looking at it -----------------------------------------------------
@@ -407,19 +406,16 @@ class Run:
     def probe(self, *args):
         # Runs the screen reader's and the system's stand-in: the MSAA probe for
         # the Windows program, the AT-SPI one for the Linux program.
-        command = shlex.split(self.o.win32_probe) if self.o.win32_probe else ["/usr/bin/python3",
-                                                                              ATSPI_PROBE]
-        done = subprocess.run(command + list(args), env=self.env, capture_output=True, timeout=60)
-        self.probed = (done.stdout + done.stderr).decode(errors="replace").replace("\r", "")
+        command = shlex.split(self.o.win32_probe) if self.o.win32_probe else ["/usr/bin/python3", ATSPI_PROBE]
+        for attempt in range(2):
+            done = subprocess.run(command + list(args), env=self.env, capture_output=True, timeout=60)
+            self.probed = (done.stdout + done.stderr).decode(errors="replace").replace("\r", "")
+            # Seen once under load: Wine could not start the probe at all ("wine:
+            # failed to map the shared user data"). Not the program's doing: once more.
+            if "wine: failed to map" not in self.probed:
+                break
         if done.returncode != 0:
             raise Failure(f"{args[0]}: {self.probed!r}")
-
-    def resident(self):
-        # KiB of the program's own memory resident, as the kernel counts it: the
-        # anonymous pages, not the shared files' that come and go. Wine runs the
-        # program in the process it was started as.
-        status = open(f"/proc/{self.proc.pid}/status").read()
-        return int(re.search(r"RssAnon:\s*(\d+)", status).group(1))
 
     def point(self, x, y):
         return str(self.d.device(x)), str(self.d.device(y))
@@ -471,9 +467,13 @@ class Run:
             self.dpi, self.scale = int(arg), int(arg) / 96
         elif verb == "leak":  # KiB the resident memory may grow by over 50 rounds of churn
             self.probe("churn", "10", str(self.dpi))  # warm-up: every cache and pool made once
-            before = self.resident()
+            # KiB of the program's own memory resident, as the kernel counts it: the
+            # anonymous pages, not the shared files' that come and go. Wine runs the
+            # program in the process it was started as.
+            resident = lambda: int(re.search(r"RssAnon:\s*(\d+)", open(f"/proc/{self.proc.pid}/status").read()).group(1))
+            before = resident()
             self.probe("churn", "50", str(self.dpi))
-            grown = self.resident() - before
+            grown = resident() - before
             print(f"note: anonymous resident {before} KiB, {grown:+} KiB after 50 moves, 50 colour "
                   f"changes and 200 clicks; {self.probed.strip()!r}")
             if grown >= int(arg):
