@@ -37,6 +37,15 @@ def has(node, state):
     return node.getState().contains(state)
 
 
+def until(check, seconds=5):
+    # A client is told of a change a moment after it (Firefox: a page just
+    # loaded, its field's text): check again, bounded.
+    end = time.monotonic() + seconds
+    while (wrong := check()) and time.monotonic() < end:
+        time.sleep(0.05)
+    return wrong
+
+
 def hear(code, text, geometry):
     frame, found = controls()
     heard = {name: (node.getRoleName(), has(node, pyatspi.STATE_CHECKED), node.description)
@@ -61,36 +70,27 @@ def hear(code, text, geometry):
 def press(k):
     lever = controls()[1][f"Switch {k}"]
     before, actions = has(lever, pyatspi.STATE_CHECKED), lever.queryAction()
-    end = time.monotonic() + 10
-    while not actions.nActions and time.monotonic() < end:
-        time.sleep(0.05)  # Firefox tells a new node's actions a moment after the node
+    until(lambda: [] if actions.nActions else ["no action"], 10)  # Firefox tells them a moment after the node
     names = [actions.getName(i) for i in range(actions.nActions)]
     actions.doAction(names.index("Toggle") if "Toggle" in names else 0)  # Firefox's one: "click"
-    end = time.monotonic() + 5
-    while time.monotonic() < end:
-        if has(lever, pyatspi.STATE_CHECKED) != before and has(lever, pyatspi.STATE_FOCUSED):
-            return []
-        time.sleep(0.05)
-    return [f"Switch {k} after its action: checked {has(lever, pyatspi.STATE_CHECKED)}, "
-            f"focused {has(lever, pyatspi.STATE_FOCUSED)}"]
+    return until(lambda: [] if has(lever, pyatspi.STATE_CHECKED) != before and has(lever, pyatspi.STATE_FOCUSED)
+                 else [f"Switch {k} after its action: checked {has(lever, pyatspi.STATE_CHECKED)}, "
+                       f"focused {has(lever, pyatspi.STATE_FOCUSED)}"])
 
 
 def focus(wanted=True):
     # Waits until the field has (or has lost) the keyboard focus: keys sent now
     # reach it; a click that moved the focus away has been handled.
-    field, end = controls()[1]["Frequency in MHz"], time.monotonic() + 5
-    while time.monotonic() < end:
-        if has(field, pyatspi.STATE_FOCUSED) == wanted:
-            return []
-        time.sleep(0.05)
-    return [f"the field does not {'get' if wanted else 'lose'} the focus"]
+    field = controls()[1]["Frequency in MHz"]
+    return until(lambda: [] if has(field, pyatspi.STATE_FOCUSED) == wanted
+                 else [f"the field does not {'get' if wanted else 'lose'} the focus"])
 
 
 if __name__ == "__main__":
     verb = sys.argv[1]
     if verb == "wake":
         sys.exit(pyatspi.Registry.getDesktop(0) and 0)
-    wrong = {"hear": lambda: hear(int(sys.argv[2]), sys.argv[3], json.loads(sys.argv[4])),
+    wrong = {"hear": lambda: until(lambda: hear(int(sys.argv[2]), sys.argv[3], json.loads(sys.argv[4]))),
              "press": lambda: press(int(sys.argv[2])), "focus": focus, "blur": lambda: focus(False)}[verb]()
     print("\n".join(wrong))
     sys.exit(1 if wrong else 0)
