@@ -10,14 +10,15 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 if [ "${1:-}" = web ]; then
     echo "== Packages"
     "$top/scripts/deps.sh" web
-    echo "== Building the site in build-web/site/"
+    # A tree of its own: the test run's build-web keeps its tests.
+    echo "== Building the site in build-site/site/"
     export NODE_PATH=/usr/share/nodejs # where Debian's emcc finds its node modules
-    cmake -S "$top" -B "$top/build-web" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
+    cmake -S "$top" -B "$top/build-site" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
         --toolchain /usr/share/emscripten/cmake/Modules/Platform/Emscripten.cmake >/dev/null
-    cmake --build "$top/build-web" --target site -j "$(nproc)"
+    cmake --build "$top/build-site" --target site -j "$(nproc)"
     port=${PORT:-8080}
-    echo "== Serving build-web/site/ on http://127.0.0.1:$port/ (Ctrl+C ends)"
-    exec python3 -m http.server "$port" --bind 127.0.0.1 --directory "$top/build-web/site"
+    echo "== Serving build-site/site/ on http://127.0.0.1:$port/ (Ctrl+C ends)"
+    exec python3 -m http.server "$port" --bind 127.0.0.1 --directory "$top/build-site/site"
 fi
 echo "== Packages"
 "$top/scripts/deps.sh" run

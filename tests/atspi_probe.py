@@ -9,8 +9,9 @@
 #     OFF as CODE says; the field is text "Frequency in MHz" holding TEXT; the
 #     housing is "DIP switch"; each lies where GEOMETRY (JSON: name to x, y, w, h
 #     in window pixels) puts it
-# atspi_probe.py press K           performs switch K's action, which must flip it
-#                                  and move the focus to it
+# atspi_probe.py report           prints every text of the report box
+# atspi_probe.py press K NAME...   switch K offers the actions NAME...; the first
+#                                  must flip it and move the focus to it
 # Status 0 when all holds; every wait is bounded.
 import json, sys, time
 import pyatspi
@@ -67,12 +68,14 @@ def hear(code, text, geometry):
     return wrong
 
 
-def press(k):
+def press(k, wanted):
     lever = controls()[1][f"Switch {k}"]
     before, actions = has(lever, pyatspi.STATE_CHECKED), lever.queryAction()
-    until(lambda: [] if actions.nActions else ["no action"], 10)  # Firefox tells them a moment after the node
-    names = [actions.getName(i) for i in range(actions.nActions)]
-    actions.doAction(names.index("Toggle") if "Toggle" in names else 0)  # Firefox's one: "click"
+    names = lambda: [actions.getName(i) for i in range(actions.nActions)]
+    # Firefox tells them a moment after the node.
+    if until(lambda: [name for name in wanted if name not in names()], 10):
+        return [f"Switch {k} offers the actions {names()}, not {wanted}"]
+    actions.doAction(names().index(wanted[0]))
     return until(lambda: [] if has(lever, pyatspi.STATE_CHECKED) != before and has(lever, pyatspi.STATE_FOCUSED)
                  else [f"Switch {k} after its action: checked {has(lever, pyatspi.STATE_CHECKED)}, "
                        f"focused {has(lever, pyatspi.STATE_FOCUSED)}"])
@@ -86,11 +89,22 @@ def focus(wanted=True):
                  else [f"the field does not {'get' if wanted else 'lose'} the focus"])
 
 
+def report():
+    # Every text of the report box, as a screen reader reads it out.
+    said = []
+    for node in controls()[1].values():
+        said.append(node.name)
+        if "Text" in pyatspi.utils.listInterfaces(node):
+            said.append(node.queryText().getText(0, -1))
+    print("\n".join(said))
+    return []
+
+
 if __name__ == "__main__":
     verb = sys.argv[1]
     if verb == "wake":
         sys.exit(pyatspi.Registry.getDesktop(0) and 0)
     wrong = {"hear": lambda: until(lambda: hear(int(sys.argv[2]), sys.argv[3], json.loads(sys.argv[4]))),
-             "press": lambda: press(int(sys.argv[2])), "focus": focus, "blur": lambda: focus(False)}[verb]()
+             "press": lambda: press(int(sys.argv[2]), sys.argv[3:]), "focus": focus, "blur": lambda: focus(False), "report": report}[verb]()
     print("\n".join(wrong))
     sys.exit(1 if wrong else 0)

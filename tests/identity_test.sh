@@ -27,7 +27,9 @@ done
 # DLLs every Windows has, and loaded by every program: the common controls are
 # loaded where they are used, not before the first frame.
 allowed=' KERNEL32.dll USER32.dll GDI32.dll msvcrt.dll '
-for dll in $(x86_64-w64-mingw32-objdump -p "$exe" | sed -n 's/.*DLL Name: //p'); do
+imports=$(x86_64-w64-mingw32-objdump -p "$exe" | sed -n 's/.*DLL Name: //p')
+[[ " $(echo $imports) " == *" KERNEL32.dll "* ]] || fail "no import table read: '$imports'"
+for dll in $imports; do
     [[ "$allowed" == *" $dll "* ]] || fail "imports $dll"
 done
 echo "identity test passed: $(stat -c %s "$exe") bytes"

@@ -20,12 +20,14 @@
 //       the program's GDI and USER object counts before and after
 //   win32_probe tips N  checks that the window owns a tooltip control with N
 //       tools (made once the pointer has been over the window)
+//   win32_probe report  prints every text of the report box, as a screen reader reads it
 //   win32_probe shortcut LNK  prints a shortcut's target, working folder and
 //       icon, one to a line, as the shell reads them
 //   win32_probe open LNK  starts a shortcut's target in its working folder, as
 //       the shell does, and ends with the target's status
 // Status 0 when all holds.
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -35,6 +37,7 @@
 #include <string_view>
 #include <vector>
 #include <windows.h>
+#include <winternl.h>
 
 namespace {
 
@@ -195,14 +198,42 @@ int press(HWND window, int k, bool byMouse)
     return failures ? 1 : 0;
 }
 
+// The GDI objects a process holds. Wine counts none (GetGuiResources is a
+// stub there): then the live entries of the process's GDI handle table, which
+// its PEB points to as Windows' does, each entry with a type while in use.
+unsigned long gdiObjects(HANDLE target)
+{
+    if (const DWORD counted = GetGuiResources(target, GR_GDIOBJECTS))
+        return counted;
+    struct Entry {
+        std::uint64_t object;
+        std::uint32_t owner;
+        std::uint16_t unique;
+        std::uint8_t type, flags;
+        std::uint64_t user;
+    };
+    constexpr std::size_t Entries = 0x10000, TableInPeb = 0xF8;
+    PROCESS_BASIC_INFORMATION basic{};
+    void *table = nullptr;
+    std::vector<Entry> entries(Entries);
+    if (NtQueryInformationProcess(target, ProcessBasicInformation, &basic, sizeof basic, nullptr) !=
+            0 ||
+        !ReadProcessMemory(target, reinterpret_cast<char *>(basic.PebBaseAddress) + TableInPeb,
+                           &table, sizeof table, nullptr) ||
+        !table ||
+        !ReadProcessMemory(target, table, entries.data(), entries.size() * sizeof(Entry), nullptr))
+        return 0;
+    return static_cast<unsigned long>(
+        std::count_if(entries.begin(), entries.end(), [](const Entry &e) { return e.type != 0; }));
+}
+
 int churn(HWND window, int rounds, int dpi)
 {
     DWORD process = 0;
     GetWindowThreadProcessId(window, &process);
-    HANDLE target = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process);
+    HANDLE target = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, process);
     const auto counts = [&](const char *when) {
-        std::printf("%s: %lu GDI and %lu USER objects\n", when,
-                    GetGuiResources(target, GR_GDIOBJECTS),
+        std::printf("%s: %lu GDI and %lu USER objects\n", when, gdiObjects(target),
                     GetGuiResources(target, GR_USEROBJECTS));
     };
     counts("before");
@@ -398,18 +429,42 @@ int fieldFocused(HWND window, bool wanted)
     return std::printf("the field does not %s the focus\n", wanted ? "get" : "lose"), 1;
 }
 
+// Prints every text of the report box, as a screen reader reads a dialog:
+// each control's accessible name.
+int report()
+{
+    HWND box = nullptr;
+    for (int tries = 0; !box && tries < 100; ++tries, Sleep(50))
+        box = FindWindowW(L"#32770", L"Corvex_Settings");
+    std::vector<HWND> children;
+    if (box)
+        EnumChildWindows(box, noteChild, reinterpret_cast<LPARAM>(&children));
+    for (HWND child : children) {
+        IAccessible *object = nullptr;
+        if (SUCCEEDED(AccessibleObjectFromWindow(child, OBJID_CLIENT, __uuidof(IAccessible),
+                                                 reinterpret_cast<void **>(&object)))) {
+            std::printf("%ls\n", text(object, &IAccessible::get_accName).c_str());
+            object->Release();
+        }
+    }
+    return children.empty() ? (std::printf("no report box\n"), 1) : 0;
+}
+
 int main(int argc, char **argv)
 {
     const std::string verb = argc > 1 ? argv[1] : "";
     if ((verb == "shortcut" || verb == "open") && argc == 3)
         return shortcut(verb, std::wstring(argv[2], argv[2] + std::strlen(argv[2])));
+    if (verb == "report" && argc == 2)
+        return report();
     const bool known =
         (verb == "hear" && argc == 4) || (verb == "churn" && argc == 4) ||
         ((verb == "focus" || verb == "blur") && argc == 2) ||
         ((verb == "move" || verb == "tips" || verb == "press" || verb == "keep") && argc == 3);
     if (!known)
-        return std::printf("usage: win32_probe hear CODE TEXT | move DPI | tips N | "
-                           "churn N DPI | press|keep K | focus|blur | shortcut|open LNK\n"),
+        return std::printf(
+                   "usage: win32_probe hear CODE TEXT | move DPI | tips N | "
+                   "churn N DPI | press|keep K | focus|blur | report | shortcut|open LNK\n"),
                2;
     HWND window = nullptr;
     for (int tries = 0; !window && tries < 100; ++tries, Sleep(50))

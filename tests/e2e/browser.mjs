@@ -23,6 +23,9 @@ const browser = await puppeteer.launch(engine === 'firefox' ? {
     args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--disable-sync', `--lang=${language}`],
 });
 const page = (await browser.pages())[0];
+// Every exception the page did not catch, until the harness asks for them.
+const errors = [];
+page.on('pageerror', error => errors.push(String(error?.message ?? error)));
 const cdp = engine === 'firefox' ? null : await page.createCDPSession();
 // Focus and blur as in the front window, as chromedriver has them: headless,
 // no window is the front one.
@@ -47,11 +50,12 @@ const ops = {
         await page.mouse.move(x, y);
         if (kind !== 'move') await page.mouse[kind]({button});
     },
-    // A tap is a click once the browser has seen the gesture, a moment later.
+    // A tap is a click once the browser has seen the gesture, a moment later;
+    // a tap that brings none is lost.
     tap: async (x, y) => {
-        const clicked = page.evaluate(() => new Promise(done => {
+        const clicked = page.evaluate(() => new Promise((done, lost) => {
             addEventListener('click', () => done(), {once: true, capture: true});
-            setTimeout(done, 5000);
+            setTimeout(() => lost(new Error('the tap brought no click in 5 s')), 5000);
         }));
         await page.touchscreen.tap(x, y);
         await clicked;
@@ -72,6 +76,7 @@ const ops = {
         await other.close();
         await page.bringToFront();
     },
+    errors: () => errors.splice(0),
     stop: () => browser.close(),
 };
 

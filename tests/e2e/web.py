@@ -4,9 +4,11 @@
 # screen reader hears, and axe-core for the rules of the web. A part of the
 # table in Firefox too, whose page a screen reader reads on the real
 # accessibility bus.
-import base64, functools, http.server, json, os, select, shutil, subprocess, threading, urllib.parse
+import base64, functools, http.server, json, math, os, select, shutil, subprocess, threading, urllib.parse
 
-from run import ATSPI_PROBE, Failure, Run, Session, ppm, sh, wait_for
+from fractions import Fraction
+
+from run import ATSPI_PROBE, Failure, Run, Session, half_up, ppm, sh, wait_for
 
 
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -113,17 +115,23 @@ class WebRun(Run):
     def __init__(self, options, browser):
         super().__init__(options, browser)
         self.browser, self.server, self.asked = browser, browser.server, []
-        self.scale = 3 if options.phone else options.scale
-        self.dpi = round(96 * self.scale)
-        width, height = PHONE if options.phone else (800, 600)
-        browser.call("viewport", width, height, self.scale, options.phone)
+        self.set_ratio(3 if options.phone else options.scale)
 
     def js(self, script, *args):
         return self.browser.js(script, *args)
 
+    def set_ratio(self, ratio):
+        # As a zoom does, the viewport's size changes too: the emulation tells
+        # the page of a new ratio only with a new size.
+        self.ratio = ratio
+        width, height = PHONE if self.o.phone else (800, 600)
+        for nudge in (1, 0):
+            self.browser.call("viewport", width - nudge, height, ratio, self.o.phone)
+
     # -- the page ------------------------------------------------------------
     def start(self, folder):
         self.note_requests()
+        self.browser.call("errors")  # a failed row's, told with it
         self.folder = self.server.folder = folder
         self.server.site, self.server.offline = self.o.site, False
         self.browser.go(self.server.address)
@@ -131,17 +139,27 @@ class WebRun(Run):
     def state(self):
         return self.js("return document.documentElement.dataset.state")
 
-    def wait_window(self, retry=True):
+    def wait_window(self):
         state = wait_for("page", self.state, 20)
         if state != "running":
             raise Failure(f"the page ended: {self.report_text()!r}")
         self.idle()
-        self.dpi = int(self.js("return document.getElementById('frmSettings').dataset.dpi"))
+        ratio = self.ratio
+        told = self.js("return devicePixelRatio")
+        if abs(told - ratio) > 1e-6:
+            raise Failure(f"the page's device pixel ratio is {told}, not {ratio}")
+        # The window's DPI as the ratio and the viewport give it: at 96 per
+        # unit of ratio, rounded; on a phone the window fills the width, at
+        # most three times, and the DPI is cut to a whole one.
+        if self.o.phone:
+            widen = min(3, max(1, Fraction(PHONE[0]) / self.d.client[0]))
+            self.dpi = math.floor(96 * Fraction(ratio) * widen)
+        else:
+            self.dpi = half_up(96 * Fraction(ratio))
         self.scale = self.dpi / 96
-        ratio = self.js("return devicePixelRatio")
         box = self.js("const r = document.getElementById('frmSettings').getBoundingClientRect();"
                       "return [r.left, r.top, r.width, r.height]")
-        self.origin, self.ratio = [round(v * ratio) for v in box[:2]], ratio
+        self.origin = [round(v * ratio) for v in box[:2]]
         size = [round(v * ratio) for v in box[2:]]
         if size != [self.d.device(v) for v in self.d.client]:
             raise Failure(f"window is {size}")
@@ -155,7 +173,12 @@ class WebRun(Run):
             "return !w || !w.isConnected || w.getAttribute('aria-busy') !== 'true'"), 10)
 
     def close(self):
-        return 0  # the next row's page replaces this one
+        # The next row's page replaces this one: what remains is what the page
+        # could not handle.
+        errors = self.browser.call("errors")
+        if errors:
+            raise Failure(f"the page's uncaught errors: {errors}")
+        return 0
 
     def report_text(self):
         return self.js("const r = document.querySelector('.report'); return r ? r.innerText : ''")
@@ -289,11 +312,10 @@ class WebRun(Run):
         elif verb == "ratio":  # the browser's zoom, or a move to another screen
             # As a zoom does, the viewport's size changes too: the emulation
             # tells the page of a new ratio only with a new size.
-            width, height = PHONE if self.o.phone else (800, 600)
-            for nudge in (1, 0):
-                self.browser.call("viewport", width - nudge, height, float(arg), self.o.phone)
+            old = self.js("return document.getElementById('frmSettings').dataset.dpi")
+            self.set_ratio(float(arg))
             wait_for("new scale", lambda: self.js(
-                "return document.getElementById('frmSettings').dataset.dpi") != str(self.dpi), 5)
+                "return document.getElementById('frmSettings').dataset.dpi") != old, 5)
             self.wait_window()
         else:
             raise Failure(f"unknown action {action}")
@@ -334,3 +356,4 @@ class WebRun(Run):
         if self.js("return !!document.getElementById('frmSettings')"):
             raise Failure("the window is still there beside the report")
         self.axe()
+        self.close()
