@@ -112,6 +112,8 @@ class Browser:
 
 
 class WebRun(Run):
+    ACTIONS = ["click"]  # Firefox's one for a control it can click
+
     def __init__(self, options, browser):
         super().__init__(options, browser)
         self.browser, self.server, self.asked = browser, browser.server, []
@@ -303,8 +305,15 @@ class WebRun(Run):
         elif verb == "hear":
             code, text = arg.split(",")
             self.hear(code, text.replace(".", self.separator))
-        elif verb == "press":  # an assistive technology's click on the switch's node
-            target = self.browser.cdp("DOM.resolveNode", backendNodeId=self.tree()[f"Switch {arg}"][1])
+        elif verb == "press":
+            # Chromium tells a screen reader of no actions over DevTools: the
+            # node must be what Chromium gives a click action (a focusable
+            # checkbox), and the click is sent as that action sends it, a
+            # simulated click on the element. Firefox's press is the real one.
+            heard, node = self.tree()[f"Switch {arg}"]
+            if heard[0] != "checkbox" or heard[4] is not True:
+                raise Failure(f"Switch {arg} is {heard}: no click action")
+            target = self.browser.cdp("DOM.resolveNode", backendNodeId=node)
             self.browser.cdp("Runtime.callFunctionOn", objectId=target["object"]["objectId"],
                              functionDeclaration="function () { this.click(); }")
         elif verb == "restart":
