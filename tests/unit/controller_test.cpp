@@ -77,25 +77,3 @@ TEST(Controller, TheTableRowsShowWhatTheUserSees)
     }
     EXPECT_GE(rows, 25); // the table was read
 }
-
-TEST(Controller, ClickingCountsThroughEveryCode)
-{
-    // Counting up in binary with clicks passes every code once.
-    RecordingView view;
-    SettingsController controller(view);
-    controller.Form_Load();
-    int code = 50;
-    for (int step = 0; step < 256; ++step) {
-        const int next = (code + 1) % 256;
-        for (int k = 1; k <= 8; ++k)
-            if (((code ^ next) >> (k - 1)) & 1)
-                controller.picClick(k);
-        code = next;
-        const int tenths = 825 + code;
-        const std::string expected =
-            std::to_string(tenths / 10) + (tenths % 10 ? "." + std::to_string(tenths % 10) : "");
-        ASSERT_EQ(view.fieldText, expected);
-        ASSERT_EQ(view.code, code);
-        ASSERT_EQ(controller.record().intCode, code);
-    }
-}
