@@ -29,9 +29,27 @@ std::string hintFor(const FileError &error)
            " with a good copy of the picture, then start the program again.";
 }
 
+// A page has no folder to put a file into, and no program to start.
+std::string serverHintFor(const FileError &error)
+{
+    switch (error.kind()) {
+    case FileError::Kind::Missing:
+        return "Put " + std::string(PicOnName) + " and " + PicOffName +
+               " on the page's server beside the page, then start again.";
+    case FileError::Kind::Damaged:
+        return "Put a good copy of " + error.fileName() +
+               " on the page's server, then start again.";
+    case FileError::Kind::Unreadable:
+    case FileError::Kind::Locked:
+        break;
+    }
+    return "Check the network connection and that the page's server is running, then start "
+           "again.";
+}
+
 } // namespace
 
-ReportText reportText(std::exception_ptr error)
+ReportText reportText(std::exception_ptr error, PictureSource source)
 {
     ReportText report{std::string(ReportTitle) + " has to close.\n\n", ""};
     try {
@@ -42,7 +60,8 @@ ReportText reportText(std::exception_ptr error)
         // The folder stands on a line of its own so that it is never broken.
         report.text += "The picture " + quoted(file.fileName()) +
                        " could not be read from the folder\n" + file.folder() +
-                       "\n\nReason: " + file.reason() + ".\n\n" + hintFor(file);
+                       "\n\nReason: " + file.reason() + ".\n\n" +
+                       (source == PictureSource::Server ? serverHintFor(file) : hintFor(file));
         report.folder = file.folder();
     } catch (const RuntimeError &runtime) {
         report.text += runtime.what();

@@ -12,5 +12,9 @@ struct ReportText {
     std::string folder; // the folder of a file that failed, which stands on a line of its own
 };
 
+// Where the pictures come from, which decides what the user is told to do:
+// a folder on this computer, or the web page's server over a network.
+enum class PictureSource { Folder, Server };
+
 // A null error stands for one of unknown kind.
-ReportText reportText(std::exception_ptr error);
+ReportText reportText(std::exception_ptr error, PictureSource source = PictureSource::Folder);

@@ -10,6 +10,7 @@ EMSCRIPTEN_BINDINGS(corvex_settings)
     class_<frmSettings>("frmSettings")
         .constructor<val, std::string, std::string, std::string, std::string>()
         .function("stage", &frmSettings::stage)
+        .function("check", &frmSettings::check)
         .function("load", &frmSettings::load)
         .function("click", &frmSettings::click)
         .function("leaveField", &frmSettings::leaveField)
@@ -17,6 +18,7 @@ EMSCRIPTEN_BINDINGS(corvex_settings)
         .function("report", &frmSettings::report)
         .function("block", &frmSettings::block);
     function("design", &designTable);
+    function("isPicture", &isPicture);
     function("deviceOf", &deviceOf);
     function("borderWidth", &borderWidth);
 }

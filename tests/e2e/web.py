@@ -4,7 +4,7 @@
 # screen reader hears, and axe-core for the rules of the web. A part of the
 # table in Firefox too, whose page a screen reader reads on the real
 # accessibility bus.
-import base64, functools, http.server, json, math, os, select, shutil, subprocess, threading, urllib.parse
+import base64, functools, hashlib, http.server, json, math, os, re, select, shutil, subprocess, threading, time, urllib.parse
 
 from fractions import Fraction
 
@@ -22,7 +22,7 @@ class Server(http.server.ThreadingHTTPServer):
     # unanswered, as a network that is gone.
 
     def __init__(self, site):
-        self.site, self.folder, self.offline = site, site, False
+        self.site, self.folder, self.offline, self.mode = site, site, False, "ok"
         super().__init__(("127.0.0.1", 0), functools.partial(Handler, directory=site))
         threading.Thread(target=self.serve_forever, daemon=True).start()
         self.address = f"http://127.0.0.1:{self.server_port}/"
@@ -37,6 +37,39 @@ class Handler(http.server.SimpleHTTPRequestHandler):
             self.close_connection = True
         else:
             super().handle_one_request()
+
+    def do_GET(self):
+        # The switch images as a server or network that misbehaves gives them:
+        # slowly (a phone's link), never (a stall: no answer, no failure), or
+        # refused for now (503). Each row's images differ, at one address and
+        # within a second: they carry a tag of their content, not a time, and
+        # one the browser holds is "not modified".
+        if urllib.parse.urlparse(self.path).path.lstrip("/") not in ("ON_SW.bmp", "OFF_SW.bmp"):
+            return super().do_GET()
+        if self.server.mode == "slow":
+            time.sleep(0.4)
+        elif self.server.mode == "stall":
+            end = time.monotonic() + 30
+            while self.server.mode == "stall" and time.monotonic() < end:
+                time.sleep(0.05)
+            self.close_connection = True
+            return
+        elif self.server.mode == "503":
+            return self.send_error(503)
+        try:
+            with open(self.translate_path(self.path), "rb") as file:
+                data = file.read()
+        except OSError:
+            return self.send_error(404)
+        tag = f'"{hashlib.sha256(data).hexdigest()[:16]}"'
+        fresh = self.headers.get("If-None-Match") != tag
+        self.send_response(200 if fresh else 304)
+        self.send_header("ETag", tag)
+        self.send_header("Content-Type", "image/bmp")
+        self.send_header("Content-Length", str(len(data) if fresh else 0))
+        self.end_headers()
+        if fresh:
+            self.wfile.write(data)
 
     def translate_path(self, path):
         name = urllib.parse.urlparse(path).path.lstrip("/")
@@ -56,11 +89,16 @@ class Browser:
         if self.firefox:
             self.session = Session(96, options.work)
             subprocess.run(["/usr/bin/python3", ATSPI_PROBE, "wake"], timeout=60, check=True)
-        shutil.rmtree(f"{options.work}/profile", ignore_errors=True)
+        self.profile = f"{options.work}/profile"
+        self.language = "de-DE" if options.locale.startswith("de") else "en-US"
+        shutil.rmtree(self.profile, ignore_errors=True)
+        self.launch()
+
+    def launch(self):
         self.proc = subprocess.Popen(
-            ["node", f"{HERE}/browser.mjs", "firefox" if self.firefox else "chromium",
-             "de-DE" if options.locale.startswith("de") else "en-US", f"{options.work}/profile"],
-            stdin=subprocess.PIPE, stdout=subprocess.PIPE, env=dict(os.environ, GNOME_ACCESSIBILITY="1"))
+            ["node", f"{HERE}/browser.mjs", "firefox" if self.firefox else "chromium", self.language,
+             self.profile], stdin=subprocess.PIPE, stdout=subprocess.PIPE,
+            env=dict(os.environ, GNOME_ACCESSIBILITY="1"))
         # Every request a page makes, and every one its policy stopped.
         self.call("preload", """
             window.corvexAsked = [];
@@ -87,7 +125,12 @@ class Browser:
     def js(self, body, *args):
         return self.call("js", body, args)
 
-    def go(self, url):
+    def reopen(self):
+        # The browser closed, and started again on the same profile.
+        self.stop(session=False)
+        self.launch()
+
+    def go(self, url, first=True):
         self.call("go", "about:blank")
         if self.firefox:
             # Focus and blur come to a page only while its window is the active
@@ -95,7 +138,7 @@ class Browser:
             if not self.js("return document.hasFocus()"):
                 sh("xdotool", "windowactivate", "--sync", self.window, "key", "F6")
                 wait_for("the focus in the page", lambda: self.js("return document.hasFocus()"), 10)
-        else:  # a first visit: no service worker, no copies of anything
+        elif first:  # a first visit: no service worker, no copies of anything
             self.cdp("Storage.clearDataForOrigin", origin=self.server.address[:-1], storageTypes="all")
             self.cdp("Emulation.setEmulatedMedia", features=[])
         self.call("go", url)
@@ -103,12 +146,13 @@ class Browser:
     def alive(self):
         return not self.session or self.session.alive()
 
-    def stop(self):
+    def stop(self, session=True):
         try:
             self.call("stop", seconds=20)
         finally:
             self.proc.kill()
-            self.session and self.session.stop()
+            self.proc.wait(10)
+            session and self.session and self.session.stop()
 
 
 class WebRun(Run):
@@ -131,6 +175,11 @@ class WebRun(Run):
             self.browser.call("viewport", width - nudge, height, ratio, self.o.phone)
 
     # -- the page ------------------------------------------------------------
+    def make_files(self, folder, layout):
+        # "stall": both images, on a server that never answers for them.
+        self.server.mode = "stall" if layout == "stall" else "ok"
+        super().make_files(folder, "good" if layout == "stall" else layout)
+
     def start(self, folder):
         self.note_requests()
         self.browser.call("errors")  # a failed row's, told with it
@@ -169,10 +218,11 @@ class WebRun(Run):
             raise Failure(f"window origin {box[:2]} is not on a device pixel at {ratio}")
 
     def idle(self):
-        # Waits until the page has run every event it was given.
+        # Waits until the page has loaded and has its answers to the pictures
+        # it asked for again (a request is given up after 5 s).
         wait_for("events", lambda: self.js(
             "const w = document.getElementById('frmSettings');"
-            "return !w || !w.isConnected || w.getAttribute('aria-busy') !== 'true'"), 10)
+            "return !w || !w.isConnected || w.getAttribute('aria-busy') !== 'true' && !+w.dataset.asking"), 10)
 
     def close(self):
         # The next row's page replaces this one: what remains is what the page
@@ -267,6 +317,7 @@ class WebRun(Run):
             self.idle()  # a validation it started has read its pictures
         elif verb in ("click", "right"):
             self.click_at(self.css_point(*self.d.centre(f"pic{arg}")), "left" if verb == "click" else "right")
+            self.idle()  # a changed picture it brought is there for the next event
         elif verb == "pressout":
             for kind, place in (("move", f"pic{arg}"), ("down", f"pic{arg}"), ("move", "Description"),
                                 ("up", "Description")):
@@ -284,6 +335,26 @@ class WebRun(Run):
         elif verb == "offline":
             self.idle()  # what the page asked for before has its answer
             self.server.offline = True
+        elif verb == "net":  # the server slow, stalled, failing (503) for the images, or well
+            self.server.mode = arg
+        elif verb == "instant":  # a click on switch K, answered before the script that made it ends
+            before, after = self.js(
+                "const lever = document.getElementById(arguments[0]), field = document.getElementById('txtFreq');"
+                "const shown = () => [field.value, lever.getAttribute('aria-checked')];"
+                "const before = shown(); lever.click(); return [before, shown()];", f"pic{arg}")
+            if before[0] == after[0] or before[1] == after[1]:
+                raise Failure(f"a click on switch {arg} is not answered at once: {before} {after}")
+        elif verb == "reopen":
+            # One visit, and the browser closed once the page has been kept:
+            # then started again with no network.
+            wait_for("the page kept", lambda: self.js(
+                "return navigator.serviceWorker.ready.then(r => !!r.active)"), 20)
+            self.note_requests()
+            self.browser.reopen()
+            self.set_ratio(self.ratio)
+            self.server.offline = True
+            self.browser.go(self.server.address, first=False)
+            self.wait_window()
         elif verb == "worker":  # the service worker has taken the page over
             wait_for("service worker", lambda: self.js("return !!navigator.serviceWorker.controller"), 20)
         elif verb == "update":
@@ -339,20 +410,22 @@ class WebRun(Run):
 
     def update(self):
         # A new build on the server: after a reload, the page has it once the
-        # new worker has taken over, and only the new build's files are kept.
+        # new worker has taken over, and only the new build's files are kept,
+        # beside every cache that is not this page's.
         site = f"{self.o.work}/new-site"
         shutil.rmtree(site, ignore_errors=True)
         shutil.copytree(self.o.site, site)
         with open(f"{site}/settings.css", "a") as css:
             css.write(":root { --build: new; }\n")
         worker = open(f"{site}/service-worker.js").read()
-        old = worker.split("'corvex-settings-")[1].split("'")[0]
-        open(f"{site}/service-worker.js", "w").write(worker.replace(old, "new"))
+        open(f"{site}/service-worker.js", "w").write(re.sub(r"shell [0-9a-f]{16}", "shell new", worker))
+        others = ["another application", f"corvex-settings http://elsewhere/ shell {'0' * 16}"]
+        self.js("return Promise.all(arguments[0].map(name => caches.open(name))).then(() => true)", others)
         self.server.site = site
         self.reload()
-        kept = lambda: self.js("return caches.keys()")
-        wait_for("only the new build kept", lambda: sorted(kept()) == ["corvex-settings-new",
-                                                                       "corvex-settings-pictures"], 20)
+        ours = f"corvex-settings {self.server.address} "
+        wanted = sorted(others + [f"{ours}pictures", f"{ours}shell new"])
+        wait_for("only the new build kept", lambda: sorted(self.js("return caches.keys()")) == wanted, 20)
         self.reload()
         if self.js("return getComputedStyle(document.documentElement).getPropertyValue('--build')").strip() != "new":
             raise Failure("the page is not the new build")

@@ -1,5 +1,6 @@
 #include "frmSettings.h"
 
+#include "bitmap.h"
 #include "design.h"
 #include "devicescale.h"
 #include "picturefile.h"
@@ -27,12 +28,11 @@ LocaleFacts localeFacts(const std::string &separator, const std::string &minus,
     return facts;
 }
 
-std::string folderOf()
+void enterPictureFolder()
 {
     std::error_code ignored;
     std::filesystem::create_directories(PictureFolder, ignored);
     std::filesystem::current_path(PictureFolder, ignored);
-    return PictureFolder;
 }
 
 void put(std::vector<std::uint8_t> &rgba, int width, int x0, int y0, const Picture &picture)
@@ -52,13 +52,14 @@ void put(std::vector<std::uint8_t> &rgba, int width, int x0, int y0, const Pictu
 
 } // namespace
 
-frmSettings::frmSettings(val page, const std::string &decimalSeparator,
+frmSettings::frmSettings(val view, const std::string &decimalSeparator,
                          const std::string &minusSign, const std::string &zeroDigit,
                          std::string folder)
-    : m_folder((folderOf(), std::move(folder))),
-      m_view(std::move(page), [this](const std::string &name) { return readStaged(name); }),
+    : m_folder(std::move(folder)),
+      m_view(std::move(view), [this](const std::string &name) { return readStaged(name); }),
       m_controller(m_view, NumberText(localeFacts(decimalSeparator, minusSign, zeroDigit)))
 {
+    enterPictureFolder();
 }
 
 bool frmSettings::stage(const std::string &fileName, int status, const val &bytes, double size)
@@ -106,6 +107,11 @@ bool frmSettings::load()
     });
 }
 
+bool frmSettings::check(const std::string &fileName)
+{
+    return m_guard.run([&] { readStaged(fileName); });
+}
+
 bool frmSettings::click(int k)
 {
     return m_guard.run([&] { m_controller.picClick(k); });
@@ -128,7 +134,7 @@ val frmSettings::report() const
             FileError(file.kind(), file.fileName(), m_folder, file.reason()));
     } catch (...) {
     }
-    const ReportText text = reportText(error);
+    const ReportText text = reportText(error, PictureSource::Server);
     val out = val::object();
     out.set("title", std::string(ReportTitle));
     out.set("text", text.text);
@@ -163,6 +169,18 @@ val frmSettings::block(int dpi)
     return out;
 }
 
+bool isPicture(const val &bytes)
+{
+    try {
+        const std::vector<std::uint8_t> data =
+            emscripten::convertJSArrayToNumberVector<std::uint8_t>(bytes);
+        Picture picture;
+        return data.size() <= LargestBitmapFile && !decodeBitmap(data, picture);
+    } catch (...) {
+        return false;
+    }
+}
+
 val designTable()
 {
     using namespace Design;
@@ -181,11 +199,9 @@ val designTable()
         out.set("kind", c.kind == Kind::TextBox ? "text"
                         : c.kind == Kind::Label ? "label"
                                                 : "picture");
-        out.set("inHousing", c.inHousing);
         out.set("rect", val::array(std::vector<int>{windowLeft(c), windowTop(c), pixels(c.width),
                                                     pixels(c.height)}));
         out.set("tabStop", isTabStop(c));
-        out.set("tabIndex", c.tabIndex);
         out.set("layer", front--);
         out.set("text", std::string(c.text));
         out.set("toolTip", std::string(c.toolTip));
@@ -207,8 +223,6 @@ val designTable()
     out.set("fontSubstitutes", faces);
     out.set("caption", std::string(Caption));
     out.set("client", val::array(std::vector<int>{pixels(ClientWidth), pixels(ClientHeight)}));
-    out.set("face", cssColour(ButtonFace));
-    out.set("faceText", cssColour(ButtonText));
     out.set("maxLength", FrequencyMaxLength);
     out.set("controls", controls);
     out.set("tabOrder", order);

@@ -18,10 +18,10 @@
 class frmSettings
 {
 public:
-    // `page` has the five view methods; the locale's decimal separator,
+    // `view` has the five view methods; the locale's decimal separator,
     // minus sign and zero digit come from the browser's first language;
     // `folder` is the page's own address, where its pictures lie.
-    frmSettings(emscripten::val page, const std::string &decimalSeparator,
+    frmSettings(emscripten::val view, const std::string &decimalSeparator,
                 const std::string &minusSign, const std::string &zeroDigit, std::string folder);
 
     // The page fetched a picture file: its bytes at HTTP status 200, or the
@@ -29,6 +29,10 @@ public:
     // said the whole file holds, or -1; bytes beyond the largest file a
     // picture may be are never fetched.
     bool stage(const std::string &fileName, int status, const emscripten::val &bytes, double size);
+
+    // Reads a picture staged anew, as the next event would: a file that is
+    // gone or not a picture ends the window now.
+    bool check(const std::string &fileName);
 
     bool load(); // the load event: the housing's picture, then Form_Load
     bool click(int k);
@@ -52,6 +56,10 @@ private:
     Picture m_housing;
     std::vector<std::uint8_t> m_block;
 };
+
+// Whether bytes the page holds are a picture the window can show, as the
+// reader decodes it: a kept copy that is not stands in for nothing.
+bool isPicture(const emscripten::val &bytes);
 
 // The design as the page builds it: every control in window pixels, its
 // layer (higher lies above), the caption and the client size.

@@ -6,21 +6,21 @@
 
 using emscripten::val;
 
-WebView::WebView(val page, PictureReader read) : m_page(std::move(page)), m_read(std::move(read)) {}
+WebView::WebView(val controls, PictureReader read) : m_controls(std::move(controls)), m_read(std::move(read)) {}
 
 std::string WebView::readFrequencyText()
 {
-    return m_page.call<std::string>("readFrequencyText");
+    return m_controls.call<std::string>("readFrequencyText");
 }
 
 void WebView::showFrequencyText(const std::string &text)
 {
-    m_page.call<void>("showFrequencyText", text);
+    m_controls.call<void>("showFrequencyText", text);
 }
 
 void WebView::setFrequencyColour(std::uint32_t colour)
 {
-    m_page.call<void>("setFrequencyColour", cssColour(colour));
+    m_controls.call<void>("setFrequencyColour", cssColour(colour));
 }
 
 void WebView::setSwitchPicture(int k, const std::string &fileName, SwitchPosition position)
@@ -28,14 +28,14 @@ void WebView::setSwitchPicture(int k, const std::string &fileName, SwitchPositio
     Picture &shown = m_pictures.at(std::size_t(k - 1));
     shown = m_read(fileName);
     const bool on = position == SwitchPosition::On;
-    m_page.call<void>("setSwitch", k, on,
+    m_controls.call<void>("setSwitch", k, on,
                       std::string(on ? Design::SwitchOnText : Design::SwitchOffText), shown.width,
                       shown.height);
 }
 
 void WebView::setDescription(const std::string &text)
 {
-    m_page.call<void>("setDescription", text);
+    m_controls.call<void>("setDescription", text);
 }
 
 std::string cssColour(std::uint32_t colour)

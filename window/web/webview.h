@@ -15,7 +15,7 @@ class WebView : public SettingsView
 public:
     using PictureReader = std::function<Picture(const std::string &fileName)>;
 
-    WebView(emscripten::val page, PictureReader read);
+    WebView(emscripten::val controls, PictureReader read);
 
     std::string readFrequencyText() override;
     void showFrequencyText(const std::string &text) override;
@@ -26,7 +26,7 @@ public:
     const Picture &picture(int k) const { return m_pictures.at(std::size_t(k - 1)); }
 
 private:
-    emscripten::val m_page;
+    emscripten::val m_controls;
     PictureReader m_read;
     std::array<Picture, 8> m_pictures;
 };

@@ -1,27 +1,34 @@
 // The page without a network, after one visit. The application shell is kept
 // under this build's name, so that a page is made of one build's files only;
-// the two switch images are asked of the network first, and the last copy
-// read stands in for them when there is none.
+// the two switch images are kept as the server last gave them, and stand in
+// for them when the server cannot be reached or is failing.
 'use strict';
+importScripts('read-at-most.js');
 
-const SHELL_CACHE = 'corvex-settings-@BUILD@';
-const PICTURE_CACHE = 'corvex-settings-pictures';
+// Named for this scope: other pages and applications on the host keep theirs.
+const PREFIX = `corvex-settings ${self.registration.scope} `;
+const SHELL_CACHE = `${PREFIX}shell @BUILD@`;
+const PICTURE_CACHE = `${PREFIX}pictures`;
 const SHELL = [@SHELL@];
 const PICTURES = ['ON_SW.bmp', 'OFF_SW.bmp'];
-// A copy is kept only of an answer that says its size and is no larger than
-// a picture file may be (the page says how large, as it registers the
-// worker): the worker never reads more than a picture.
+// The largest file a picture may be, as the page says when it registers the
+// worker: the worker never reads more of an answer than that.
 const LARGEST_PICTURE = Number(new URL(location.href).searchParams.get('largest')) || 0;
+// A server busy or failing for now: its answer never replaces a copy.
+const passing = status => status === 408 || status === 429 || status >= 500;
 
 self.addEventListener('install', event => {
     // Asked of the server, never taken from the browser's cache, which may hold
     // the build before; unchanged files come back as "not modified", not again.
-    event.waitUntil(caches.open(SHELL_CACHE)
-        .then(cache => cache.addAll(SHELL.map(name => new Request(name, {cache: 'no-cache'})))));
+    const fresh = name => new Request(name, {cache: 'no-cache'});
+    event.waitUntil(Promise.all([
+        caches.open(SHELL_CACHE).then(cache => cache.addAll(SHELL.map(fresh))),
+        ...PICTURES.map(name => fetch(fresh(name)).then(response => keep(name, response), () => {})),
+    ]));
 });
 
-// A new build takes over only once every open page has finished loading (each
-// says so), so that no page gets files of two builds.
+// A new build takes over only once every open page has settled (each says
+// so), so that no page gets files of two builds.
 const loaded = new Set();
 self.addEventListener('message', event => {
     if (event.data !== 'loaded' || !event.source)
@@ -34,9 +41,9 @@ self.addEventListener('message', event => {
 });
 
 self.addEventListener('activate', event => {
+    const ours = name => name.startsWith(PREFIX) && name !== SHELL_CACHE && name !== PICTURE_CACHE;
     event.waitUntil(caches.keys()
-        .then(names => Promise.all(names.filter(name => name !== SHELL_CACHE && name !== PICTURE_CACHE)
-                                        .map(name => caches.delete(name))))
+        .then(names => Promise.all(names.filter(ours).map(name => caches.delete(name))))
         .then(() => self.clients.claim()));
 });
 
@@ -47,25 +54,40 @@ self.addEventListener('fetch', event => {
         return;
     const name = new URL(request.url).pathname.slice(new URL(scope).pathname.length) || 'index.html';
     if (PICTURES.includes(name))
-        event.respondWith(picture(request, name));
+        event.respondWith(picture(event, name));
     else if (SHELL.includes(name))
         event.respondWith(caches.open(SHELL_CACHE).then(cache => cache.match(name))
                               .then(copy => copy || fetch(request)));
 });
 
-async function picture(request, name) {
-    const cache = await caches.open(PICTURE_CACHE);
+// The server's answer at once, and a copy kept afterwards; the copy when the
+// server cannot be reached, or is busy or failing.
+async function picture(event, name) {
+    const copy = () => caches.open(PICTURE_CACHE).then(cache => cache.match(name));
     let response;
     try {
-        response = await fetch(request);
+        response = await fetch(event.request);
     } catch (error) {
-        const copy = await cache.match(name);
-        if (copy)
-            return copy;
-        throw error; // the page says the network is gone
+        return (await copy()) || Promise.reject(error);
     }
-    const size = Number(response.headers.get('Content-Length') || -1);
-    if (response.ok && size >= 0 && size <= LARGEST_PICTURE)
-        await cache.put(name, response.clone());
+    if (passing(response.status))
+        return (await copy()) || response;
+    event.waitUntil(keep(name, response.clone()));
     return response;
+}
+
+// A copy of a picture the server gave, whatever its headers say, if it is no
+// larger than a picture may be. A failed write (storage full) keeps the copy
+// before.
+async function keep(name, response) {
+    if (!response.ok)
+        return;
+    try {
+        const bytes = await readAtMost(response.body, LARGEST_PICTURE + 1);
+        if (bytes.length <= LARGEST_PICTURE)
+            await (await caches.open(PICTURE_CACHE)).put(name, new Response(bytes, {
+                headers: {'Content-Type': response.headers.get('Content-Type') || 'image/bmp'}}));
+    } catch (error) {
+        // no room, or the answer broke off: the copy before stays
+    }
 }

@@ -4,13 +4,21 @@
 'use strict';
 
 (() => {
-    const page = document.getElementById('frmSettings');
+    const form = document.getElementById('frmSettings');
     const controls = {}; // by design name
     const switches = []; // switch k at k - 1
     const pictureSizes = {}; // switches sized to their pictures, as the desktop's boxes
-    const SWITCH_PICTURES = ['ON_SW.bmp', 'OFF_SW.bmp']; // read again for every event
+    const SWITCH_PICTURES = ['ON_SW.bmp', 'OFF_SW.bmp'];
+    // The longest a request for a picture may take: a first visit's, or one
+    // asked again in the background after an event.
+    const ASK_SECONDS = 5;
+    // This page's build, which every file it asks for names.
+    const BUILD = new URL(document.currentScript.src).searchParams.get('build') || '';
     let module, design, settings, canvas, dpi = 0;
-    let queue = Promise.resolve(), pending = 0, ended = false, drawPending = false;
+    let ended = false, drawPending = false, settle;
+    const settled = new Promise(done => { settle = done; }); // running, or showing the report
+    const held = {}; // each switch picture's bytes, as the module holds them
+    const asking = new Set(); // switch pictures asked for again, not yet answered
 
     // What the browser's first language says about writing numbers.
     function localeFacts() {
@@ -46,7 +54,7 @@
         canvas = document.createElement('canvas');
         canvas.id = 'block';
         canvas.setAttribute('aria-hidden', 'true');
-        page.append(canvas);
+        form.append(canvas);
         const faces = [...design.fontSubstitutes, 'sans-serif'];
         for (const c of design.controls) {
             let element;
@@ -92,14 +100,13 @@
             controls[c.name] = element;
         }
         // Tab order is document order: the field, the housing, switches 1 to 8.
-        const housing = controls.picDIP_SW;
         for (const name of design.tabOrder) {
             const element = controls[name];
-            (element.getAttribute('role') === 'checkbox' ? housing : page).append(element);
+            (element.getAttribute('role') === 'checkbox' ? controls.picDIP_SW : form).append(element);
         }
         for (const c of design.controls)
             if (!c.tabStop)
-                page.append(controls[c.name]);
+                form.append(controls[c.name]);
         bindEvents();
     }
 
@@ -114,10 +121,10 @@
         // On a touch screen the window fills the width, up to three times, for a finger.
         const scale = coarse ? Math.min(3, Math.max(1, document.documentElement.clientWidth / width)) : 1;
         dpi = coarse ? Math.floor(96 * ratio * scale) : Math.round(96 * ratio);
-        Object.assign(page.style, {width: css(device(width)), height: css(device(height)),
+        Object.assign(form.style, {width: css(device(width)), height: css(device(height)),
                                    transform: `scale(${1 / ratio})`});
-        page.style.setProperty('--line', css(module.borderWidth(dpi)));
-        page.dataset.dpi = String(dpi);
+        form.style.setProperty('--line', css(module.borderWidth(dpi)));
+        form.dataset.dpi = String(dpi);
         canvas.width = device(width);
         canvas.height = device(height);
         Object.assign(canvas.style, {left: '0', top: '0', width: css(canvas.width), height: css(canvas.height)});
@@ -168,57 +175,88 @@
         canvas.getContext('2d').putImageData(pixels, 0, 0);
     }
 
-    // A picture as the server gives it now, never from a cache, and never
-    // more of it than the largest picture file; asked for already, or now.
-    async function fetchPicture(name, asked = fetch(name, {cache: 'no-store'})) {
-        let status = 0, bytes = new Uint8Array(0), size = -1;
+    // A picture asked of the server, given up after ASK_SECONDS; read(asked)
+    // then tells what came back.
+    function ask(name, cache) {
+        const stop = new AbortController();
+        const timer = setTimeout(() => stop.abort(), ASK_SECONDS * 1000);
+        const response = fetch(name, {cache, signal: stop.signal});
+        response.catch(() => {}); // told when it is read
+        return {response, done: () => clearTimeout(timer)};
+    }
+
+    // {status, bytes, size}: 200 and never more bytes than the largest picture
+    // file, the server's status, or 0 when there was no answer; size is what
+    // the server said the file holds, or -1.
+    async function read(asked) {
+        const answer = {status: 0, bytes: new Uint8Array(0), size: -1};
         try {
-            const response = await asked;
-            status = response.ok ? 200 : response.status;
+            const response = await asked.response;
+            answer.status = response.ok ? 200 : response.status;
             if (response.ok) {
-                size = Number(response.headers.get('Content-Length') || -1);
-                bytes = await readAtMost(response.body, design.largestFile + 1);
+                answer.size = Number(response.headers.get('Content-Length') || -1);
+                answer.bytes = await readAtMost(response.body, design.largestFile + 1);
             }
         } catch (error) {
-            status = 0;
+            answer.status = 0;
+        } finally {
+            asked.done();
         }
-        settings.stage(name, status, bytes, size);
+        return answer;
     }
 
-    async function readAtMost(body, most) {
-        const reader = body.getReader();
-        const parts = [];
-        let total = 0;
-        while (total < most) {
-            const {done, value} = await reader.read();
-            if (done)
-                break;
-            parts.push(value);
-            total += value.length;
+    // The copy an earlier visit kept, asked of no network: only while the
+    // worker that keeps it is in charge (after site data is cleared, a copy
+    // may be left that no one keeps), and only a picture. A copy of a file
+    // that was broken then is not the server's word now: the server is asked.
+    async function kept(name) {
+        try {
+            const copy = navigator.serviceWorker?.controller &&
+                await caches.match(new URL(name, location.href).href);
+            const bytes = copy && await readAtMost(copy.body, design.largestFile + 1);
+            return bytes && module.isPicture(bytes) ? {status: 200, bytes, size: -1} : null;
+        } catch (error) {
+            return null; // storage the browser does not give this page
         }
-        if (total >= most)
-            reader.cancel().catch(() => {});
-        const bytes = new Uint8Array(Math.min(total, most));
-        let at = 0;
-        for (const part of parts) {
-            const piece = part.subarray(0, bytes.length - at);
-            bytes.set(piece, at);
-            at += piece.length;
-        }
-        return bytes;
     }
 
-    // Events run one at a time, in order, each after its pictures are fetched.
-    // While any is waiting, the window says it is busy.
-    function enqueue(event, asked = {}) {
-        page.setAttribute('aria-busy', String(++pending > 0));
-        queue = queue.then(async () => {
-            if (ended)
+    function stage(name, answer) {
+        held[name] = answer.status === 200 ? answer.bytes : null;
+        return settings.stage(name, answer.status, answer.bytes, answer.size);
+    }
+
+    // A server that is busy or failing for now, or no answer: the copy stays.
+    const passing = status => status === 0 || status === 408 || status === 429 || status >= 500;
+    const same = (bytes, other) => other && bytes.length === other.length && bytes.every((b, i) => b === other[i]);
+
+    // A switch picture asked for again, in the background: conditionally, so
+    // an unchanged one costs no body, and one request for each at most. A
+    // changed one is used from the next event on, as the desktop reads the
+    // file at every event; one that is gone or no picture ends the window.
+    function recheck(name, asked = ask(name, 'no-cache')) {
+        asking.add(name);
+        form.dataset.asking = String(asking.size);
+        read(asked).then(answer => {
+            if (ended || passing(answer.status) || (answer.status === 200 && same(answer.bytes, held[name])))
                 return;
-            await Promise.all(SWITCH_PICTURES.map(name => fetchPicture(name, asked[name])));
-            if (!ended && !event())
+            if (!stage(name, answer) || !settings.check(name))
                 end();
-        }).catch(end).finally(() => page.setAttribute('aria-busy', String(--pending > 0)));
+        }).catch(end).finally(() => {
+            asking.delete(name);
+            form.dataset.asking = String(asking.size);
+        });
+    }
+
+    // Every event is answered at once, from the pictures the page holds; then
+    // they are asked for again.
+    function run(event) {
+        if (ended)
+            return;
+        if (!event())
+            return end();
+        for (const name of SWITCH_PICTURES)
+            if (!asking.has(name))
+                recheck(name);
     }
 
     function bindEvents() {
@@ -226,8 +264,8 @@
         // Only a move to another control of the window validates; the tab or
         // the browser losing focus does not.
         field.addEventListener('focusout', event => {
-            if (event.relatedTarget && page.contains(event.relatedTarget))
-                enqueue(() => settings.leaveField(true));
+            if (event.relatedTarget && form.contains(event.relatedTarget))
+                run(() => settings.leaveField(true));
         });
         // A press on a label or around the window leaves the focus where it is, as on the desktop.
         document.addEventListener('mousedown', event => {
@@ -240,7 +278,7 @@
             lever.addEventListener('click', () => {
                 if (document.activeElement !== lever)
                     lever.focus({preventScroll: true});
-                enqueue(() => settings.click(index + 1));
+                run(() => settings.click(index + 1));
             });
             lever.addEventListener('keydown', event => {
                 const step = {ArrowLeft: -1, ArrowUp: -1, ArrowRight: 1, ArrowDown: 1}[event.key];
@@ -264,7 +302,8 @@
             .addEventListener('change', () => { layout(); watchRatio(); }, {once: true});
     }
 
-    // The one report: the window is gone, and nothing of it answers.
+    // The one report: the window is gone, and nothing of it answers. An
+    // installed page has no address bar: the report starts the page again.
     function end(error) {
         if (ended)
             return;
@@ -274,7 +313,7 @@
         const report = settings ? settings.report()
             : {title: 'Corvex_Settings', text: 'Corvex_Settings has to close.\n\n' +
                'The page could not start its program: ' + error, folder: ''};
-        page.remove();
+        form.remove();
         const box = document.createElement('section');
         box.className = 'report';
         box.setAttribute('role', 'alertdialog');
@@ -298,58 +337,64 @@
             });
             text.append(p);
         }
-        box.append(title, text);
+        const again = document.createElement('button');
+        again.type = 'button';
+        again.textContent = 'Start again';
+        again.addEventListener('click', () => location.reload());
+        box.append(title, text, again);
         box.tabIndex = -1;
         const main = document.createElement('main');
         main.append(box);
         document.body.append(main);
         box.focus();
         document.documentElement.dataset.state = 'ended';
-    }
-
-    // A picture asked for now and read later.
-    function ask(name) {
-        const response = fetch(name, {cache: 'no-store'});
-        response.catch(() => {}); // told when it is read
-        return response;
+        settle();
     }
 
     async function start() {
-        // While the module compiles (off this thread): the load event's switch
-        // pictures are asked for, and the language's number facts looked up,
-        // whose first lookup loads the browser's locale data.
-        const compiled = CorvexModule();
-        const asked = Object.fromEntries(SWITCH_PICTURES.map(name => [name, ask(name)]));
+        // While the module compiles (off this thread): the switch pictures are
+        // asked for, and the language's number facts looked up, whose first
+        // lookup loads the browser's locale data. A return visit draws from
+        // the copies kept, and what the server says now checks them afterwards.
+        const compiled = CorvexModule({locateFile: file => `${file}?build=${BUILD}`});
+        const asked = Object.fromEntries(SWITCH_PICTURES.map(name => [name, ask(name, 'no-cache')]));
         const facts = localeFacts();
         module = await compiled;
         design = module.design();
-        const housing = design.controls.find(c => c.name === 'picDIP_SW').picture;
-        const housingAsked = ask(housing);
+        keepForOffline();
+        const housingFile = design.controls.find(c => c.name === 'picDIP_SW').picture;
+        const housing = ask(housingFile);
         settings = new module.frmSettings(view, ...facts, new URL('.', location.href).href);
         build();
         layout();
-        await fetchPicture(housing, housingAsked);
-        enqueue(() => {
-            if (!settings.load())
-                return false;
-            page.hidden = false;
-            layout();
-            controls.txtFreq.focus();
-            return true;
-        }, asked);
-        await queue;
-        document.documentElement.dataset.state = ended ? 'ended' : 'running';
-        if (!ended)
-            keepForOffline();
+        const copies = Object.fromEntries(await Promise.all(SWITCH_PICTURES.map(async name => [name, await kept(name)])));
+        for (const [name, answer] of [[housingFile, await read(housing)],
+                                      ...SWITCH_PICTURES.map(name => [name, copies[name]])])
+            if (!stage(name, answer || await read(asked[name])))
+                return end();
+        if (!settings.load())
+            return end();
+        form.hidden = false;
+        form.removeAttribute('aria-busy');
+        layout();
+        controls.txtFreq.focus();
+        for (const name of SWITCH_PICTURES)
+            if (copies[name])
+                recheck(name, asked[name]);
+        document.documentElement.dataset.state = 'running';
+        settle();
     }
 
-    // After the first visit the page works without a network. A newer build
-    // found now is installed beside this one and takes over once every open
-    // page has loaded; this page keeps its own build until it is opened again.
+    // After this one visit the page works without a network: the worker,
+    // registered as soon as the page knows how large a picture may be, keeps
+    // the page's files and the switch pictures. A newer build found later is
+    // installed beside this one and takes over once every open page has
+    // settled, running or showing the report; this page keeps its own build
+    // until it is opened again.
     function keepForOffline() {
         if (!('serviceWorker' in navigator))
             return;
-        const sayLoaded = worker => worker && worker.postMessage('loaded');
+        const sayLoaded = worker => worker && settled.then(() => worker.postMessage('loaded'));
         navigator.serviceWorker.register(`service-worker.js?largest=${design.largestFile}`).then(registration => {
             sayLoaded(registration.waiting);
             registration.addEventListener('updatefound', () => {
@@ -362,7 +407,5 @@
         }).catch(error => console.warn('no offline copy:', error));
     }
 
-    start().catch(end).finally(() => {
-        document.documentElement.dataset.state = ended ? 'ended' : 'running';
-    });
+    start().catch(end);
 })();
