@@ -7,7 +7,7 @@
 #include <vector>
 
 // The settings window as it is designed: one table that the Qt and the Win32
-// window both build from. Lengths are twips, 15 to a pixel at 96 dots per inch.
+// windows and the web page all build from. Lengths are twips, 15 to a pixel at 96 dots per inch.
 namespace Design {
 
 inline constexpr int TwipsPerPixel = 15;

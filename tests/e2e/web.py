@@ -4,7 +4,7 @@
 # screen reader hears, and axe-core for the rules of the web. A part of the
 # table in Firefox too, whose page a screen reader reads on the real
 # accessibility bus.
-import base64, functools, hashlib, http.server, json, math, os, re, select, shutil, subprocess, threading, time, urllib.parse
+import base64, functools, hashlib, http.server, json, math, os, re, select, shutil, subprocess, sys, threading, time, urllib.parse
 
 from fractions import Fraction
 
@@ -26,6 +26,10 @@ class Server(http.server.ThreadingHTTPServer):
         super().__init__(("127.0.0.1", 0), functools.partial(Handler, directory=site))
         threading.Thread(target=self.serve_forever, daemon=True).start()
         self.address = f"http://127.0.0.1:{self.server_port}/"
+
+    def handle_error(self, request, address):
+        if not isinstance(sys.exc_info()[1], ConnectionError):  # a request the page gave up
+            super().handle_error(request, address)
 
 
 class Handler(http.server.SimpleHTTPRequestHandler):
