@@ -441,5 +441,11 @@ class WebRun(Run):
             raise Failure(f"the report does not name {piece!r} and {self.server.address}: {text!r}")
         if self.js("return !!document.getElementById('frmSettings')"):
             raise Failure("the window is still there beside the report")
+        if "server" not in text.split("\n\n")[-2]:  # what to do: a page has no folder to put files in
+            raise Failure(f"the report's hint does not say what to check on the server: {text!r}")
         self.axe()
         self.close()
+        # An installed page has no address bar: the report's button starts it again.
+        self.js("window.corvexBefore = true; document.querySelector('.report button').click()")
+        wait_for("the page started again", lambda: self.js(
+            "return !window.corvexBefore && document.documentElement.dataset.state === 'ended'"), 20, patient=True)

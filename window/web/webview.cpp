@@ -6,7 +6,10 @@
 
 using emscripten::val;
 
-WebView::WebView(val controls, PictureReader read) : m_controls(std::move(controls)), m_read(std::move(read)) {}
+WebView::WebView(val controls, PictureReader read)
+    : m_controls(std::move(controls)), m_read(std::move(read))
+{
+}
 
 std::string WebView::readFrequencyText()
 {
@@ -29,8 +32,8 @@ void WebView::setSwitchPicture(int k, const std::string &fileName, SwitchPositio
     shown = m_read(fileName);
     const bool on = position == SwitchPosition::On;
     m_controls.call<void>("setSwitch", k, on,
-                      std::string(on ? Design::SwitchOnText : Design::SwitchOffText), shown.width,
-                      shown.height);
+                          std::string(on ? Design::SwitchOnText : Design::SwitchOffText),
+                          shown.width, shown.height);
 }
 
 void WebView::setDescription(const std::string &text)
