@@ -367,7 +367,8 @@
         settings = new module.frmSettings(view, ...facts, new URL('.', location.href).href);
         build();
         layout();
-        const copies = Object.fromEntries(await Promise.all(SWITCH_PICTURES.map(async name => [name, await kept(name)])));
+        const copies = Object.fromEntries(
+            await Promise.all(SWITCH_PICTURES.map(async name => [name, await kept(name)])));
         for (const [name, answer] of [[housingFile, await read(housing)],
                                       ...SWITCH_PICTURES.map(name => [name, copies[name]])])
             if (!stage(name, answer || await read(asked[name])))
