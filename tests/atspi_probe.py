@@ -4,9 +4,10 @@
 #
 # atspi_probe.py wake              brings the accessibility bus up, before programs start
 # atspi_probe.py focus|blur        waits until the field has (has not) the keyboard focus
-# atspi_probe.py hear CODE TEXT GEOMETRY
+# atspi_probe.py hear CODE TEXT BELOW WORDS GEOMETRY
 #     each switch is a check box "Switch k", checked while ON and described ON or
-#     OFF as CODE says; the field is text "Frequency in MHz" holding TEXT; the
+#     OFF as CODE says; the field is text "Frequency in MHz" holding TEXT,
+#     described WORDS if BELOW is 1 and otherwise not; the
 #     housing is "DIP switch"; each lies where GEOMETRY (JSON: name to x, y, w, h
 #     in window pixels) puts it
 # atspi_probe.py report           prints every text of the report box
@@ -47,7 +48,7 @@ def until(check, seconds=5):
     return wrong
 
 
-def hear(code, text, geometry):
+def hear(code, text, below, words, geometry):
     frame, found = controls()
     heard = {name: (node.getRoleName(), has(node, pyatspi.STATE_CHECKED), node.description)
              for name, node in found.items() if name.startswith("Switch ")}
@@ -58,6 +59,8 @@ def hear(code, text, geometry):
     field = found.get("Frequency in MHz")
     if field is None or field.getRoleName() not in ("text", "entry") or field.queryText().getText(0, -1) != text:
         wrong.append(f"field: {field and field.getRoleName()} {field and field.queryText().getText(0, -1)!r}")
+    elif (field.description == words) != below:
+        wrong.append(f"field described {field.description!r}")
     # Relative to the window, both as the screen has them: Qt gives window
     # coordinates as screen ones.
     origin = frame.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
@@ -104,7 +107,7 @@ if __name__ == "__main__":
     verb = sys.argv[1]
     if verb == "wake":
         sys.exit(pyatspi.Registry.getDesktop(0) and 0)
-    wrong = {"hear": lambda: until(lambda: hear(int(sys.argv[2]), sys.argv[3], json.loads(sys.argv[4]))),
+    wrong = {"hear": lambda: until(lambda: hear(int(sys.argv[2]), sys.argv[3], sys.argv[4] == "1", sys.argv[5], json.loads(sys.argv[6]))),
              "press": lambda: press(int(sys.argv[2]), sys.argv[3:]), "focus": focus, "blur": lambda: focus(False), "report": report}[verb]()
     print("\n".join(wrong))
     sys.exit(1 if wrong else 0)

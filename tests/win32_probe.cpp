@@ -1,7 +1,8 @@
 // Acts on the Windows program from outside, as a screen reader or Windows does:
-//   win32_probe hear CODE TEXT  reads the window through MSAA and checks each
-//       switch's name, role, state and description against a switch code, the
-//       field's name, role and value, and the housing's name; walks the tree
+//   win32_probe hear CODE TEXT BELOW WORDS  reads the window through MSAA and
+//       checks each switch's name, role, state and description against a switch
+//       code, the field's name, role and value, that it is described WORDS if
+//       BELOW is 1 and otherwise not, and the housing's name; walks the tree
 //       from the window down as object navigation does, which must reach every
 //       one of them; and reads switch 1's state through IDispatch::Invoke
 //   win32_probe move DPI  moves the window to a monitor of another scale as
@@ -303,7 +304,8 @@ long stateThroughDispatch(IAccessible *object)
     return SUCCEEDED(result) && state.vt == VT_I4 ? state.lVal : -1;
 }
 
-int hear(HWND window, int code, const std::wstring &fieldText)
+int hear(HWND window, int code, const std::wstring &fieldText, bool below,
+         const std::wstring &words)
 {
     // From the window's object down, or from its client area where Wine's
     // window object counts no children.
@@ -349,6 +351,9 @@ int hear(HWND window, int code, const std::wstring &fieldText)
     if (IAccessible *field = heard(FindWindowExW(window, nullptr, L"Edit", nullptr),
                                    L"Frequency in MHz", ROLE_SYSTEM_TEXT)) {
         expect(text(field, &IAccessible::get_accValue) == fieldText, L"the field's value");
+        expect((text(field, &IAccessible::get_accDescription) == words) == below,
+               L"the field is described \"" + text(field, &IAccessible::get_accDescription) +
+                   L"\"");
         field->Release();
     }
     if (IAccessible *housing =
@@ -458,12 +463,12 @@ int main(int argc, char **argv)
     if (verb == "report" && argc == 2)
         return report();
     const bool known =
-        (verb == "hear" && argc == 4) || (verb == "churn" && argc == 4) ||
+        (verb == "hear" && argc == 6) || (verb == "churn" && argc == 4) ||
         ((verb == "focus" || verb == "blur") && argc == 2) ||
         ((verb == "move" || verb == "tips" || verb == "press" || verb == "keep") && argc == 3);
     if (!known)
         return std::printf(
-                   "usage: win32_probe hear CODE TEXT | move DPI | tips N | "
+                   "usage: win32_probe hear CODE TEXT BELOW WORDS | move DPI | tips N | "
                    "churn N DPI | press|keep K | focus|blur | report | shortcut|open LNK\n"),
                2;
     HWND window = nullptr;
@@ -481,5 +486,7 @@ int main(int argc, char **argv)
         return churn(window, std::atoi(argv[2]), std::atoi(argv[3]));
     if (verb == "tips")
         return toolTips(window, std::atoi(argv[2]));
-    return hear(window, std::atoi(argv[2]), std::wstring(argv[3], argv[3] + std::strlen(argv[3])));
+    const auto wide = [](const char *s) { return std::wstring(s, s + std::strlen(s)); };
+    return hear(window, std::atoi(argv[2]), wide(argv[3]), argv[4] == std::string("1"),
+                wide(argv[5]));
 }

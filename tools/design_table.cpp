@@ -12,8 +12,10 @@ int main(int argc, char **argv)
     if (dpi < 96 || dpi > 960)
         return std::printf("usage: design_table DPI (96 to 960)\n"), 2;
     using namespace Design;
-    std::printf("{\"caption\": \"%s\", \"client\": [%d, %d], \"border\": %d,\n \"device\": [",
-                Caption, pixels(ClientWidth), pixels(ClientHeight), borderWidth(dpi));
+    std::printf("{\"caption\": \"%s\", \"belowBand\": \"%s\", \"client\": [%d, %d], "
+                "\"border\": %d,\n \"device\": [",
+                Caption, BelowBandText, pixels(ClientWidth), pixels(ClientHeight),
+                borderWidth(dpi));
     for (int p = 0; p <= pixels(ClientWidth) + 1; ++p)
         std::printf("%s%d", p ? ", " : "", deviceOf(p, dpi));
     std::printf("],\n \"controls\": {");

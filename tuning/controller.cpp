@@ -1,14 +1,5 @@
 #include "controller.h"
 
-namespace {
-
-std::uint32_t colourOf(double frequency)
-{
-    return isBelowBand(frequency) ? ColourRed : ColourBlack;
-}
-
-} // namespace
-
 SettingsController::SettingsController(SettingsView &view, const NumberText &numbers)
     : m_view(view), m_numbers(numbers)
 {
@@ -45,7 +36,7 @@ void SettingsController::txtFreq_Validate()
         resetToBandStart();
     } else {
         // The typed text stays as it is; only the switches move to the channel.
-        m_view.setFrequencyColour(colourOf(m_record.dblFreq));
+        showBand(m_record.dblFreq);
         FreqToSwitches();
     }
 }
@@ -60,7 +51,7 @@ void SettingsController::resetToBandStart()
 {
     m_record.dblFreq = BandStart;
     // 87.5 is in the band: a field left red by an earlier value would say otherwise.
-    m_view.setFrequencyColour(ColourBlack);
+    showBand(BandStart);
     m_view.showFrequencyText(m_numbers.format(BandStart));
     FreqToSwitches();
 }
@@ -75,7 +66,7 @@ void SettingsController::FreqToSwitches()
 void SettingsController::SwitchesToFreq()
 {
     convertSwitchesToFreq(m_record);
-    m_view.setFrequencyColour(colourOf(m_record.dblFreq));
+    showBand(m_record.dblFreq);
     m_view.showFrequencyText(m_numbers.format(m_record.dblFreq));
 }
 
@@ -84,4 +75,11 @@ void SettingsController::showSwitch(int k)
     const bool off = m_record.blnSw(k);
     m_view.setSwitchPicture(k, off ? m_record.strPicOff : m_record.strPicOn,
                             off ? SwitchPosition::Off : SwitchPosition::On);
+}
+
+void SettingsController::showBand(double frequency)
+{
+    const bool below = isBelowBand(frequency);
+    m_view.setFrequencyColour(below ? ColourRed : ColourBlack);
+    m_view.setFrequencyBelowBand(below);
 }

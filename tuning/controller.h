@@ -31,6 +31,7 @@ private:
     void SwitchesToFreq();
     void resetToBandStart();
     void showSwitch(int k);
+    void showBand(double frequency);
 
     SettingsView &m_view;
     NumberText m_numbers;

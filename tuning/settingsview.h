@@ -20,6 +20,9 @@ public:
     virtual std::string readFrequencyText() = 0;
     virtual void showFrequencyText(const std::string &text) = 0;
     virtual void setFrequencyColour(std::uint32_t colour) = 0;
+    // The frequency shown lies below the broadcast band (87.5 MHz): screen
+    // readers are told so as the field's description, not by its colour alone.
+    virtual void setFrequencyBelowBand(bool below) = 0;
     // Loads the named image file and shows it as switch k (1..8), which now
     // stands in that position (for screen readers).
     virtual void setSwitchPicture(int k, const std::string &fileName, SwitchPosition position) = 0;

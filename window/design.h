@@ -58,6 +58,8 @@ inline constexpr const char *SwitchTip = "Click to change position";
 // What a switch says of its position to screen readers, beside its checked state.
 inline constexpr const char *SwitchOnText = "ON";
 inline constexpr const char *SwitchOffText = "OFF";
+// What the field says of a frequency below the broadcast band, beside its red.
+inline constexpr const char *BelowBandText = "Below the FM broadcast band";
 inline constexpr Font Inherited{"", 0, false};
 
 // Switches 2 to 8 lie on the window, over the housing's slots.

@@ -53,7 +53,7 @@ class Design:
     def __init__(self, command, dpi):
         table = json.loads(subprocess.run(shlex.split(command) + [str(dpi)], capture_output=True,
                                           timeout=60, check=True).stdout)
-        self.controls, self.client = table["controls"], table["client"]
+        self.controls, self.client, self.below_band = table["controls"], table["client"], table["belowBand"]
         self.table = [half_up(Fraction(p * dpi, 96)) for p in range(max(self.client) + 2)]
         self.border = max(1, half_up(Fraction(dpi, 96)))
         self.switches = sorted((c for c in self.controls.values() if c["switch"]),
@@ -365,15 +365,23 @@ class Run:
         if widths != [self.d.border] * 4 or any(p != face for p in outside):
             raise Failure(f"field border left, right, top, bottom {widths}, outside {outside}")
 
+    def told(self, text):
+        # A frequency below the broadcast band is told as the field's
+        # description ("1"), which otherwise is anything else, its tip say ("0").
+        return ["1" if float(text) < 87.5 else "0", self.d.below_band]
+
     def colour(self, shot):
         x, y, w, h = self.d.rect("txtFreq")
         margin = self.d.device(3)
         inner = [p for row in shot[y + margin:y + h - margin] for p in row[x + margin:x + w - margin]]
         red = sum(r > 150 and g < 100 and b < 100 for r, g, b in inner)
         dark = sum(r < 100 and g < 100 and b < 100 for r, g, b in inner)
+        marked = sum(max(p) - min(p) > 40 for p in inner) - red
         area = int(150 * self.scale ** 2)  # a text's worth; a caret is less
         if red >= area and dark < area:
             return "red"
+        if marked >= area and dark < area and red == 0:
+            return "marked"
         if dark >= area and red == 0:
             return "black"
         return f"unclear ({red} red, {dark} dark pixels)"
@@ -512,11 +520,12 @@ class Run:
             self.probe("tips", arg)
         elif verb == "hear":  # code,text: what a screen reader must hear now
             code, text = arg.split(",")
+            told = self.told(text)
             text = text.replace(".", self.separator)
             # Qt's bridge gives its own unscaled pixels: the design's. A page's
             # places are the browser's.
             where = {c["name"]: c["rect"] for c in self.d.controls.values() if c["name"] and not self.o.site}
-            self.probe("hear", code, text, *([] if self.o.win32_probe else [json.dumps(where)]))
+            self.probe("hear", code, text, *told, *([] if self.o.win32_probe else [json.dumps(where)]))
         elif verb == "press":  # a screen reader performs switch K's action, by its name
             self.probe("press", arg, *([] if self.o.win32_probe else self.ACTIONS))
         elif verb == "keep":  # switch K's object, kept across a click, is still true

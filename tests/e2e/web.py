@@ -269,15 +269,19 @@ class WebRun(Run):
                                          states.get("focusable")), node.get("backendDOMNodeId"))
         return nodes
 
-    def hear(self, code, text):
+    def hear(self, code, text, told):
         # Every control as a screen reader hears it, the switches by the code.
         self.idle()
-        wanted = {"Frequency in MHz": ("textbox", None, None, text, True), "DIP switch": ("group", None, None, None, True)}
+        wanted = {"Frequency in MHz": ("textbox", None, None, text, True),
+                  "DIP switch": ("group", None, None, None, True)}
         for k, on in ((k, not (int(code) >> (k - 1)) & 1) for k in range(1, 9)):
             wanted[f"Switch {k}"] = ("checkbox", str(on).lower(), "ON" if on else "OFF", None, True)
         heard = {name: node[0] for name, node in self.tree().items()}
         wrong = [f"{name}: {heard.get(name)}" for name, want in wanted.items()  # None: not asked
                  if any(w is not None and w != h for w, h in zip(want, heard.get(name) or [0] * 5))]
+        described = (heard.get("Frequency in MHz") or [None] * 3)[2]
+        if (described == told[1]) != (told[0] == "1"):
+            wrong.append(f"the field is described {described!r}")
         if wrong:
             raise Failure("; ".join(wrong))
 
@@ -379,7 +383,7 @@ class WebRun(Run):
             self.axe()
         elif verb == "hear":
             code, text = arg.split(",")
-            self.hear(code, text.replace(".", self.separator))
+            self.hear(code, text.replace(".", self.separator), self.told(text))
         elif verb == "press":
             # Chromium tells a screen reader of no actions over DevTools: the
             # node must be what Chromium gives a click action (a focusable
@@ -393,6 +397,14 @@ class WebRun(Run):
                              functionDeclaration="function () { this.click(); }")
         elif verb == "restart":
             self.reload()
+        elif verb == "lang":  # the browser reports this language, as a system set to it does
+            tag = json.dumps(arg)
+            script = self.browser.call("preload", f"Object.defineProperties(Navigator.prototype, {{"
+                                       f"language: {{get: () => {tag}}}, languages: {{get: () => [{tag}]}}}});")
+            try:
+                self.reload()
+            finally:
+                self.browser.call("unload", script)
         elif verb == "ratio":  # the browser's zoom, or a move to another screen
             # As a zoom does, the viewport's size changes too: the emulation
             # tells the page of a new ratio only with a new size.

@@ -68,6 +68,7 @@ TEST(Controller, TheTableRowsShowWhatTheUserSees)
                 text.replace(dot, 1, facts->decimalSeparator);
             EXPECT_EQ(view.fieldText, text);
             EXPECT_EQ(view.colour, cells[4] == "red" ? Red : handled ? Black : WindowText);
+            EXPECT_EQ(view.belowBand, cells[4] == "red"); // told, not only shown
             EXPECT_EQ(std::to_string(view.code), cells[5]);
             EXPECT_TRUE(view.picturesMatchPositions);
             EXPECT_EQ(view.description,

@@ -13,10 +13,12 @@ public:
     int code = 0;                      // the switch code the pictures show
     int picturesSet = 0;
     bool picturesMatchPositions = true;
+    bool belowBand = false;
 
     std::string readFrequencyText() override { return fieldText; }
     void showFrequencyText(const std::string &text) override { fieldText = text; }
     void setFrequencyColour(std::uint32_t value) override { colour = value; }
+    void setFrequencyBelowBand(bool below) override { belowBand = below; }
     void setSwitchPicture(int k, const std::string &fileName, SwitchPosition position) override
     {
         const bool off = fileName == "OFF_SW.bmp";

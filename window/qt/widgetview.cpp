@@ -37,6 +37,13 @@ void WidgetView::setFrequencyColour(std::uint32_t colour)
     m_txtFreq->setPalette(palette);
 }
 
+void WidgetView::setFrequencyBelowBand(bool below)
+{
+    const QString description = below ? QString::fromUtf8(Design::BelowBandText) : QString();
+    if (m_txtFreq->accessibleDescription() != description) // each change is announced
+        m_txtFreq->setAccessibleDescription(description);
+}
+
 void WidgetView::setSwitchPicture(int k, const std::string &fileName, SwitchPosition position)
 {
     SwitchPicture *picture = m_pics.at(std::size_t(k - 1));

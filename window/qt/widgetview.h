@@ -17,6 +17,7 @@ public:
     std::string readFrequencyText() override;
     void showFrequencyText(const std::string &text) override;
     void setFrequencyColour(std::uint32_t colour) override;
+    void setFrequencyBelowBand(bool below) override;
     void setSwitchPicture(int k, const std::string &fileName, SwitchPosition position) override;
     void setDescription(const std::string &text) override;
 

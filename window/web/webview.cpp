@@ -26,6 +26,11 @@ void WebView::setFrequencyColour(std::uint32_t colour)
     m_controls.call<void>("setFrequencyColour", cssColour(colour));
 }
 
+void WebView::setFrequencyBelowBand(bool below)
+{
+    m_controls.call<void>("setBandWarning", std::string(below ? Design::BelowBandText : ""));
+}
+
 void WebView::setSwitchPicture(int k, const std::string &fileName, SwitchPosition position)
 {
     Picture &shown = m_pictures.at(std::size_t(k - 1));

@@ -8,7 +8,7 @@
 #include <functional>
 
 // The controller's view operations, bound to the page's controls through the
-// page object's five methods of the same names. The switch pictures stay
+// page object's methods of the same names. The switch pictures stay
 // here, decoded, until the page draws them.
 class WebView : public SettingsView
 {
@@ -20,6 +20,7 @@ public:
     std::string readFrequencyText() override;
     void showFrequencyText(const std::string &text) override;
     void setFrequencyColour(std::uint32_t colour) override;
+    void setFrequencyBelowBand(bool below) override;
     void setSwitchPicture(int k, const std::string &fileName, SwitchPosition position) override;
     void setDescription(const std::string &text) override;
 

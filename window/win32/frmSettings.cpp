@@ -104,7 +104,7 @@ frmSettings::frmSettings(HINSTANCE instance, EventGuard &guard) : WindowBase(gua
     for (std::size_t row = 0; row < ControlCount; ++row)
         buildControl(instance, row);
 
-    m_view = std::make_unique<Win32View>(m_txtFreq, m_Description, m_pics);
+    m_view = std::make_unique<Win32View>(m_txtFreq, m_Description, m_pics, m_screenReaders);
     m_controller = std::make_unique<SettingsController>(*m_view, NumberText(userLocaleFacts()));
     m_focusWhenActive = m_txtFreq;
 }

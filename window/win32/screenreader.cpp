@@ -83,9 +83,9 @@ class ControlObject final : public IAccessible
 {
 public:
     ControlObject(std::shared_ptr<const HWND> alive, IAccessible *standard, std::wstring name,
-                  bool isSwitch)
+                  bool isSwitch, std::shared_ptr<const std::wstring> description)
         : m_alive(std::move(alive)), m_standard(standard), m_name(std::move(name)),
-          m_isSwitch(isSwitch)
+          m_isSwitch(isSwitch), m_description(std::move(description))
     {
     }
     ControlObject(const ControlObject &) = delete;
@@ -160,6 +160,8 @@ public:
     }
     HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR *description) override
     {
+        if (isSelf(child) && !m_isSwitch && !m_description->empty())
+            return text(m_description->c_str(), description);
         return byPosition(child, description, Design::SwitchOnText, Design::SwitchOffText,
                           &IAccessible::get_accDescription);
     }
@@ -317,6 +319,7 @@ private:
     IAccessible *m_standard;
     const std::wstring m_name;
     const bool m_isSwitch;
+    const std::shared_ptr<const std::wstring> m_description;
     LONG m_references = 1;
 };
 
@@ -324,7 +327,17 @@ private:
 
 void ScreenReaderNotes::name(HWND control, const std::string &name, bool isSwitch)
 {
-    m_notes.push_back({std::make_shared<HWND>(control), widen(name), isSwitch});
+    m_notes.push_back(
+        {std::make_shared<HWND>(control), widen(name), isSwitch, std::make_shared<std::wstring>()});
+}
+
+void ScreenReaderNotes::describe(HWND control, const std::string &description)
+{
+    for (Note &note : m_notes)
+        if (*note.control == control && *note.description != widen(description)) {
+            *note.description = widen(description);
+            NotifyWinEvent(EVENT_OBJECT_DESCRIPTIONCHANGE, control, OBJID_CLIENT, CHILDID_SELF);
+        }
 }
 
 void ScreenReaderNotes::forget(HWND control) noexcept
@@ -354,8 +367,8 @@ LRESULT ScreenReaderNotes::answer(HWND control, WPARAM wParam, LPARAM lParam) co
     if (FAILED(libraries().standardObject(control, OBJID_CLIENT, __uuidof(IAccessible),
                                           reinterpret_cast<void **>(&standard))))
         return 0;
-    auto *object =
-        new (std::nothrow) ControlObject(note->control, standard, note->name, note->isSwitch);
+    auto *object = new (std::nothrow)
+        ControlObject(note->control, standard, note->name, note->isSwitch, note->description);
     if (!object) {
         standard->Release();
         return 0;

@@ -22,6 +22,9 @@ public:
     ~ScreenReaderNotes();
 
     void name(HWND control, const std::string &name, bool isSwitch);
+    // A named control's description from now on (empty: the system's), told
+    // to screen readers as a change.
+    void describe(HWND control, const std::string &description);
     // The control's window is gone (WM_NCDESTROY): its objects answer that.
     void forget(HWND control) noexcept;
 
@@ -33,6 +36,7 @@ private:
         std::shared_ptr<HWND> control; // cleared when the window is gone
         std::wstring name;
         bool isSwitch;
+        std::shared_ptr<std::wstring> description; // read at every call, never copied
     };
     std::vector<Note> m_notes;
 };

@@ -3,6 +3,7 @@
 #include "design.h"
 #include "picturebox.h"
 #include "picturefile.h"
+#include "screenreader.h"
 #include "widetext.h"
 
 COLORREF toColorRef(std::uint32_t colour)
@@ -12,9 +13,10 @@ COLORREF toColorRef(std::uint32_t colour)
     return COLORREF(colour); // the same 0x00BBGGRR layout
 }
 
-Win32View::Win32View(HWND txtFreq, HWND Description, const std::array<PictureBox *, 8> &pics)
+Win32View::Win32View(HWND txtFreq, HWND Description, const std::array<PictureBox *, 8> &pics,
+                     ScreenReaderNotes &screenReaders)
     : m_txtFreq(txtFreq), m_Description(Description), m_pics(pics),
-      m_frequencyColour(Design::control("txtFreq").foreground)
+      m_frequencyColour(Design::control("txtFreq").foreground), m_screenReaders(screenReaders)
 {
 }
 
@@ -37,6 +39,11 @@ void Win32View::setFrequencyColour(std::uint32_t colour)
         return;
     m_frequencyColour = colour;
     InvalidateRect(m_txtFreq, nullptr, TRUE);
+}
+
+void Win32View::setFrequencyBelowBand(bool below)
+{
+    m_screenReaders.describe(m_txtFreq, below ? Design::BelowBandText : "");
 }
 
 void Win32View::setSwitchPicture(int k, const std::string &fileName, SwitchPosition position)

@@ -7,16 +7,19 @@
 #include <windows.h>
 
 class PictureBox;
+class ScreenReaderNotes;
 
 // The controller's view operations, bound to the window's controls.
 class Win32View : public SettingsView
 {
 public:
-    Win32View(HWND txtFreq, HWND Description, const std::array<PictureBox *, 8> &pics);
+    Win32View(HWND txtFreq, HWND Description, const std::array<PictureBox *, 8> &pics,
+              ScreenReaderNotes &screenReaders);
 
     std::string readFrequencyText() override;
     void showFrequencyText(const std::string &text) override;
     void setFrequencyColour(std::uint32_t colour) override;
+    void setFrequencyBelowBand(bool below) override;
     void setSwitchPicture(int k, const std::string &fileName, SwitchPosition position) override;
     void setDescription(const std::string &text) override;
 
@@ -29,6 +32,7 @@ private:
     HWND m_Description;
     std::array<PictureBox *, 8> m_pics;
     std::uint32_t m_frequencyColour;
+    ScreenReaderNotes &m_screenReaders;
 };
 
 // A design colour (0x00BBGGRR, or a system colour by index) as a COLORREF,

@@ -20,20 +20,29 @@
     const held = {}; // each switch picture's bytes, as the module holds them
     const asking = new Set(); // switch pictures asked for again, not yet answered
 
-    // What the browser's first language says about writing numbers.
+    // What the browser's first language says about writing numbers. A tag
+    // Intl refuses ("C" from a system with no language set) gives way to the
+    // browser's default, and that to plain English.
     function localeFacts() {
-        const format = new Intl.NumberFormat(navigator.languages[0] || navigator.language,
-                                             {useGrouping: false});
+        const format = [(navigator.languages || [])[0] || navigator.language, undefined, 'en']
+            .map(tag => { try { return new Intl.NumberFormat(tag, {useGrouping: false}); } catch { return null; } })
+            .find(Boolean);
         const part = (value, type, otherwise) =>
             (format.formatToParts(value).find(p => p.type === type) || {value: otherwise}).value;
         return [part(1.5, 'decimal', '.'), part(-1, 'minusSign', '-'), format.format(0)];
     }
 
-    // The five view operations.
+    // The view operations.
     const view = {
         readFrequencyText: () => controls.txtFreq.value,
         showFrequencyText: text => { controls.txtFreq.value = text; },
         setFrequencyColour: css => { controls.txtFreq.style.color = css; },
+        // Told as the field's description, and marked beside its colour,
+        // which forced colours take away.
+        setBandWarning(text) {
+            controls.txtFreq.toggleAttribute('data-below-band', text !== '');
+            document.getElementById('txtFreq-band').textContent = text;
+        },
         setSwitch(k, on, words, width, height) {
             const lever = switches[k - 1];
             lever.setAttribute('aria-checked', String(on));
@@ -65,6 +74,11 @@
                 element.setAttribute('inputmode', 'decimal');
                 element.setAttribute('aria-label', c.accessibleName);
                 element.style.backgroundColor = c.background;
+                const warning = document.createElement('span');
+                warning.id = 'txtFreq-band';
+                warning.hidden = true;
+                form.append(warning);
+                element.setAttribute('aria-describedby', warning.id);
             } else {
                 element = document.createElement('div');
                 if (c.kind === 'label') {
