@@ -3,7 +3,8 @@
 #   run      building and running the Linux program
 #   web      building and serving the web page
 #   test     all of both, the Windows build, Wine, real-window and browser tests,
-#            sanitizers, benchmarks; and the npm packages of the browser tests
+#            sanitizers, benchmarks; the npm packages of the browser tests, and
+#            the German locale the German passes start programs in
 # Packages already present are skipped; nothing is installed when all are.
 set -euo pipefail
 
@@ -14,7 +15,7 @@ test=("${run[@]}" "${web[@]}" chromium firefox-esr git googletest libbenchmark-d
     g++-mingw-w64-x86-64 wine wine64 fonts-wine nsis python3
     xvfb xauth openbox qt6-wayland weston xdotool x11-utils xclip wmctrl imagemagick desktop-file-utils appstream
     python3-pyatspi at-spi2-core dbus-bin dbus-daemon diffoscope-minimal
-    dpkg-dev file lintian valgrind)
+    dpkg-dev file lintian valgrind webkit2gtk-driver python3-selenium locales)
 
 case ${1:-test} in
 run) packages=("${run[@]}") ;;
@@ -32,6 +33,15 @@ npm_packages() {
         npm ci --prefix "$e2e" --no-audit --no-fund --loglevel=error
 }
 
+# A German desktop's locale, which programs that take their language from the
+# C library (WebKitGTK) need generated.
+german_locale() {
+    [ "${1:-test}" = test ] || return 0
+    locale -a | grep -qi '^de_DE\.utf-\?8$' || $sudo localedef -i de_DE -f UTF-8 de_DE.UTF-8
+}
+
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
 missing=()
 for package in "${packages[@]}"; do
     if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
@@ -40,11 +50,10 @@ for package in "${packages[@]}"; do
 done
 if [ ${#missing[@]} -eq 0 ]; then
     npm_packages "${1:-test}"
+    german_locale "${1:-test}"
     exit 0
 fi
 
-sudo=""
-[ "$(id -u)" -eq 0 ] || sudo="sudo"
 export DEBIAN_FRONTEND=noninteractive
 echo "Installing: ${missing[*]}"
 if ! $sudo apt-get install -y --no-install-recommends "${missing[@]}"; then
@@ -52,3 +61,4 @@ if ! $sudo apt-get install -y --no-install-recommends "${missing[@]}"; then
     $sudo apt-get install -y --no-install-recommends "${missing[@]}"
 fi
 npm_packages "${1:-test}"
+german_locale "${1:-test}"

@@ -11,7 +11,7 @@
 #     housing is "DIP switch"; each lies where GEOMETRY (JSON: name to x, y, w, h
 #     in window pixels) puts it
 # atspi_probe.py report           prints every text of the report box
-# atspi_probe.py press K NAME...   switch K offers the actions NAME...; the first
+# atspi_probe.py press K NAME...   switch K offers the actions NAME... (a|b: either); the first
 #                                  must flip it and move the focus to it
 # Status 0 when all holds; every wait is bounded.
 import json, sys, time
@@ -24,8 +24,8 @@ def controls():
     while time.monotonic() < end:
         for app in pyatspi.Registry.getDesktop(0):
             for frame in app or []:
-                # The Linux program's window, or Firefox's with the web page.
-                if frame and frame.name.split(" — ")[0] in ("Settings for Corvex:", "Corvex_Settings"):
+                # The Linux program's window, or Firefox's or WebKit's with the web page.
+                if frame and frame.name.removeprefix("[Automation] ").split(" — ")[0] in ("Settings for Corvex:", "Corvex_Settings"):
                     found, todo = {}, list(frame)
                     while todo:
                         found[todo[0].name] = todo[0]
@@ -76,9 +76,11 @@ def press(k, wanted):
     before, actions = has(lever, pyatspi.STATE_CHECKED), lever.queryAction()
     names = lambda: [actions.getName(i) for i in range(actions.nActions)]
     # Firefox tells them a moment after the node.
-    if until(lambda: [name for name in wanted if name not in names()], 10):
+    # A wanted name "a|b": either, as a check box's action that names what it will do.
+    offered = lambda name: next((n for n in names() if n in name.split("|")), None)
+    if until(lambda: [name for name in wanted if not offered(name)], 10):
         return [f"Switch {k} offers the actions {names()}, not {wanted}"]
-    actions.doAction(names().index(wanted[0]))
+    actions.doAction(names().index(offered(wanted[0])))
     return until(lambda: [] if has(lever, pyatspi.STATE_CHECKED) != before and has(lever, pyatspi.STATE_FOCUSED)
                  else [f"Switch {k} after its action: checked {has(lever, pyatspi.STATE_CHECKED)}, "
                        f"focused {has(lever, pyatspi.STATE_FOCUSED)}"])

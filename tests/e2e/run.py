@@ -1,14 +1,14 @@
 #!/usr/bin/env python3
 # Runs the end-to-end table against a real program in a real window.
 #
-# run.py --program "CMD" | --site DIR [--phone | --firefox] | --wayland
+# run.py --program "CMD" | --site DIR [--phone | --firefox | --webkit] | --wayland
 #        --images DIR --resources DIR --work DIR --design "CMD"
 #        [--locale C|de_DE] [--scale 1|1.5|2] [--only TAG] [--skip TAG]... [--name REGEX]
 #        [--wine-prefix DIR] [--win32-probe "CMD"] [--planted-library DLL] [--folder DIR]
 #
 # --program starts the program; --design prints the design table at a DPI.
 # --site: the web page instead, in Chromium, on a phone (a touch screen at
-# three times scale, 360 x 640), or in Firefox (web.py). --wayland: the Linux
+# three times scale, 360 x 640), in Firefox or in WebKitGTK (web.py). --wayland: the Linux
 # program under a headless Wayland compositor at the scale, and no X server.
 # --only/--skip/--name pick rows by tag or name. For the Windows program: a
 # Wine prefix to copy and run it in; the probe that reads it through MSAA and
@@ -697,7 +697,7 @@ def main():
         parser.add_argument("--" + option, required=True)
     for option in ("program", "only", "wine-prefix", "folder", "win32-probe", "planted-library", "site"):
         parser.add_argument("--" + option)
-    for flag in ("phone", "firefox", "wayland"):
+    for flag in ("phone", "firefox", "webkit", "wayland"):
         parser.add_argument("--" + flag, action="store_true")
     parser.add_argument("--locale", default="C")
     parser.add_argument("--scale", type=float, default=1)

@@ -9,6 +9,7 @@ import base64, functools, hashlib, http.server, json, math, os, re, select, shut
 from fractions import Fraction
 
 from run import ATSPI_PROBE, Failure, Run, Session, half_up, ppm, sh, wait_for
+from webkit import WebKit
 
 
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -85,12 +86,15 @@ class Handler(http.server.SimpleHTTPRequestHandler):
 
 
 class Browser:
-    # Chromium, headless, or Firefox in a window on a display of the pass's own
-    # and its accessibility bus (browser.mjs); the pass's language.
+    # Chromium, headless, or Firefox (browser.mjs) or WebKitGTK (webkit.py) in
+    # a window on a display of the pass's own, whose page a screen reader reads
+    # on the pass's accessibility bus; the pass's language.
 
     def __init__(self, options):
-        self.server, self.firefox, self.session = Server(options.site), options.firefox, None
-        if self.firefox:
+        self.server, self.session, self.driver = Server(options.site), None, None
+        self.engine = "firefox" if options.firefox else "webkit" if options.webkit else "chromium"
+        self.bus, self.options = self.engine != "chromium", options
+        if self.bus:
             self.session = Session(96, options.work)
             subprocess.run(["/usr/bin/python3", ATSPI_PROBE, "wake"], timeout=60, check=True)
         self.profile = f"{options.work}/profile"
@@ -99,8 +103,17 @@ class Browser:
         self.launch()
 
     def launch(self):
+        if self.engine == "webkit":
+            # The language and the scale a desktop session gives its programs.
+            locale = f"{self.options.locale}.UTF-8"
+            os.environ.update(LC_ALL=locale, LANG=locale, GDK_SCALE=str(int(self.options.scale)),
+                              GNOME_ACCESSIBILITY="1")
+            self.driver = WebKit()
+            self.window = wait_for("the browser's window", lambda: sh(
+                "xdotool", "search", "--onlyvisible", "--class", "MiniBrowser").split(), 60)[0]
+            return
         self.proc = subprocess.Popen(
-            ["node", f"{HERE}/browser.mjs", "firefox" if self.firefox else "chromium", self.language,
+            ["node", f"{HERE}/browser.mjs", self.engine, self.language,
              self.profile], stdin=subprocess.PIPE, stdout=subprocess.PIPE,
             env=dict(os.environ, GNOME_ACCESSIBILITY="1"))
         # Every request a page makes, and every one its policy stopped.
@@ -109,11 +122,16 @@ class Browser:
             new PerformanceObserver(list => corvexAsked.push(...list.getEntries().map(e => e.name)))
                 .observe({type: 'resource', buffered: true});
             addEventListener('securitypolicyviolation', event => corvexAsked.push(event.blockedURI));""")
-        if self.firefox:
+        if self.bus:
             self.window = wait_for("Firefox's window", lambda: sh(
                 "xdotool", "search", "--onlyvisible", "--class", "firefox").split(), 60)[0]
 
     def call(self, *request, seconds=60):
+        if self.driver:
+            try:
+                return self.driver.call(*request)
+            except Exception as error:  # WebDriver's, told as a row's failure
+                raise Failure(f"the browser: {request[0]}: {error}")
         self.proc.stdin.write(json.dumps(request).encode() + b"\n")
         self.proc.stdin.flush()
         if not select.select([self.proc.stdout], [], [], seconds)[0]:
@@ -131,12 +149,14 @@ class Browser:
 
     def reopen(self):
         # The browser closed, and started again on the same profile.
+        if self.driver:
+            return self.call("reopen")
         self.stop(session=False)
         self.launch()
 
     def go(self, url, first=True):
         self.call("go", "about:blank")
-        if self.firefox:
+        if self.bus:
             # Focus and blur come to a page only while its window is the active
             # one and the focus is in the page, not in the address bar (F6).
             if not self.js("return document.hasFocus()"):
@@ -154,16 +174,18 @@ class Browser:
         try:
             self.call("stop", seconds=20)
         finally:
-            self.proc.kill()
-            self.proc.wait(10)
+            if not self.driver:
+                self.proc.kill()
+                self.proc.wait(10)
             session and self.session and self.session.stop()
 
 
 class WebRun(Run):
-    ACTIONS = ["click"]  # Firefox's one for a control it can click
-
     def __init__(self, options, browser):
         super().__init__(options, browser)
+        # A switch's action on the accessibility bus: Firefox's for what it can
+        # click, WebKit's for a check box, named for what it will do.
+        self.ACTIONS = ["check|uncheck"] if browser.engine == "webkit" else ["click"]
         self.browser, self.server, self.asked = browser, browser.server, []
         self.set_ratio(3 if options.phone else options.scale)
 
@@ -316,8 +338,8 @@ class WebRun(Run):
         verb, _, arg = action.partition(":")
         arg = arg.replace("\\s", " ")
         if verb in ("sel", "type", "key", "tab", "put", "rm", "cue") or (
-                verb in ("hear", "press") and self.o.firefox):
-            super().do(action)  # Firefox's hear and press on the accessibility bus, as Orca's
+                verb in ("hear", "press") and self.browser.bus):
+            super().do(action)  # Firefox's and WebKit's hear and press on the accessibility bus, as Orca's
         elif verb in ("housing", "label", "field"):
             # A tap on the housing near a switch is the switch's: the browser
             # gives a finger's tap to the control nearest to it.
