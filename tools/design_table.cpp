@@ -18,13 +18,19 @@ int main(int argc, char **argv)
                 borderWidth(dpi));
     for (int p = 0; p <= pixels(ClientWidth) + 1; ++p)
         std::printf("%s%d", p ? ", " : "", deviceOf(p, dpi));
-    std::printf("],\n \"controls\": {");
+    const WindowRect phone = clientRect(Arrangement::Phone);
+    std::printf(
+        "],\n \"phoneClient\": [%d, %d], \"leverReach\": [%d, %d, %d, %d],\n \"controls\": {",
+        phone.width, phone.height, pixels(LeverReach[0]), pixels(LeverReach[1]),
+        pixels(LeverReach[2]), pixels(LeverReach[3]));
     const char *separator = "";
     for (const Control &c : Controls) {
-        std::printf("%s\n  \"%s\": {\"rect\": [%d, %d, %d, %d], \"switch\": %d, \"name\": \"%s\", "
-                    "\"picture\": \"%s\", \"tip\": \"%s\"}",
-                    separator, c.name, windowLeft(c), windowTop(c), pixels(c.width),
-                    pixels(c.height), c.switchNumber, c.accessibleName, c.picture, c.toolTip);
+        const WindowRect r = windowRect(c, Arrangement::Desktop);
+        const WindowRect p = windowRect(c, Arrangement::Phone);
+        std::printf("%s\n  \"%s\": {\"rect\": [%d, %d, %d, %d], \"phoneRect\": [%d, %d, %d, %d], "
+                    "\"switch\": %d, \"name\": \"%s\", \"picture\": \"%s\", \"tip\": \"%s\"}",
+                    separator, c.name, r.left, r.top, r.width, r.height, p.left, p.top, p.width,
+                    p.height, c.switchNumber, c.accessibleName, c.picture, c.toolTip);
         separator = ",";
     }
     std::printf("\n }}\n");

@@ -110,17 +110,19 @@ inline constexpr int pixels(int twips)
     return twips / TwipsPerPixel;
 }
 
+constexpr bool sameName(const char *a, const char *b)
+{
+    while (*a && *a == *b)
+        ++a, ++b;
+    return *a == *b;
+}
+
 // The control of that name; the table holds every name the windows ask for.
 constexpr const Control &control(const char *name)
 {
-    for (const Control &c : Controls) {
-        const char *a = c.name;
-        const char *b = name;
-        while (*a && *a == *b)
-            ++a, ++b;
-        if (*a == *b)
+    for (const Control &c : Controls)
+        if (sameName(c.name, name))
             return c;
-    }
     throw "no such control";
 }
 
@@ -160,5 +162,75 @@ constexpr int windowTop(const Control &c)
 {
     return pixels(c.top) + (c.inHousing ? pixels(control("picDIP_SW").top) : 0);
 }
+
+// On a touch screen (the web page on a phone) the same controls lie closer,
+// so that the window fits a small screen in either orientation at twice the
+// scale or more, where each lever is large enough for a finger. Twips, in
+// window coordinates; a switch's place is its picture's, as on the desktop.
+struct Placement {
+    const char *name;
+    int left, top, width, height;
+};
+
+inline constexpr int PhoneClientWidth = 2700;
+inline constexpr int PhoneClientHeight = 2580;
+
+constexpr Placement phoneLever(const char *name, int k)
+{
+    return {name, 675 + 180 * (k - 1), 1935, 120, 285};
+}
+
+inline constexpr Placement PhoneArrangement[] = {
+    {"txtFreq", 60, 90, 1395, 615},
+    {"MHz", 1515, 120, 1170, 615},
+    {"Description", 60, 780, 2580, 900},
+    {"picDIP_SW", 600, 1740, 1500, 735},
+    phoneLever("pic1", 1),
+    phoneLever("pic2", 2),
+    phoneLever("pic3", 3),
+    phoneLever("pic4", 4),
+    phoneLever("pic5", 5),
+    phoneLever("pic6", 6),
+    phoneLever("pic7", 7),
+    phoneLever("pic8", 8),
+};
+
+// How far a lever's box reaches past its picture on a touch screen, left,
+// top, right and bottom: to its neighbours, across the slot's pitch, and
+// down its slot, 12 x 24 pixels in all.
+inline constexpr int LeverReach[4] = {30, 30, 30, 45};
+
+enum class Arrangement { Desktop, Phone };
+
+// A control's rectangle in window pixels in an arrangement.
+struct WindowRect {
+    int left, top, width, height;
+};
+
+constexpr WindowRect windowRect(const Control &c, Arrangement arrangement)
+{
+    if (arrangement == Arrangement::Desktop)
+        return {windowLeft(c), windowTop(c), pixels(c.width), pixels(c.height)};
+    for (const Placement &p : PhoneArrangement)
+        if (sameName(p.name, c.name))
+            return {pixels(p.left), pixels(p.top), pixels(p.width), pixels(p.height)};
+    throw "no such placement";
+}
+
+constexpr WindowRect clientRect(Arrangement arrangement)
+{
+    return arrangement == Arrangement::Desktop
+               ? WindowRect{0, 0, pixels(ClientWidth), pixels(ClientHeight)}
+               : WindowRect{0, 0, pixels(PhoneClientWidth), pixels(PhoneClientHeight)};
+}
+
+// Every control has its place on a phone, and the levers' boxes touch, never overlap.
+static_assert([] {
+    for (const Control &c : Controls)
+        windowRect(c, Arrangement::Phone);
+    const WindowRect one = windowRect(switchControl(1), Arrangement::Phone);
+    const WindowRect two = windowRect(switchControl(2), Arrangement::Phone);
+    return two.left - one.left == pixels(LeverReach[0] + LeverReach[2]) + one.width;
+}());
 
 } // namespace Design

@@ -48,12 +48,16 @@ class Design:
     # own header, at a DPI through the rule every program follows, worked out
     # here: a design pixel is DPI / 96 device pixels, halves rounded up as the
     # toolkits round a window's size; the field's border is one pixel times
-    # the scale so rounded.
+    # the scale so rounded. On a phone, the arrangement for a finger.
 
-    def __init__(self, command, dpi):
+    def __init__(self, command, dpi, phone=False):
         table = json.loads(subprocess.run(shlex.split(command) + [str(dpi)], capture_output=True,
                                           timeout=60, check=True).stdout)
         self.controls, self.client, self.below_band = table["controls"], table["client"], table["belowBand"]
+        if phone:
+            self.client, self.reach = table["phoneClient"], table["leverReach"]
+            for c in self.controls.values():
+                c["rect"] = c["phoneRect"]
         self.table = [half_up(Fraction(p * dpi, 96)) for p in range(max(self.client) + 2)]
         self.border = max(1, half_up(Fraction(dpi, 96)))
         self.switches = sorted((c for c in self.controls.values() if c["switch"]),
@@ -226,7 +230,7 @@ class Run:
     def d(self):
         # The design at the window's DPI now.
         if self.dpi not in self.designs:
-            self.designs[self.dpi] = Design(self.o.design, self.dpi)
+            self.designs[self.dpi] = Design(self.o.design, self.dpi, self.o.phone)
         return self.designs[self.dpi]
 
     # -- the program -------------------------------------------------------
@@ -722,6 +726,7 @@ def main():
         for number, (name, files, actions, text, colour, code, status, tags) in enumerate(rows, 1):
             tags = tags.split()
             if (options.only and options.only not in tags) or set(options.skip) & set(tags) \
+                    or ("phone" in tags and not options.phone) \
                     or not re.search(options.name, name):
                 continue
             ran += 1

@@ -187,6 +187,7 @@ class WebRun(Run):
         # click, WebKit's for a check box, named for what it will do.
         self.ACTIONS = ["check|uncheck"] if browser.engine == "webkit" else ["click"]
         self.browser, self.server, self.asked = browser, browser.server, []
+        self.screen = PHONE if options.phone else (800, 600)
         self.set_ratio(3 if options.phone else options.scale)
 
     def js(self, script, *args):
@@ -196,7 +197,7 @@ class WebRun(Run):
         # As a zoom does, the viewport's size changes too: the emulation tells
         # the page of a new ratio only with a new size.
         self.ratio = ratio
-        width, height = PHONE if self.o.phone else (800, 600)
+        width, height = self.screen
         for nudge in (1, 0):
             self.browser.call("viewport", width - nudge, height, ratio, self.o.phone)
 
@@ -207,6 +208,11 @@ class WebRun(Run):
         super().make_files(folder, "good" if layout == "stall" else layout)
 
     def start(self, folder):
+        # Every row on the pass's screen, whatever ratio or screen a row before left.
+        screen, ratio = (PHONE, 3) if self.o.phone else ((800, 600), self.o.scale)
+        if (self.screen, self.ratio) != (screen, ratio):
+            self.screen = screen
+            self.set_ratio(ratio)
         self.note_requests()
         self.browser.call("errors")  # a failed row's, told with it
         self.folder = self.server.folder = folder
@@ -226,10 +232,10 @@ class WebRun(Run):
         if abs(told - ratio) > 1e-6:
             raise Failure(f"the page's device pixel ratio is {told}, not {ratio}")
         # The window's DPI as the ratio and the viewport give it: at 96 per
-        # unit of ratio, rounded; on a phone the window fills the width, at
-        # most three times, and the DPI is cut to a whole one.
+        # unit of ratio, rounded; on a phone the window as large as the screen
+        # holds it, at most three times, and the DPI cut to a whole one.
         if self.o.phone:
-            widen = min(3, max(1, Fraction(PHONE[0]) / self.d.client[0]))
+            widen = max(1, min(3, *(Fraction(s) / c for s, c in zip(self.screen, self.d.client))))
             self.dpi = math.floor(96 * Fraction(ratio) * widen)
         else:
             self.dpi = half_up(96 * Fraction(ratio))
@@ -242,6 +248,29 @@ class WebRun(Run):
             raise Failure(f"window is {size}")
         if any(abs(v * ratio - round(v * ratio)) > 0.01 for v in box[:2]):
             raise Failure(f"window origin {box[:2]} is not on a device pixel at {ratio}")
+        if self.o.phone:
+            self.levers = self.check_levers(box)
+
+    def check_levers(self, box):
+        # On a touch screen: the whole window on the screen, nothing to scroll,
+        # and each lever's box where the design's reach puts it; their sizes in
+        # CSS pixels.
+        seen = self.js("const s = document.scrollingElement; return [s.scrollWidth, s.scrollHeight]")
+        ends = [round((box[i] + box[i + 2]) * self.ratio) for i in (0, 1)]
+        if any(end > side * self.ratio or page > side for end, page, side in zip(ends, seen, self.screen)):
+            raise Failure(f"the window {box} (the page {seen}) is not whole on the screen {self.screen}")
+        left, top, right, bottom = self.d.reach
+        sizes = []
+        for c in self.d.switches:
+            x, y, w, h = c["rect"]
+            want = [self.d.device(v) for v in (x - left, y - top, x + w + right, y + h + bottom)]
+            got = self.js("const r = document.getElementById(arguments[0]).getBoundingClientRect();"
+                          "return [r.left, r.top, r.right, r.bottom]", f"pic{c['switch']}")
+            got = [round(v * self.ratio) - o for v, o in zip(got, self.origin * 2)]
+            if got != want:
+                raise Failure(f"switch {c['switch']}'s box is {got}, not {want}")
+            sizes.append(((got[2] - got[0]) / self.ratio, (got[3] - got[1]) / self.ratio))
+        return sizes
 
     def idle(self):
         # Waits until the page has loaded and has its answers to the pictures
@@ -419,6 +448,20 @@ class WebRun(Run):
                              functionDeclaration="function () { this.click(); }")
         elif verb == "restart":
             self.reload()
+        elif verb == "screen":  # a phone's screen of W x H CSS pixels; a tap on each lever's edge
+            self.screen = tuple(map(int, arg.split("x")))
+            self.set_ratio(self.ratio)
+            wait_for("the window on the screen", lambda: self.wait_window() or True, 5, patient=True)
+            # A finger's size, as WCAG's 2.5.8 and the phones' own guides have it.
+            if any(w < 24 or h < 48 for w, h in self.levers):
+                raise Failure(f"levers of {self.levers} CSS pixels at {self.screen}")
+            for c in self.d.switches:
+                before = self.positions()
+                x, y, w, h = c["rect"]
+                self.click_at(self.css_point(x - 1, y + h + 1))  # beside and below its picture
+                flipped = [a != b for a, b in zip(before, self.positions())]
+                if flipped != [k == c["switch"] for k in range(1, 9)]:
+                    raise Failure(f"a tap on switch {c['switch']} flipped {flipped} at {self.screen}")
         elif verb == "lang":  # the browser reports this language, as a system set to it does
             tag = json.dumps(arg)
             script = self.browser.call("preload", f"Object.defineProperties(Navigator.prototype, {{"
@@ -434,9 +477,13 @@ class WebRun(Run):
             self.set_ratio(float(arg))
             wait_for("new scale", lambda: self.js(
                 "return document.getElementById('frmSettings').dataset.dpi") != old, 5)
-            self.wait_window()
+            wait_for("the window at the new scale", lambda: self.wait_window() or True, 5, patient=True)
         else:
             raise Failure(f"unknown action {action}")
+
+    def positions(self):
+        self.idle()
+        return self.js("return [...document.querySelectorAll('[role=checkbox]')].map(s => s.ariaChecked)")
 
     def note_requests(self):
         self.asked += self.js("return window.corvexAsked || []") or []

@@ -142,18 +142,19 @@ val frmSettings::report() const
     return out;
 }
 
-val frmSettings::block(int dpi)
+val frmSettings::block(int dpi, bool phone)
 {
     using namespace Design;
+    const Arrangement arrangement = phone ? Arrangement::Phone : Arrangement::Desktop;
     int width = 0, height = 0;
     m_guard.run([&] {
-        width = deviceOf(pixels(ClientWidth), dpi);
-        height = deviceOf(pixels(ClientHeight), dpi);
+        width = deviceOf(clientRect(arrangement).width, dpi);
+        height = deviceOf(clientRect(arrangement).height, dpi);
         m_block.assign(std::size_t(width) * std::size_t(height) * 4, 0);
         const auto draw = [&](const Control &design, const Picture &picture) {
-            const int left = windowLeft(design), top = windowTop(design);
-            put(m_block, width, deviceOf(left, dpi), deviceOf(top, dpi),
-                atDeviceScale(picture, left, top, dpi));
+            const WindowRect at = windowRect(design, arrangement);
+            put(m_block, width, deviceOf(at.left, dpi), deviceOf(at.top, dpi),
+                atDeviceScale(picture, at.left, at.top, dpi));
         };
         if (m_housing.width > 0)
             draw(control("picDIP_SW"), m_housing);
@@ -199,8 +200,11 @@ val designTable()
         out.set("kind", c.kind == Kind::TextBox ? "text"
                         : c.kind == Kind::Label ? "label"
                                                 : "picture");
-        out.set("rect", val::array(std::vector<int>{windowLeft(c), windowTop(c), pixels(c.width),
-                                                    pixels(c.height)}));
+        for (const auto &[key, arrangement] : {std::pair{"rect", Arrangement::Desktop},
+                                               std::pair{"phoneRect", Arrangement::Phone}}) {
+            const WindowRect r = windowRect(c, arrangement);
+            out.set(key, val::array(std::vector<int>{r.left, r.top, r.width, r.height}));
+        }
         out.set("tabStop", isTabStop(c));
         out.set("layer", front--);
         out.set("text", std::string(c.text));
@@ -223,6 +227,11 @@ val designTable()
     out.set("fontSubstitutes", faces);
     out.set("caption", std::string(Caption));
     out.set("client", val::array(std::vector<int>{pixels(ClientWidth), pixels(ClientHeight)}));
+    out.set("phoneClient",
+            val::array(std::vector<int>{pixels(PhoneClientWidth), pixels(PhoneClientHeight)}));
+    out.set("leverReach",
+            val::array(std::vector<int>{pixels(LeverReach[0]), pixels(LeverReach[1]),
+                                        pixels(LeverReach[2]), pixels(LeverReach[3])}));
     out.set("maxLength", FrequencyMaxLength);
     out.set("controls", controls);
     out.set("tabOrder", order);

@@ -42,8 +42,9 @@ public:
     emscripten::val report() const; // {text, folder}
 
     // The housing and the switches in device pixels at `dpi`, RGBA over the
-    // whole client area, clear where neither lies: valid until the next call.
-    emscripten::val block(int dpi);
+    // whole client area of the desktop's or the phone's arrangement, clear
+    // where neither lies: valid until the next call.
+    emscripten::val block(int dpi, bool phone);
 
 private:
     Picture readStaged(const std::string &fileName) const;

@@ -14,7 +14,7 @@
     const ASK_SECONDS = 5;
     // This page's build, which every file it asks for names.
     const BUILD = new URL(document.currentScript.src).searchParams.get('build') || '';
-    let module, design, settings, canvas, dpi = 0;
+    let module, design, settings, canvas, dpi = 0, phone = false;
     let ended = false, drawPending = false, settle;
     const settled = new Promise(done => { settle = done; }); // running, or showing the report
     const held = {}; // each switch picture's bytes, as the module holds them
@@ -130,11 +130,13 @@
     // pixel is not, and the engine would round each control on its own.
     function layout() {
         const ratio = window.devicePixelRatio || 1;
-        const coarse = matchMedia('(pointer: coarse)').matches;
-        const [width, height] = design.client;
-        // On a touch screen the window fills the width, up to three times, for a finger.
-        const scale = coarse ? Math.min(3, Math.max(1, document.documentElement.clientWidth / width)) : 1;
-        dpi = coarse ? Math.floor(96 * ratio * scale) : Math.round(96 * ratio);
+        // On a touch screen, the design's arrangement for a finger, as large as
+        // the screen holds it whole, up to three times.
+        phone = matchMedia('(pointer: coarse)').matches;
+        const [width, height] = phone ? design.phoneClient : design.client;
+        const room = document.documentElement;
+        const scale = phone ? Math.max(1, Math.min(3, room.clientWidth / width, room.clientHeight / height)) : 1;
+        dpi = phone ? Math.floor(96 * ratio * scale) : Math.round(96 * ratio);
         Object.assign(form.style, {width: css(device(width)), height: css(device(height)),
                                    transform: `scale(${1 / ratio})`});
         form.style.setProperty('--line', css(module.borderWidth(dpi)));
@@ -155,17 +157,28 @@
         return `${devicePixels}px`;
     }
 
+    const rectOf = c => (phone ? c.phoneRect : c.rect);
+
+    // A switch's box is its picture's, as the desktop's; on a touch screen it
+    // reaches past the picture as far as the design says, for a finger.
     function place(c) {
         const element = controls[c.name];
-        const [x, y, w, h] = c.rect;
-        const [pw, ph] = pictureSizes[c.name] || [w, h];
+        let [x, y, w, h] = rectOf(c);
+        if (phone && c.switchNumber) {
+            // The focus cue stays on the picture's edge, as on the desktop.
+            const [left, top, right, bottom] = design.leverReach;
+            const reach = [y - top, x + w + right, y + h + bottom, x - left];
+            const edge = [y, x + w, y + h, x];
+            element.style.setProperty('--picture', edge.map((e, i) => css(Math.abs(device(e) - device(reach[i])))).join(' '));
+            [x, y, w, h] = [x - left, y - top, w + left + right, h + top + bottom];
+        } else if (pictureSizes[c.name]) {
+            [w, h] = pictureSizes[c.name];
+        }
         const inHousing = element.parentElement === controls.picDIP_SW;
-        const [hx, hy] = controls.picDIP_SW === element ? [0, 0] : design.controls
-            .find(d => d.name === 'picDIP_SW').rect;
-        const ox = inHousing ? device(hx) : 0, oy = inHousing ? device(hy) : 0;
+        const [hx, hy] = inHousing ? rectOf(design.controls.find(d => d.name === 'picDIP_SW')) : [0, 0];
         Object.assign(element.style, {
-            left: css(device(x) - ox), top: css(device(y) - oy),
-            width: css(device(x + pw) - device(x)), height: css(device(y + ph) - device(y)),
+            left: css(device(x) - device(hx)), top: css(device(y) - device(hy)),
+            width: css(device(x + w) - device(x)), height: css(device(y + h) - device(y)),
             fontSize: css(c.font.points * dpi / 72),
         });
     }
@@ -182,7 +195,7 @@
         drawPending = false;
         if (ended)
             return;
-        const block = settings.block(dpi);
+        const block = settings.block(dpi, phone);
         if (settings.failed())
             return end();
         const pixels = new ImageData(new Uint8ClampedArray(block.rgba), block.width, block.height);
