@@ -16,7 +16,8 @@ EMSCRIPTEN_BINDINGS(corvex_settings)
         .function("leaveField", &frmSettings::leaveField)
         .function("failed", &frmSettings::failed)
         .function("report", &frmSettings::report)
-        .function("block", &frmSettings::block);
+        .function("block", &frmSettings::block)
+        .function("lever", &frmSettings::lever);
     function("design", &designTable);
     function("isPicture", &isPicture);
     function("deviceOf", &deviceOf);

@@ -427,6 +427,10 @@ class WebRun(Run):
             foreign = sorted({url for url in self.asked if not url.startswith(self.server.address)})
             if foreign or not self.asked:
                 raise Failure(f"asked of another origin: {foreign}")
+        elif verb == "unasked":  # the page never asked the server for this file
+            self.note_requests()
+            if any(urllib.parse.urlparse(url).path.endswith("/" + arg) for url in self.asked):
+                raise Failure(f"the page asked the server for {arg}")
         elif verb == "forced":  # a forced-colours (high-contrast) theme on or off
             self.browser.cdp("Emulation.setEmulatedMedia", features=[
                 {"name": "forced-colors", "value": "active" if arg == "on" else "none"}])

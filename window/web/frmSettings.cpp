@@ -3,18 +3,15 @@
 #include "bitmap.h"
 #include "design.h"
 #include "devicescale.h"
+#include "housing.h"
 #include "picturefile.h"
 #include "reporttext.h"
 
-#include <cstdio>
-#include <filesystem>
+#include <algorithm>
 
 using emscripten::val;
 
 namespace {
-
-// The page's pictures lie in a folder of the module's memory of their own.
-constexpr const char *PictureFolder = "/page";
 
 LocaleFacts localeFacts(const std::string &separator, const std::string &minus,
                         const std::string &zero)
@@ -28,18 +25,12 @@ LocaleFacts localeFacts(const std::string &separator, const std::string &minus,
     return facts;
 }
 
-void enterPictureFolder()
+// The part of `picture`, placed at (x0, y0), that lies in `clip`.
+void put(std::vector<std::uint8_t> &rgba, int width, int x0, int y0, const Picture &picture,
+         DeviceRect clip)
 {
-    std::error_code ignored;
-    std::filesystem::create_directories(PictureFolder, ignored);
-    std::filesystem::current_path(PictureFolder, ignored);
-}
-
-void put(std::vector<std::uint8_t> &rgba, int width, int x0, int y0, const Picture &picture)
-{
-    const int height = int(rgba.size() / 4) / width;
-    for (int y = 0; y < picture.height && y0 + y < height; ++y)
-        for (int x = 0; x < picture.width && x0 + x < width; ++x) {
+    for (int y = std::max(0, clip.top - y0); y < picture.height && y0 + y < clip.bottom; ++y)
+        for (int x = std::max(0, clip.left - x0); x < picture.width && x0 + x < clip.right; ++x) {
             const std::uint32_t pixel = picture.at(x, y);
             std::uint8_t *out =
                 &rgba[(std::size_t(y0 + y) * std::size_t(width) + std::size_t(x0 + x)) * 4];
@@ -48,6 +39,14 @@ void put(std::vector<std::uint8_t> &rgba, int width, int x0, int y0, const Pictu
             out[2] = std::uint8_t(pixel);
             out[3] = 0xFF;
         }
+}
+
+DeviceRect unite(DeviceRect a, DeviceRect b)
+{
+    if (a.right <= a.left || a.bottom <= a.top)
+        return b;
+    return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+            std::max(a.bottom, b.bottom)};
 }
 
 } // namespace
@@ -59,22 +58,20 @@ frmSettings::frmSettings(val view, const std::string &decimalSeparator,
       m_view(std::move(view), [this](const std::string &name) { return readStaged(name); }),
       m_controller(m_view, NumberText(localeFacts(decimalSeparator, minusSign, zeroDigit)))
 {
-    enterPictureFolder();
 }
 
 bool frmSettings::stage(const std::string &fileName, int status, const val &bytes, double size)
 {
     return m_guard.run([&] {
         using Kind = FileError::Kind;
-        m_problems.erase(fileName);
+        m_staged.erase(fileName);
         const auto problem = [&](Kind kind, const std::string &reason) {
-            m_problems.emplace(fileName, FileError(kind, fileName, m_folder, reason));
+            m_staged.emplace(fileName, FileError(kind, fileName, m_folder, reason));
         };
-        std::remove(fileName.c_str());
         if (status == 0)
             return problem(Kind::Unreadable, "the page's server cannot be reached (no network?)");
         if (status == 404 || status == 410)
-            return; // no file: the reader says so in its own words
+            return problem(Kind::Missing, "there is no such file");
         if (status != 200)
             return problem(Kind::Unreadable,
                            "the server refused it (HTTP status " + std::to_string(status) + ")");
@@ -83,26 +80,30 @@ bool frmSettings::stage(const std::string &fileName, int status, const val &byte
         if (data.size() > LargestBitmapFile)
             return problem(Kind::Damaged, tooLargeReason(std::max<std::uint64_t>(
                                               data.size(), size > 0 ? std::uint64_t(size) : 0)));
-        std::FILE *file = std::fopen(fileName.c_str(), "wb");
-        const bool written = file && std::fwrite(data.data(), 1, data.size(), file) == data.size();
-        if (file)
-            std::fclose(file);
-        if (!written)
-            problem(Kind::Unreadable, "the page has no room to keep it");
+        Picture picture;
+        if (const auto wrong = decodeBitmap(data, picture))
+            return problem(Kind::Damaged, *wrong);
+        m_staged.emplace(fileName, std::move(picture));
     });
 }
 
 Picture frmSettings::readStaged(const std::string &fileName) const
 {
-    if (const auto problem = m_problems.find(fileName); problem != m_problems.end())
-        throw problem->second;
-    return readPictureFile(fileName);
+    const auto staged = m_staged.find(fileName);
+    if (staged == m_staged.end())
+        throw FileError(FileError::Kind::Missing, fileName, m_folder, "there is no such file");
+    if (const FileError *problem = std::get_if<FileError>(&staged->second))
+        throw *problem;
+    return std::get<Picture>(staged->second);
 }
 
 bool frmSettings::load()
 {
     return m_guard.run([&] {
-        m_housing = readStaged(Design::control("picDIP_SW").picture);
+        // The housing is the program's own artwork, carried in the module.
+        if (const auto wrong = decodeBitmap(std::span(HousingBitmap, HousingBitmapSize), m_housing))
+            throw FileError(FileError::Kind::Damaged, Design::control("picDIP_SW").picture,
+                            m_folder, *wrong);
         m_controller.Form_Load();
     });
 }
@@ -124,17 +125,7 @@ bool frmSettings::leaveField(bool toAnotherControl)
 
 val frmSettings::report() const
 {
-    std::exception_ptr error = m_guard.error();
-    // The reader names the module's memory; the user knows the page's address.
-    try {
-        if (error)
-            std::rethrow_exception(error);
-    } catch (const FileError &file) {
-        error = std::make_exception_ptr(
-            FileError(file.kind(), file.fileName(), m_folder, file.reason()));
-    } catch (...) {
-    }
-    const ReportText text = reportText(error, PictureSource::Server);
+    const ReportText text = reportText(m_guard.error(), PictureSource::Server);
     val out = val::object();
     out.set("title", std::string(ReportTitle));
     out.set("text", text.text);
@@ -146,28 +137,76 @@ val frmSettings::block(int dpi, bool phone)
 {
     using namespace Design;
     const Arrangement arrangement = phone ? Arrangement::Phone : Arrangement::Desktop;
-    int width = 0, height = 0;
     m_guard.run([&] {
-        width = deviceOf(clientRect(arrangement).width, dpi);
-        height = deviceOf(clientRect(arrangement).height, dpi);
-        m_block.assign(std::size_t(width) * std::size_t(height) * 4, 0);
-        const auto draw = [&](const Control &design, const Picture &picture) {
-            const WindowRect at = windowRect(design, arrangement);
-            put(m_block, width, deviceOf(at.left, dpi), deviceOf(at.top, dpi),
-                atDeviceScale(picture, at.left, at.top, dpi));
-        };
-        if (m_housing.width > 0)
-            draw(control("picDIP_SW"), m_housing);
+        m_dpi = dpi;
+        m_arrangement = arrangement;
+        m_width = deviceOf(clientRect(arrangement).width, dpi);
+        m_height = deviceOf(clientRect(arrangement).height, dpi);
+        m_block.assign(std::size_t(m_width) * std::size_t(m_height) * 4, 0);
+        compose({0, 0, m_width, m_height});
         for (int k = 1; k <= 8; ++k)
-            draw(switchControl(k), m_view.picture(k));
+            m_drawn.at(std::size_t(k - 1)) = placed(k);
     });
     if (m_guard.failed())
-        width = height = 0, m_block.clear();
+        m_width = m_height = 0, m_block.clear();
     val out = val::object();
-    out.set("width", width);
-    out.set("height", height);
+    out.set("width", m_width);
+    out.set("height", m_height);
     out.set("rgba", val(emscripten::typed_memory_view(m_block.size(), m_block.data())));
     return out;
+}
+
+val frmSettings::lever(int k)
+{
+    DeviceRect region{};
+    m_guard.run([&] {
+        if (k < 1 || k > 8 || m_block.empty())
+            return;
+        region = unite(m_drawn.at(std::size_t(k - 1)), placed(k));
+        m_drawn.at(std::size_t(k - 1)) = placed(k);
+        compose(region);
+        m_region.clear();
+        for (int y = region.top; y < region.bottom; ++y) {
+            const auto row = m_block.begin() + (std::ptrdiff_t(y) * m_width + region.left) * 4;
+            m_region.insert(m_region.end(), row,
+                            row + std::ptrdiff_t(region.right - region.left) * 4);
+        }
+    });
+    if (m_guard.failed())
+        region = {}, m_region.clear();
+    val out = val::object();
+    out.set("left", region.left);
+    out.set("top", region.top);
+    out.set("width", region.right - region.left);
+    out.set("height", region.bottom - region.top);
+    out.set("rgba", val(emscripten::typed_memory_view(m_region.size(), m_region.data())));
+    return out;
+}
+
+DeviceRect frmSettings::placed(int k) const
+{
+    const Design::WindowRect at = Design::windowRect(Design::switchControl(k), m_arrangement);
+    const Picture &picture = m_view.picture(k);
+    return {deviceOf(at.left, m_dpi), deviceOf(at.top, m_dpi),
+            std::min(m_width, deviceOf(at.left + picture.width, m_dpi)),
+            std::min(m_height, deviceOf(at.top + picture.height, m_dpi))};
+}
+
+void frmSettings::compose(DeviceRect clip)
+{
+    using namespace Design;
+    for (int y = clip.top; y < clip.bottom; ++y)
+        std::fill_n(m_block.begin() + (std::ptrdiff_t(y) * m_width + clip.left) * 4,
+                    std::ptrdiff_t(clip.right - clip.left) * 4, 0);
+    const auto draw = [&](const Control &design, const Picture &picture) {
+        const WindowRect at = windowRect(design, m_arrangement);
+        put(m_block, m_width, deviceOf(at.left, m_dpi), deviceOf(at.top, m_dpi),
+            atDeviceScale(picture, at.left, at.top, m_dpi), clip);
+    };
+    if (m_housing.width > 0)
+        draw(control("picDIP_SW"), m_housing);
+    for (int k = 1; k <= 8; ++k)
+        draw(switchControl(k), m_view.picture(k));
 }
 
 bool isPicture(const val &bytes)

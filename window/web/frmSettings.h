@@ -1,13 +1,17 @@
 #pragma once
 
 #include "controller.h"
+#include "design.h"
+#include "devicescale.h"
 #include "eventguard.h"
 #include "runtimeerror.h"
 #include "webview.h"
 
+#include <array>
 #include <emscripten/val.h>
 #include <map>
 #include <string>
+#include <variant>
 #include <vector>
 
 // The settings window in a web page: the page builds the controls from the
@@ -46,16 +50,26 @@ public:
     // where neither lies: valid until the next call.
     emscripten::val block(int dpi, bool phone);
 
+    // Switch k drawn again on the last block: {left, top, width, height, rgba}
+    // of the region it covered and covers now, all that changed.
+    emscripten::val lever(int k);
+
 private:
     Picture readStaged(const std::string &fileName) const;
+    DeviceRect placed(int k) const;
+    void compose(DeviceRect clip);
 
     EventGuard m_guard;
     std::string m_folder;
-    std::map<std::string, FileError> m_problems; // files the server did not give
+    // Each picture the page fetched, decoded, or why it cannot be shown.
+    std::map<std::string, std::variant<Picture, FileError>> m_staged;
     WebView m_view;
     SettingsController m_controller;
     Picture m_housing;
-    std::vector<std::uint8_t> m_block;
+    int m_dpi = 96, m_width = 0, m_height = 0;
+    Design::Arrangement m_arrangement = Design::Arrangement::Desktop;
+    std::vector<std::uint8_t> m_block, m_region;
+    std::array<DeviceRect, 8> m_drawn{}; // where each switch lies on the block
 };
 
 // Whether bytes the page holds are a picture the window can show, as the

@@ -15,7 +15,8 @@
     // This page's build, which every file it asks for names.
     const BUILD = new URL(document.currentScript.src).searchParams.get('build') || '';
     let module, design, settings, canvas, dpi = 0, phone = false;
-    let ended = false, drawPending = false, settle;
+    let ended = false, drawPending = false, whole = false, settle;
+    const dirty = new Set(); // switches to draw again in the next frame
     const settled = new Promise(done => { settle = done; }); // running, or showing the report
     const held = {}; // each switch picture's bytes, as the module holds them
     const asking = new Set(); // switch pictures asked for again, not yet answered
@@ -52,6 +53,7 @@
                 pictureSizes[lever.id] = [width, height];
                 place(design.controls.find(c => c.name === lever.id));
             }
+            dirty.add(k);
             scheduleDraw();
         },
         setDescription: text => { controls.Description.textContent = text.replace(/\r\n/g, '\n'); },
@@ -146,6 +148,7 @@
         Object.assign(canvas.style, {left: '0', top: '0', width: css(canvas.width), height: css(canvas.height)});
         for (const c of design.controls)
             place(c);
+        whole = true;
         drawBlock();
     }
 
@@ -190,16 +193,24 @@
         }
     }
 
-    // The housing and the switches as the core draws them, in device pixels.
+    // The housing and the switches as the core draws them, in device pixels:
+    // the whole block after a layout, otherwise only the switches that changed.
     function drawBlock() {
         drawPending = false;
-        if (ended)
+        if (ended || !dpi)
             return;
-        const block = settings.block(dpi, phone);
-        if (settings.failed())
-            return end();
-        const pixels = new ImageData(new Uint8ClampedArray(block.rgba), block.width, block.height);
-        canvas.getContext('2d').putImageData(pixels, 0, 0);
+        const context = canvas.getContext('2d');
+        // Each region's pixels are the module's until its next call: copied at once.
+        for (const next of whole ? [() => settings.block(dpi, phone)] : [...dirty].map(k => () => settings.lever(k))) {
+            const r = next();
+            if (settings.failed())
+                return end();
+            if (r.width > 0 && r.height > 0)
+                context.putImageData(new ImageData(new Uint8ClampedArray(r.rgba), r.width, r.height),
+                                     r.left || 0, r.top || 0);
+        }
+        whole = false;
+        dirty.clear();
     }
 
     // A picture asked of the server, given up after ASK_SECONDS; read(asked)
@@ -379,38 +390,38 @@
     }
 
     async function start() {
-        // While the module compiles (off this thread): the switch pictures are
-        // asked for, and the language's number facts looked up, whose first
-        // lookup loads the browser's locale data. A return visit draws from
-        // the copies kept, and what the server says now checks them afterwards.
+        // A first visit asks for the switch pictures while the module compiles
+        // (off this thread), and the language's number facts are looked up,
+        // whose first lookup loads the browser's locale data. A return visit
+        // asks the network for nothing before its first frame: it draws from
+        // the copies kept, and asks the server afterwards.
         const compiled = CorvexModule({locateFile: file => `${file}?build=${BUILD}`});
-        const asked = Object.fromEntries(SWITCH_PICTURES.map(name => [name, ask(name, 'no-cache')]));
+        const returning = !!navigator.serviceWorker?.controller;
+        const asked = Object.fromEntries(returning ? [] : SWITCH_PICTURES.map(name => [name, ask(name, 'no-cache')]));
         const facts = localeFacts();
         module = await compiled;
         design = module.design();
         keepForOffline();
-        const housingFile = design.controls.find(c => c.name === 'picDIP_SW').picture;
-        const housing = ask(housingFile);
         settings = new module.frmSettings(view, ...facts, new URL('.', location.href).href);
         build();
-        layout();
         const copies = Object.fromEntries(
             await Promise.all(SWITCH_PICTURES.map(async name => [name, await kept(name)])));
-        for (const [name, answer] of [[housingFile, await read(housing)],
-                                      ...SWITCH_PICTURES.map(name => [name, copies[name]])])
-            if (!stage(name, answer || await read(asked[name])))
+        for (const name of SWITCH_PICTURES)
+            if (!stage(name, copies[name] || await read(asked[name] || ask(name, 'no-cache'))))
                 return end();
         if (!settings.load())
             return end();
+        layout(); // the one layout and the one draw before the window shows
         form.hidden = false;
         form.removeAttribute('aria-busy');
-        layout();
         controls.txtFreq.focus();
-        for (const name of SWITCH_PICTURES)
-            if (copies[name])
-                recheck(name, asked[name]);
         document.documentElement.dataset.state = 'running';
         settle();
+        requestAnimationFrame(() => setTimeout(() => {
+            for (const name of SWITCH_PICTURES)
+                if (copies[name] && !asking.has(name))
+                    recheck(name, asked[name]);
+        }));
     }
 
     // After this one visit the page works without a network: the worker,
