@@ -143,9 +143,11 @@ val frmSettings::block(int dpi, bool phone)
         m_width = deviceOf(clientRect(arrangement).width, dpi);
         m_height = deviceOf(clientRect(arrangement).height, dpi);
         m_block.assign(std::size_t(m_width) * std::size_t(m_height) * 4, 0);
-        compose({0, 0, m_width, m_height});
+        const WindowRect housing = windowRect(control("picDIP_SW"), arrangement);
+        m_scaledHousing = atDeviceScale(m_housing, housing.left, housing.top, dpi);
         for (int k = 1; k <= 8; ++k)
-            m_drawn.at(std::size_t(k - 1)) = placed(k);
+            scale(k);
+        compose({0, 0, m_width, m_height});
     });
     if (m_guard.failed())
         m_width = m_height = 0, m_block.clear();
@@ -162,8 +164,9 @@ val frmSettings::lever(int k)
     m_guard.run([&] {
         if (k < 1 || k > 8 || m_block.empty())
             return;
-        region = unite(m_drawn.at(std::size_t(k - 1)), placed(k));
-        m_drawn.at(std::size_t(k - 1)) = placed(k);
+        const DeviceRect before = m_drawn.at(std::size_t(k - 1));
+        scale(k);
+        region = unite(before, m_drawn.at(std::size_t(k - 1)));
         compose(region);
         m_region.clear();
         for (int y = region.top; y < region.bottom; ++y) {
@@ -183,30 +186,28 @@ val frmSettings::lever(int k)
     return out;
 }
 
-DeviceRect frmSettings::placed(int k) const
+void frmSettings::scale(int k)
 {
     const Design::WindowRect at = Design::windowRect(Design::switchControl(k), m_arrangement);
-    const Picture &picture = m_view.picture(k);
-    return {deviceOf(at.left, m_dpi), deviceOf(at.top, m_dpi),
-            std::min(m_width, deviceOf(at.left + picture.width, m_dpi)),
-            std::min(m_height, deviceOf(at.top + picture.height, m_dpi))};
+    Picture &scaled = m_scaled.at(std::size_t(k - 1));
+    scaled = atDeviceScale(m_view.picture(k), at.left, at.top, m_dpi);
+    const int left = deviceOf(at.left, m_dpi), top = deviceOf(at.top, m_dpi);
+    m_drawn.at(std::size_t(k - 1)) = {left, top, std::min(m_width, left + scaled.width),
+                                      std::min(m_height, top + scaled.height)};
 }
 
 void frmSettings::compose(DeviceRect clip)
 {
-    using namespace Design;
     for (int y = clip.top; y < clip.bottom; ++y)
         std::fill_n(m_block.begin() + (std::ptrdiff_t(y) * m_width + clip.left) * 4,
                     std::ptrdiff_t(clip.right - clip.left) * 4, 0);
-    const auto draw = [&](const Control &design, const Picture &picture) {
-        const WindowRect at = windowRect(design, m_arrangement);
-        put(m_block, m_width, deviceOf(at.left, m_dpi), deviceOf(at.top, m_dpi),
-            atDeviceScale(picture, at.left, at.top, m_dpi), clip);
-    };
-    if (m_housing.width > 0)
-        draw(control("picDIP_SW"), m_housing);
+    const Design::WindowRect housing =
+        Design::windowRect(Design::control("picDIP_SW"), m_arrangement);
+    put(m_block, m_width, deviceOf(housing.left, m_dpi), deviceOf(housing.top, m_dpi),
+        m_scaledHousing, clip);
     for (int k = 1; k <= 8; ++k)
-        draw(switchControl(k), m_view.picture(k));
+        put(m_block, m_width, m_drawn.at(std::size_t(k - 1)).left,
+            m_drawn.at(std::size_t(k - 1)).top, m_scaled.at(std::size_t(k - 1)), clip);
 }
 
 bool isPicture(const val &bytes)

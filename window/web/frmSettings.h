@@ -56,7 +56,7 @@ public:
 
 private:
     Picture readStaged(const std::string &fileName) const;
-    DeviceRect placed(int k) const;
+    void scale(int k); // switch k's picture at the block's scale, and where it lies
     void compose(DeviceRect clip);
 
     EventGuard m_guard;
@@ -70,6 +70,9 @@ private:
     Design::Arrangement m_arrangement = Design::Arrangement::Desktop;
     std::vector<std::uint8_t> m_block, m_region;
     std::array<DeviceRect, 8> m_drawn{}; // where each switch lies on the block
+    // The pictures at the block's scale, made again only when they change.
+    Picture m_scaledHousing;
+    std::array<Picture, 8> m_scaled;
 };
 
 // Whether bytes the page holds are a picture the window can show, as the

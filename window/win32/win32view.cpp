@@ -43,7 +43,7 @@ void Win32View::setFrequencyColour(std::uint32_t colour)
 
 void Win32View::setFrequencyBelowBand(bool below)
 {
-    m_screenReaders.describe(m_txtFreq, "");
+    m_screenReaders.describe(m_txtFreq, below ? Design::BelowBandText : "");
 }
 
 void Win32View::setSwitchPicture(int k, const std::string &fileName, SwitchPosition position)

@@ -41,8 +41,15 @@
         // Told as the field's description, and marked beside its colour,
         // which forced colours take away.
         setBandWarning(text) {
-            controls.txtFreq.toggleAttribute('data-below-band', text !== '');
+            // Referred to only while it holds: Firefox keeps a description
+            // whose words are taken away.
+            const field = controls.txtFreq;
+            field.toggleAttribute('data-below-band', text !== '');
             document.getElementById('txtFreq-band').textContent = text;
+            if (text)
+                field.setAttribute('aria-describedby', 'txtFreq-band');
+            else
+                field.removeAttribute('aria-describedby');
         },
         setSwitch(k, on, words, width, height) {
             const lever = switches[k - 1];
@@ -80,7 +87,6 @@
                 warning.id = 'txtFreq-band';
                 warning.hidden = true;
                 form.append(warning);
-                element.setAttribute('aria-describedby', warning.id);
             } else {
                 element = document.createElement('div');
                 if (c.kind === 'label') {
