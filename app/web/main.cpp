@@ -17,7 +17,7 @@ EMSCRIPTEN_BINDINGS(corvex_settings)
         .function("failed", &frmSettings::failed)
         .function("report", &frmSettings::report)
         .function("block", &frmSettings::block)
-        .function("lever", &frmSettings::lever);
+        .function("levers", &frmSettings::levers);
     function("design", &designTable);
     function("isPicture", &isPicture);
     function("deviceOf", &deviceOf);

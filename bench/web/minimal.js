@@ -10,3 +10,4 @@ canvas.addEventListener('click', () => {
 });
 document.querySelector('input').focus();
 document.documentElement.dataset.state = 'running';
+navigator.serviceWorker.register('minimal-worker.js');

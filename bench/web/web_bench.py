@@ -4,8 +4,8 @@
 #   1. what a first visit transfers, each file as a host sends it with gzip
 #   2. the first frame with the switches drawn (the first contentful paint: the
 #      window shows only once they are drawn), for a first visit (nothing kept)
-#      and a return visit (the page's worker and the browser's cache), median of
-#      RUNS each, in Chromium and in WebKitGTK
+#      and a return visit (each page's worker answering from its cache), median
+#      of RUNS each, in Chromium and in WebKitGTK
 #   3. the worst validation (Tab from the field) and the worst click over the
 #      slowest switch images, from the input event to the end of the frame that
 #      shows it, with the server well, slowed and stalled, in Chromium, against
@@ -62,8 +62,8 @@ def chromium_visit(browser, server, page, first):
         browser.cdp("Storage.clearDataForOrigin", origin=server.address[:-1], storageTypes="all")
     browser.call("go", server.address + page)
     painted = browser.js(PAINTED)
-    if page == "":  # the worker installed and in charge, the pictures asked again: nothing left running
-        run.wait_for("the page settled", lambda: browser.js(SETTLED), 30)
+    # The worker installed and in charge, the pictures asked again: nothing left running.
+    run.wait_for("the page settled", lambda: browser.js(SETTLED), 30)
     return painted
 
 
@@ -78,8 +78,7 @@ def webkit_visits(server, page, runs):
                 browser.go("about:blank")
                 browser.go(server.address + page)
                 times[first].append(browser.js(PAINTED, []))
-                if page == "":
-                    run.wait_for("the page settled", lambda: browser.js(SETTLED, []), 30)
+                run.wait_for("the page settled", lambda: browser.js(SETTLED, []), 30)
         finally:
             browser.stop()
     return times
@@ -99,7 +98,7 @@ def main():
     page = serve(site)
     minimal_site = f"{work}/minimal"
     os.makedirs(minimal_site)
-    for name in ("minimal.html", "minimal.js"):
+    for name in ("minimal.html", "minimal.js", "minimal-worker.js"):
         shutil.copy(os.path.join(os.path.dirname(os.path.abspath(__file__)), name), minimal_site)
     minimal = serve(minimal_site)
     browser.call("preload", INPUTS)

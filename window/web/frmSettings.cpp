@@ -43,7 +43,10 @@ void put(std::vector<std::uint8_t> &rgba, int width, int x0, int y0, const Pictu
 
 DeviceRect unite(DeviceRect a, DeviceRect b)
 {
-    if (a.right <= a.left || a.bottom <= a.top)
+    const auto empty = [](DeviceRect r) { return r.right <= r.left || r.bottom <= r.top; };
+    if (empty(b))
+        return a;
+    if (empty(a))
         return b;
     return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
             std::max(a.bottom, b.bottom)};
@@ -83,18 +86,18 @@ bool frmSettings::stage(const std::string &fileName, int status, const val &byte
         Picture picture;
         if (const auto wrong = decodeBitmap(data, picture))
             return problem(Kind::Damaged, *wrong);
-        m_staged.emplace(fileName, std::move(picture));
+        m_staged.emplace(fileName, std::make_shared<const Picture>(std::move(picture)));
     });
 }
 
-Picture frmSettings::readStaged(const std::string &fileName) const
+std::shared_ptr<const Picture> frmSettings::readStaged(const std::string &fileName) const
 {
     const auto staged = m_staged.find(fileName);
     if (staged == m_staged.end())
         throw FileError(FileError::Kind::Missing, fileName, m_folder, "there is no such file");
     if (const FileError *problem = std::get_if<FileError>(&staged->second))
         throw *problem;
-    return std::get<Picture>(staged->second);
+    return std::get<std::shared_ptr<const Picture>>(staged->second);
 }
 
 bool frmSettings::load()
@@ -158,15 +161,20 @@ val frmSettings::block(int dpi, bool phone)
     return out;
 }
 
-val frmSettings::lever(int k)
+val frmSettings::levers(int changed)
 {
     DeviceRect region{};
     m_guard.run([&] {
-        if (k < 1 || k > 8 || m_block.empty())
+        if (m_block.empty())
             return;
-        const DeviceRect before = m_drawn.at(std::size_t(k - 1));
-        scale(k);
-        region = unite(before, m_drawn.at(std::size_t(k - 1)));
+        for (int k = 1; k <= 8; ++k)
+            if (changed & 1 << (k - 1)) {
+                region = unite(region, m_drawn.at(std::size_t(k - 1)));
+                scale(k);
+                region = unite(region, m_drawn.at(std::size_t(k - 1)));
+            }
+        if (region.right <= region.left || region.bottom <= region.top)
+            return;
         compose(region);
         m_region.clear();
         for (int y = region.top; y < region.bottom; ++y) {

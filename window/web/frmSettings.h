@@ -50,19 +50,20 @@ public:
     // where neither lies: valid until the next call.
     emscripten::val block(int dpi, bool phone);
 
-    // Switch k drawn again on the last block: {left, top, width, height, rgba}
-    // of the region it covered and covers now, all that changed.
-    emscripten::val lever(int k);
+    // The switches in `changed` (bit k - 1 for switch k) drawn again on the
+    // last block: {left, top, width, height, rgba} of the one region they
+    // covered and cover now, all that changed.
+    emscripten::val levers(int changed);
 
 private:
-    Picture readStaged(const std::string &fileName) const;
+    std::shared_ptr<const Picture> readStaged(const std::string &fileName) const;
     void scale(int k); // switch k's picture at the block's scale, and where it lies
     void compose(DeviceRect clip);
 
     EventGuard m_guard;
     std::string m_folder;
     // Each picture the page fetched, decoded, or why it cannot be shown.
-    std::map<std::string, std::variant<Picture, FileError>> m_staged;
+    std::map<std::string, std::variant<std::shared_ptr<const Picture>, FileError>> m_staged;
     WebView m_view;
     SettingsController m_controller;
     Picture m_housing;

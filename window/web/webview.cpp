@@ -33,12 +33,18 @@ void WebView::setFrequencyBelowBand(bool below)
 
 void WebView::setSwitchPicture(int k, const std::string &fileName, SwitchPosition position)
 {
-    Picture &shown = m_pictures.at(std::size_t(k - 1));
-    shown = m_read(fileName);
+    const Picture &shown = *(m_pictures.at(std::size_t(k - 1)) = m_read(fileName));
     const bool on = position == SwitchPosition::On;
     m_controls.call<void>("setSwitch", k, on,
                           std::string(on ? Design::SwitchOnText : Design::SwitchOffText),
                           shown.width, shown.height);
+}
+
+const Picture &WebView::picture(int k) const
+{
+    static const Picture none;
+    const auto &shown = m_pictures.at(std::size_t(k - 1));
+    return shown ? *shown : none;
 }
 
 void WebView::setDescription(const std::string &text)

@@ -6,6 +6,7 @@
 #include <array>
 #include <emscripten/val.h>
 #include <functional>
+#include <memory>
 
 // The controller's view operations, bound to the page's controls through the
 // page object's methods of the same names. The switch pictures stay
@@ -13,7 +14,8 @@
 class WebView : public SettingsView
 {
 public:
-    using PictureReader = std::function<Picture(const std::string &fileName)>;
+    using PictureReader =
+        std::function<std::shared_ptr<const Picture>(const std::string &fileName)>;
 
     WebView(emscripten::val controls, PictureReader read);
 
@@ -24,12 +26,12 @@ public:
     void setSwitchPicture(int k, const std::string &fileName, SwitchPosition position) override;
     void setDescription(const std::string &text) override;
 
-    const Picture &picture(int k) const { return m_pictures.at(std::size_t(k - 1)); }
+    const Picture &picture(int k) const;
 
 private:
     emscripten::val m_controls;
     PictureReader m_read;
-    std::array<Picture, 8> m_pictures;
+    std::array<std::shared_ptr<const Picture>, 8> m_pictures; // shared with the staged ones
 };
 
 // A design colour as CSS: a system colour by its CSS name, so that the

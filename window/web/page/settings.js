@@ -206,15 +206,11 @@
         if (ended || !dpi)
             return;
         const context = canvas.getContext('2d');
-        // Each region's pixels are the module's until its next call: copied at once.
-        for (const next of whole ? [() => settings.block(dpi, phone)] : [...dirty].map(k => () => settings.lever(k))) {
-            const r = next();
-            if (settings.failed())
-                return end();
-            if (r.width > 0 && r.height > 0)
-                context.putImageData(new ImageData(new Uint8ClampedArray(r.rgba), r.width, r.height),
-                                     r.left || 0, r.top || 0);
-        }
+        const r = whole ? settings.block(dpi, phone) : settings.levers([...dirty].reduce((bits, k) => bits | 1 << (k - 1), 0));
+        if (settings.failed())
+            return end();
+        if (r.width > 0 && r.height > 0)
+            context.putImageData(new ImageData(new Uint8ClampedArray(r.rgba), r.width, r.height), r.left || 0, r.top || 0);
         whole = false;
         dirty.clear();
     }
@@ -253,10 +249,10 @@
     // worker that keeps it is in charge (after site data is cleared, a copy
     // may be left that no one keeps), and only a picture. A copy of a file
     // that was broken then is not the server's word now: the server is asked.
-    async function kept(name) {
+    // `found`: the lookup, asked for before the module is there.
+    async function kept(found) {
         try {
-            const copy = navigator.serviceWorker?.controller &&
-                await caches.match(new URL(name, location.href).href);
+            const copy = await found;
             const bytes = copy && await readAtMost(copy.body, design.largestFile + 1);
             return bytes && module.isPicture(bytes) ? {status: 200, bytes, size: -1} : null;
         } catch (error) {
@@ -404,6 +400,8 @@
         const compiled = CorvexModule({locateFile: file => `${file}?build=${BUILD}`});
         const returning = !!navigator.serviceWorker?.controller;
         const asked = Object.fromEntries(returning ? [] : SWITCH_PICTURES.map(name => [name, ask(name, 'no-cache')]));
+        const found = Object.fromEntries(SWITCH_PICTURES.map(name => [name, returning &&
+            caches.match(new URL(name, location.href).href).catch(() => null)]));
         const facts = localeFacts();
         module = await compiled;
         design = module.design();
@@ -411,7 +409,7 @@
         settings = new module.frmSettings(view, ...facts, new URL('.', location.href).href);
         build();
         const copies = Object.fromEntries(
-            await Promise.all(SWITCH_PICTURES.map(async name => [name, await kept(name)])));
+            await Promise.all(SWITCH_PICTURES.map(async name => [name, await kept(found[name])])));
         for (const name of SWITCH_PICTURES)
             if (!stage(name, copies[name] || await read(asked[name] || ask(name, 'no-cache'))))
                 return end();
