@@ -145,18 +145,6 @@ TEST(Artwork, LeversAreMirrorImagesAndCoverTheSlot)
     EXPECT_TRUE(light(off, 17) && light(off, 10) && !light(off, 9));
 }
 
-TEST(Artwork, IconIsALampOnTransparency)
-{
-    const QByteArray bytes = committed(QStringLiteral("Corvex_Settings.ico"));
-    const QImage icon = QImage::fromData(bytes, "ico");
-    ASSERT_EQ(icon.size(), QSize(32, 32));
-    EXPECT_EQ(qAlpha(icon.pixel(0, 0)), 0);
-    EXPECT_EQ(qAlpha(icon.pixel(5, 16)), 0);
-    EXPECT_EQ(qAlpha(icon.pixel(16, 16)), 255);
-    EXPECT_GT(qGreen(icon.pixel(16, 16)), 2 * qRed(icon.pixel(16, 16)));
-    EXPECT_TRUE(qRed(icon.pixel(13, 13)) > 200 && qGreen(icon.pixel(13, 13)) > 200); // highlight
-}
-
 int main(int argc, char **argv)
 {
     QGuiApplication app(argc, argv);

@@ -74,13 +74,6 @@ class WebKit:
     def type(self, text):
         ActionChains(self.driver).send_keys(text).perform()
 
-    def deactivate(self):
-        # Another window comes to the front, then this one again.
-        this = self.driver.current_window_handle
-        self.driver.switch_to.new_window("window")
-        self.driver.close()
-        self.driver.switch_to.window(this)
-
     def reopen(self):
         # The page's window closed and the page opened in a new one. WebDriver's
         # sessions keep no data: the browser itself stays.
