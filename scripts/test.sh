@@ -9,7 +9,8 @@
 #   build-asan     the Linux program with AddressSanitizer and UBSan (Clang):
 #                  unit tests, the fuzzer, and the table again, leaks included
 #   build-web      the web page (emscripten): the module's number texts against the
-#                  native ones, and the table in Chromium at five scales and on a phone
+#                  native ones, and the table in Chromium at five scales and on a phone,
+#                  and in Firefox and WebKitGTK
 #   build-reproducible  the three downloads made twice from clones of HEAD in two
 #                  folders, which must be byte-identical
 set -uo pipefail
