@@ -47,6 +47,17 @@ void SettingsController::fieldLostFocus(bool toAnotherControlOfThisWindow)
         txtFreq_Validate();
 }
 
+void SettingsController::openWith(const std::string &text)
+{
+    m_view.showFrequencyText(text);
+    txtFreq_Validate();
+}
+
+std::string SettingsController::frequencyInAddress() const
+{
+    return NumberText().format(m_record.dblFreq);
+}
+
 void SettingsController::resetToBandStart()
 {
     m_record.dblFreq = BandStart;

@@ -24,7 +24,15 @@ public:
     // closing.
     void fieldLostFocus(bool toAnotherControlOfThisWindow);
 
+    // The window opened with `text` in the field, as if typed there and
+    // left: an address that carries a frequency.
+    void openWith(const std::string &text);
+
+    // The frequency now set, in the C notation an address carries.
+    std::string frequencyInAddress() const;
+
     const TuningRecord &record() const { return m_record; }
+    const NumberText &numbers() const { return m_numbers; }
 
 private:
     void FreqToSwitches();

@@ -127,9 +127,16 @@ NumberText::NumberText(const LocaleFacts &facts)
 {
 }
 
-std::string NumberText::format(double value) const
+std::string NumberText::format(double value, int minimumDecimals) const
 {
-    const std::string ascii = asciiOf(value);
+    std::string ascii = asciiOf(value);
+    if (ascii.find_first_not_of("-0123456789.") == std::string::npos) {
+        const std::size_t point = ascii.find('.');
+        const int decimals = point == std::string::npos ? 0 : int(ascii.size() - point - 1);
+        if (decimals < minimumDecimals)
+            ascii +=
+                (decimals ? "" : ".") + std::string(std::size_t(minimumDecimals - decimals), '0');
+    }
     std::u32string text;
     for (const char *p = ascii.c_str(); *p; ++p) {
         if (*p == '.')

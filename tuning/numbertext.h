@@ -19,8 +19,9 @@ public:
     explicit NumberText(const LocaleFacts &facts = {});
 
     // 15 significant digits, no trailing zeros, no group separators:
-    // 87.5 -> "87,5" under a decimal-comma locale, 100.0 -> "100".
-    std::string format(double value) const;
+    // 87.5 -> "87,5" under a decimal-comma locale, 100.0 -> "100"; a
+    // column of figures asks for its decimals: 100.0 -> "100.0" at one.
+    std::string format(double value, int minimumDecimals = 0) const;
 
     // An optional sign and digits with at most one decimal separator, blanks
     // around them. Both '.' and ',' count as the separator in every locale:

@@ -62,6 +62,16 @@ inline constexpr const char *SwitchOffText = "OFF";
 inline constexpr const char *BelowBandText = "Below the FM broadcast band";
 inline constexpr Font Inherited{"", 0, false};
 
+// The chart of every channel a page prints or shows beside the window.
+inline constexpr const char *ChartTitle = "Channels of the Corvex DIP switch block";
+inline constexpr const char *ChartLink = "Chart of all channels";
+inline constexpr const char *ChartBack = "Back to the switches";
+inline constexpr const char *ChartKey = "Switches 1 to 8 as the block shows them: ON up, OFF down.";
+inline constexpr const char *ChartFrequency = "MHz";
+inline constexpr const char *ChartTo = "to";         // a part of the chart: "82.5 to 88.8 MHz"
+inline constexpr const char *ChartSwitch = "Switch"; // read as "Switch 1" for column 1
+inline constexpr const char *ChartBelowSign = "*";
+
 // Switches 2 to 8 lie on the window, over the housing's slots.
 constexpr Control switchAt(const char *name, int k, int left, const char *accessibleName)
 {

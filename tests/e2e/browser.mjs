@@ -47,6 +47,8 @@ const ops = {
     viewport: (width, height, ratio, mobile) =>
         page.setViewport({width, height, deviceScaleFactor: ratio, isMobile: mobile, hasTouch: mobile}),
     shot: () => page.screenshot({encoding: 'base64'}),
+    // Printed as the browser's print does, on a sheet of this size.
+    pdf: async (width, height) => Buffer.from(await page.pdf({width: `${width}in`, height: `${height}in`})).toString('base64'),
     mouse: async (kind, x, y, button) => {
         await page.mouse.move(x, y);
         if (kind !== 'move') await page.mouse[kind]({button});

@@ -436,6 +436,24 @@ class WebRun(Run):
                 {"name": "forced-colors", "value": "active" if arg == "on" else "none"}])
         elif verb == "axe":
             self.axe()
+        elif verb == "address":  # the page opened at an address that ends in #ARG
+            self.browser.go(f"{self.server.address}#{arg}", first=False)
+            self.wait_window()
+            self.entries = self.js("return history.length")
+        elif verb == "addressed":  # the address carries ARG now, and the history has no new entry
+            wait_for(f"the address #{arg}", lambda: self.js("return location.hash") == f"#{arg}", 5)
+            if self.js("return history.length") != self.entries:
+                raise Failure(f"the history has {self.js('return history.length')} entries, not {self.entries}")
+        elif verb == "chart":  # the chart, by its link and back, as a screen reader reads it
+            self.follow("#views a")
+            wait_for("the chart", lambda: self.js("return location.hash") == "#chart", 10)
+            self.read_chart()
+            self.axe()
+            self.follow("#chart a.back")
+            wait_for("the window again", lambda: self.js(
+                "return document.getElementById('frmSettings').getClientRects().length") == 1, 10)
+        elif verb == "print":
+            self.print_chart()
         elif verb == "hear":
             code, text = arg.split(",")
             self.hear(code, text.replace(".", self.separator), self.told(text))
@@ -484,6 +502,92 @@ class WebRun(Run):
             wait_for("the window at the new scale", lambda: self.wait_window() or True, 5, patient=True)
         else:
             raise Failure(f"unknown action {action}")
+
+    def follow(self, link):
+        # A link followed as a person does: scrolled to, and clicked or tapped.
+        box = self.js("const a = document.querySelector(arguments[0]); a.scrollIntoView({block: 'center'});"
+                      "const r = a.getBoundingClientRect(); return [r.left + r.width / 2, r.top + r.height / 2]", link)
+        self.click_at(box)
+
+    def channels(self):
+        # Every channel the other way from the core's conversion: 82.5 MHz
+        # and a tenth per step of the code, ON a 0 bit; the text in the
+        # locale's notation; whether it lies below 87.5 MHz.
+        for code in range(256):
+            tenths = 825 + code
+            yield (f"{tenths // 10}{self.separator}{tenths % 10}", tenths < 875,
+                   ["OFF" if code >> bit & 1 else "ON" for bit in range(8)])
+
+    def read_chart(self):
+        # Tables, each a header row and then a row a channel, its frequency the
+        # row's header, each switch's position in words: every channel once.
+        nodes = {n["nodeId"]: n for n in self.browser.cdp("Accessibility.getFullAXTree")["nodes"]}
+        value = lambda n, key: ((n.get(key) or {}).get("value") or "")
+
+        def under(node, roles):
+            for child in filter(None, map(nodes.get, node.get("childIds", []))):
+                yield from [child] if value(child, "role") in roles else under(child, roles)
+        header = [("columnheader", "MHz")] + [("columnheader", f"Switch {k}") for k in range(1, 9)]
+        got = []
+        for table in (n for n in nodes.values() if value(n, "role") == "table" and not n.get("ignored")):
+            rows = [[(value(c, "role"), " ".join(value(c, "name").split()))
+                     for c in under(row, {"columnheader", "rowheader", "cell"})] for row in under(table, {"row"})]
+            if rows[:1] != [header]:
+                raise Failure(f"a table's header row is {rows[:1]}")
+            got += rows[1:]
+        want = [[("rowheader", text + (f" {self.d.below_band}" if below else ""))] + [("cell", p) for p in positions]
+                for text, below, positions in self.channels()]
+        wrong = [f"row {i}: {g} not {w}" for i, (g, w) in enumerate(zip(got, want)) if g != w]
+        if wrong or len(got) != len(want):
+            raise Failure(f"the chart has {len(got)} rows, not {len(want)}; " + "; ".join(wrong[:3]))
+
+    def print_chart(self):
+        # Printed on A4 and on Letter, portrait, as the browser prints it: one
+        # sheet, every channel on it, those below the band marked with a sign
+        # that no printer drops, and no word under 7 pt (a line of text is
+        # at least 1.1 times its size high in every sans-serif face).
+        for paper, size in (("A4", (595.28, 841.89)), ("Letter", (612, 792))):
+            pdf = f"{self.o.work}/chart-{paper}.pdf"
+            with open(pdf, "wb") as out:
+                out.write(base64.b64decode(self.browser.call("pdf", *(v / 72 for v in size), seconds=120)))
+            info = dict(re.findall(r"^([\w ]+):\s+(.*)$", sh("pdfinfo", pdf), re.M))
+            pages = [float(v) for v in re.findall(r"[\d.]+", info["Page size"])[:2]]
+            if info["Pages"] != "1" or any(abs(p - w) > 1 for p, w in zip(pages, size)):
+                raise Failure(f"the {paper} print is {info['Pages']} pages of {info['Page size']}")
+            words = [(*map(float, box), text) for *box, text in re.findall(
+                r'<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)<',
+                sh("pdftotext", "-bbox", pdf, "-"))]
+            small = [w for _, y0, _, y1, w in words if y1 - y0 < 7 * 1.1]
+            missing = [text for text, below, _ in self.channels() if text + "*" * below not in {w[4] for w in words}]
+            if small or missing:
+                raise Failure(f"the {paper} print: words under 7 pt {small[:5]}, channels missing {missing[:5]}")
+            self.printed_levers(pdf, words, paper)
+
+    def printed_levers(self, pdf, words, paper):
+        # Each lever as the sheet shows it, under its switch's number in the
+        # header above its row: dark above the row's middle for ON, below it
+        # for OFF, with no colour.
+        sh("pdftoppm", "-r", "144", "-gray", "-singlefile", pdf, pdf[:-4], timeout=60)
+        head, size, _, pixels = open(pdf[:-4] + ".pgm", "rb").read().split(b"\n", 3)
+        width = int(size.split()[0])
+        dark = lambda x, y: sum(255 - pixels[int(2 * y + dy) * width + int(2 * x + dx)]
+                                for dx in (-1, 0, 1) for dy in (-1, 0, 1)) / 9
+        headers = []  # the eight numbers' centres for each column of the sheet
+        for x0, y0, _, _, text in (w for w in words if w[4] == "MHz"):
+            numbers = sorted((w for w in words if abs(w[1] - y0) < 1 and w[0] > x0 and w[4] in "12345678"))
+            headers.append([(a + b) / 2 for a, _, b, _, _ in numbers[:8]])
+        found = {w[4]: w for w in words}
+        wrong = []
+        for text, below, positions in self.channels():
+            _, y0, x1, y1, _ = found[text + "*" * below]
+            centres = min((h for h in headers if h and h[0] > x1), key=lambda c: c[0], default=[])
+            middle = (y0 + y1) / 2
+            seen = ["ON" if dark(x, middle - 2.5) > dark(x, middle + 2.5) + 100 else
+                    "OFF" if dark(x, middle + 2.5) > dark(x, middle - 2.5) + 100 else "?" for x in centres]
+            if seen != positions:
+                wrong.append(f"{text}: {seen}")
+        if wrong:
+            raise Failure(f"the {paper} print's levers: {wrong[:3]} ({len(wrong)} rows)")
 
     def positions(self):
         self.idle()

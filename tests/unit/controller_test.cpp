@@ -32,7 +32,7 @@ TEST(Controller, TheTableRowsShowWhatTheUserSees)
         std::istringstream words(cells[2]);
         const std::vector<std::string> actions{std::istream_iterator<std::string>(words), {}};
         const std::regex widgetless(
-            R"(sel|tab|housing|deactivate|key:BackSpace|click:.*|(type|paste):.{1,)" +
+            R"(sel|tab|housing|deactivate|key:BackSpace|click:.*|address(ed)?:.*|(type|paste):.{1,)" +
             std::to_string(Design::FrequencyMaxLength) + "}");
         if (!std::all_of(actions.begin(), actions.end(), [&](const std::string &a) {
                 return std::regex_match(blanks(a), widgetless);
@@ -54,6 +54,13 @@ TEST(Controller, TheTableRowsShowWhatTheUserSees)
                 if ((away || action == "deactivate") && !handled)
                     controller.fieldLostFocus(action != "deactivate");
                 handled |= away;
+                // The page opens at the address's text as typed, when there is one.
+                if (action.starts_with("address:") && !arg.empty())
+                    controller.openWith(arg.substr(0, Design::FrequencyMaxLength));
+                handled |= action.starts_with("address:") && !arg.empty();
+                if (action.starts_with("addressed:")) {
+                    EXPECT_EQ(controller.frequencyInAddress(), arg);
+                }
                 if (action.starts_with("click:"))
                     controller.picClick(std::stoi(arg));
                 else if (action.starts_with("type:") || action.starts_with("paste:"))

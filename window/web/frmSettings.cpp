@@ -1,6 +1,7 @@
 #include "frmSettings.h"
 
 #include "bitmap.h"
+#include "channelchart.h"
 #include "design.h"
 #include "devicescale.h"
 #include "housing.h"
@@ -124,6 +125,34 @@ bool frmSettings::click(int k)
 bool frmSettings::leaveField(bool toAnotherControl)
 {
     return m_guard.run([&] { m_controller.fieldLostFocus(toAnotherControl); });
+}
+
+bool frmSettings::open(const std::string &text)
+{
+    return m_guard.run([&] { m_controller.openWith(text); });
+}
+
+std::string frmSettings::address() const
+{
+    return m_controller.frequencyInAddress();
+}
+
+val frmSettings::chart()
+{
+    val rows = val::array();
+    m_guard.run([&] {
+        for (const ChartRow &r : channelChart(m_controller.numbers())) {
+            val row = val::object();
+            row.set("frequency", r.frequency);
+            row.set("below", r.belowBand);
+            val on = val::array();
+            for (SwitchPosition position : r.switches)
+                on.call<void>("push", position == SwitchPosition::On);
+            row.set("on", on);
+            rows.call<void>("push", row);
+        }
+    });
+    return rows;
 }
 
 val frmSettings::report() const
@@ -281,6 +310,16 @@ val designTable()
             val::array(std::vector<int>{pixels(LeverReach[0]), pixels(LeverReach[1]),
                                         pixels(LeverReach[2]), pixels(LeverReach[3])}));
     out.set("maxLength", FrequencyMaxLength);
+    val chart = val::object();
+    for (const auto &[key, text] :
+         {std::pair{"title", ChartTitle}, std::pair{"link", ChartLink},
+          std::pair{"back", ChartBack}, std::pair{"key", ChartKey},
+          std::pair{"frequency", ChartFrequency}, std::pair{"to", ChartTo},
+          std::pair{"switchName", ChartSwitch}, std::pair{"belowSign", ChartBelowSign},
+          std::pair{"below", BelowBandText}, std::pair{"on", SwitchOnText},
+          std::pair{"off", SwitchOffText}})
+        chart.set(key, std::string(text));
+    out.set("chart", chart);
     out.set("controls", controls);
     out.set("tabOrder", order);
     out.set("largestFile", double(LargestBitmapFile));

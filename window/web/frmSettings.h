@@ -41,6 +41,13 @@ public:
     bool load(); // the load event: the housing's picture, then Form_Load
     bool click(int k);
     bool leaveField(bool toAnotherControl);
+    // The page opened at an address that carries `text`: as if typed and left.
+    bool open(const std::string &text);
+    std::string address() const; // the frequency an address carries now
+
+    // Every channel, lowest first: [{frequency, below, on: [8 booleans]}] in
+    // the user's notation.
+    emscripten::val chart();
 
     bool failed() const { return m_guard.failed(); }
     emscripten::val report() const; // {text, folder}

@@ -20,6 +20,9 @@
     const settled = new Promise(done => { settle = done; }); // running, or showing the report
     const held = {}; // each switch picture's bytes, as the module holds them
     const asking = new Set(); // switch pictures asked for again, not yet answered
+    const CHART_ROWS = 64; // a printed column's channels
+    const ADDRESS_MS = 150; // WebKit refuses more than 100 address changes in 10 s
+    let chart = null, address = null, addressTimer = 0, addressWritten = -ADDRESS_MS;
 
     // What the browser's first language says about writing numbers. A tag
     // Intl refuses ("C" from a system with no language set) gives way to the
@@ -129,6 +132,15 @@
         for (const c of design.controls)
             if (!c.tabStop)
                 form.append(controls[c.name]);
+        // The chart is a page of its own beside the fixed window: a link, not
+        // a control of the window.
+        const views = document.createElement('nav');
+        views.id = 'views';
+        const link = document.createElement('a');
+        link.href = '#chart';
+        link.textContent = design.chart.link;
+        views.append(link);
+        form.after(views);
         bindEvents();
     }
 
@@ -154,6 +166,11 @@
         Object.assign(canvas.style, {left: '0', top: '0', width: css(canvas.width), height: css(canvas.height)});
         for (const c of design.controls)
             place(c);
+        // The chart's link below the window, or beside it where a phone held
+        // sideways has no room below.
+        const [w, h] = [device(width) / ratio, device(height) / ratio];
+        const below = room.clientHeight - h >= 48 || room.clientWidth - w < 160;
+        Object.assign(document.getElementById('views').style, {left: css(below ? 0 : w), top: css(below ? h : 0)});
         whole = true;
         drawBlock();
     }
@@ -294,6 +311,7 @@
             return;
         if (!event())
             return end();
+        showAddress();
         for (const name of SWITCH_PICTURES)
             if (!asking.has(name))
                 recheck(name);
@@ -333,7 +351,121 @@
             });
         });
         addEventListener('resize', layout);
+        addEventListener('hashchange', route);
+        addEventListener('beforeprint', buildChart);
         watchRatio();
+    }
+
+    // The address after every change: the frequency set, in the C notation,
+    // in place of this page's entry, not as a new one.
+    function showAddress() {
+        address = settings.address();
+        if (addressTimer)
+            return;
+        addressTimer = setTimeout(() => {
+            addressTimer = 0;
+            addressWritten = performance.now();
+            try {
+                history.replaceState(history.state, '', `#${address}`);
+            } catch (error) {
+                console.warn('the address stays:', error);
+            }
+        }, Math.max(0, addressWritten + ADDRESS_MS - performance.now()));
+    }
+
+    // #chart shows the chart; any other fragment is a frequency, typed into
+    // the field and left, unless it is the one this page wrote last.
+    function route(event) {
+        const fragment = location.hash.slice(1);
+        const charted = fragment === 'chart';
+        if (charted)
+            buildChart();
+        const was = document.documentElement.dataset.view;
+        document.documentElement.dataset.view = charted ? 'chart' : 'window';
+        if (charted) {
+            chart.querySelector('.back').href = `#${address || ''}`;
+            chart.firstChild.focus({preventScroll: true});
+            scrollTo(0, 0);
+        } else if (event && fragment && fragment !== address) {
+            run(() => settings.open(typed(fragment)));
+        }
+        if (!charted && was === 'chart')
+            controls.txtFreq.focus();
+    }
+
+    // A fragment as the field takes typed text: decoded, and cut where typing
+    // stops; one that is no text at all is none. A character's escapes are
+    // at most 12 long: no more is decoded.
+    function typed(fragment) {
+        const escaped = fragment.slice(0, 12 * design.maxLength);
+        for (const text of [escaped, escaped.replace(/%[^%]*$/, '')]) {
+            try {
+                return decodeURIComponent(text).slice(0, design.maxLength);
+            } catch (error) {
+                // cut inside an escape, or not one
+            }
+        }
+        return '';
+    }
+
+    // Every channel as the core converts it: printed instead of the window,
+    // and shown at #chart. Each switch is drawn as the block shows it, lever
+    // up for ON, and named in words for a screen reader.
+    function buildChart() {
+        if (chart || !settings || ended)
+            return;
+        const words = design.chart;
+        const rows = settings.chart();
+        if (settings.failed())
+            return end();
+        const add = (parent, tag, text, className) => {
+            const element = document.createElement(tag);
+            if (text !== undefined)
+                element.textContent = text;
+            if (className)
+                element.className = className;
+            parent.append(element);
+            return element;
+        };
+        chart = document.createElement('main');
+        chart.id = 'chart';
+        chart.setAttribute('aria-labelledby', 'chart-title');
+        const title = add(chart, 'h1', words.title);
+        title.id = 'chart-title';
+        title.tabIndex = -1;
+        const key = add(chart, 'p', `${words.key} `);
+        add(key, 'span', words.belowSign, 'sign').setAttribute('aria-hidden', 'true');
+        key.append(` ${words.below}.`);
+        // Four tables of 64 side by side: a sheet's columns, which no engine
+        // breaks one table into alike.
+        const columns = add(chart, 'div', undefined, 'columns');
+        for (let first = 0; first < rows.length; first += CHART_ROWS) {
+            const part = rows.slice(first, first + CHART_ROWS);
+            const table = add(columns, 'table');
+            table.setAttribute('aria-label', `${words.title}, ${part[0].frequency} ${words.to} ${part[part.length - 1].frequency} ${words.frequency}`);
+            const head = add(add(table, 'thead'), 'tr');
+            add(head, 'th', words.frequency).scope = 'col';
+            part[0].on.forEach((_, i) => {
+                const th = add(head, 'th', String(i + 1));
+                th.scope = 'col';
+                th.setAttribute('aria-label', `${words.switchName} ${i + 1}`);
+            });
+            const body = add(table, 'tbody');
+            for (const row of part) {
+                const tr = add(body, 'tr');
+                const th = add(tr, 'th', row.frequency);
+                th.scope = 'row';
+                if (row.below) {
+                    add(th, 'span', words.belowSign, 'sign').setAttribute('aria-hidden', 'true');
+                    add(th, 'span', ` ${words.below}`, 'visually-hidden');
+                }
+                for (const on of row.on)
+                    add(add(tr, 'td', undefined, on ? 'on' : 'off'), 'span', on ? words.on : words.off, 'visually-hidden');
+            }
+        }
+        const back = add(add(chart, 'p', undefined, 'back'), 'a', words.back, 'back');
+        back.href = '#';
+        document.body.append(chart);
     }
 
     // Browser zoom and a move to another screen change the ratio.
@@ -353,7 +485,8 @@
         const report = settings ? settings.report()
             : {title: 'Corvex_Settings', text: 'Corvex_Settings has to close.\n\n' +
                'The page could not start its program: ' + error, folder: ''};
-        form.remove();
+        for (const gone of [form, chart, document.getElementById('views')])
+            gone?.remove();
         const box = document.createElement('section');
         box.className = 'report';
         box.setAttribute('role', 'alertdialog');
@@ -415,12 +548,19 @@
                 return end();
         if (!settings.load())
             return end();
+        const fragment = location.hash.slice(1);
+        if (fragment && fragment !== 'chart') {
+            if (!settings.open(typed(fragment)))
+                return end();
+            showAddress();
+        }
         layout(); // the one layout and the one draw before the window shows
         form.hidden = false;
         form.removeAttribute('aria-busy');
         controls.txtFreq.focus();
         document.documentElement.dataset.state = 'running';
         settle();
+        route();
         requestAnimationFrame(() => setTimeout(() => {
             for (const name of SWITCH_PICTURES)
                 if (copies[name] && !asking.has(name))
