@@ -468,8 +468,10 @@ class WebRun(Run):
             target = self.browser.cdp("DOM.resolveNode", backendNodeId=node)
             self.browser.cdp("Runtime.callFunctionOn", objectId=target["object"]["objectId"],
                              functionDeclaration="function () { this.click(); }")
-        elif verb == "restart":
-            self.reload()
+        elif verb == "restart":  # the page opened again at its own address, as its icon opens it
+            self.note_requests()
+            self.browser.go(self.server.address, first=False)
+            self.wait_window()
         elif verb == "screen":  # a phone's screen of W x H CSS pixels; a tap on each lever's edge
             self.screen = tuple(map(int, arg.split("x")))
             self.set_ratio(self.ratio)
