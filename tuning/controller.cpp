@@ -58,6 +58,14 @@ std::string SettingsController::frequencyInAddress() const
     return NumberText().format(m_record.dblFreq);
 }
 
+int SettingsController::channel() const
+{
+    int code = 0;
+    for (int k = 1; k <= SwitchCount; ++k)
+        code |= m_record.blnSw(k) ? 1 << (k - 1) : 0;
+    return code;
+}
+
 void SettingsController::resetToBandStart()
 {
     m_record.dblFreq = BandStart;

@@ -31,6 +31,9 @@ public:
     // The frequency now set, in the C notation an address carries.
     std::string frequencyInAddress() const;
 
+    // The channel the switches select: their code, ON a 0 bit.
+    int channel() const;
+
     const TuningRecord &record() const { return m_record; }
     const NumberText &numbers() const { return m_numbers; }
 

@@ -452,6 +452,40 @@ class Run:
     def point(self, x, y):
         return str(self.d.device(x)), str(self.d.device(y))
 
+    # The table's actions:
+    #          sel (select the field's text) | type:TEXT (\s is a blank) | key:KEYS | tab
+    #          click:K (switch K) | right:K | pressout:K (press on K, release outside)
+    #          housing | label | field (a click there) | deactivate (another client takes
+    #          the focus) | paste:TEXT | put:NAME=OTHER (replace an image while running)
+    #          rm:NAME | restart (close through the window manager, start again)
+    #          hear:CODE,TEXT (screen readers hear these switches and this text: MSAA, AT-SPI)
+    #          press:K (a screen reader performs switch K's action) | cue:K (switch K shows a
+    #          focus cue and no other does; 0: none does; housing: the housing does)
+    #          keep:K (switch K's accessible
+    #          object, kept across a click, answers the new position)
+    #          dpi:N (the window moves to a monitor of N dots per inch)
+    #          tips:N (the window's tooltips hold N tools) | icons (the window's icons, as
+    #          the window manager gets them, are the icon file's images at the sizes the
+    #          system asks for at the window's scale)
+    #          leak:KIB (50 moves between scales, colour changes and 200 clicks grow the
+    #          program's anonymous resident memory by less than KIB)
+    #          web only: ratio:R (the page's device pixel ratio becomes R: zoom, another
+    #          screen) | offline (the network goes: every connection closed unanswered) | forced (forced colours: on or off) | axe (axe-core
+    #          finds nothing wrong in the page) | worker (the service worker has taken the page
+    #          over) | update (a new build on the server: a reload later the page is it, and only
+    #          its files are kept) | installable (the browser finds nothing against installing it)
+    #          | requests (every request so far was for the page's own origin) | unasked:NAME
+    #          (the page never asked the server for NAME: the housing is in the module) | net:slow|stall|
+    #          503|ok (the server gives the images 0.4 s late, never, refused, or well) |
+    #          instant:K (a click on switch K is answered before the script that made it
+    #          ends) | reopen (the browser closed once the page is kept, and started again on
+    #          the same profile with no network) | lang:TAG (the browser reports the
+    #          language TAG, and the page starts again) | screen:WxH (a phone's screen
+    #          of W x H CSS pixels: the window whole on it, each lever's box as the design
+    #          reaches it and a finger's size, a tap at its edge flipping that switch alone)
+    #          | address:FRAG (the page opened at an address ending in #FRAG) | addressed:F (the
+    #          address ends in #F, and the history has no entry more) | chart (the chart by its
+    #          link, read as a table, and back) | print (the chart printed on A4 and Letter)
     def do(self, action):
         verb, _, arg = action.partition(":")
         arg = arg.replace("\\s", " ")

@@ -377,18 +377,6 @@ class WebRun(Run):
         elif verb in ("click", "right"):
             self.click_at(self.css_point(*self.d.centre(f"pic{arg}")), "left" if verb == "click" else "right")
             self.idle()  # a changed picture it brought is there for the next event
-        elif verb == "pressout":
-            for kind, place in (("move", f"pic{arg}"), ("down", f"pic{arg}"), ("move", "Description"),
-                                ("up", "Description")):
-                self.browser.call("mouse", kind, *self.css_point(*self.d.centre(place)), "left")
-        elif verb == "paste":
-            # The browser's own paste of a text the clipboard holds.
-            self.browser.cdp("Browser.grantPermissions", permissions=["clipboardReadWrite",
-                                                                      "clipboardSanitizedWrite"])
-            self.js("return navigator.clipboard.writeText(arguments[0]).catch(() => {})", arg)
-            wait_for("clipboard", lambda: self.js(
-                "return navigator.clipboard.readText().catch(() => '')") == arg, 5)
-            self.keys("ctrl+v")
         elif verb == "deactivate":  # another tab comes to the front, then this one again
             self.browser.call("deactivate")
         elif verb == "offline":
@@ -444,13 +432,17 @@ class WebRun(Run):
             wait_for(f"the address #{arg}", lambda: self.js("return location.hash") == f"#{arg}", 5)
             if self.js("return history.length") != self.entries:
                 raise Failure(f"the history has {self.js('return history.length')} entries, not {self.entries}")
-        elif verb == "chart":  # the chart, by its link and back, as a screen reader reads it
+        elif verb == "chart":  # the chart by its link, as a screen reader reads it, and Back
             self.follow("#views a")
             wait_for("the chart", lambda: self.js("return location.hash") == "#chart", 10)
             self.read_chart()
+            code = sum((p == "false") << k for k, p in enumerate(self.positions()))  # ON is checked
+            current = self.js("return document.querySelector('#chart [aria-current] th').firstChild.textContent")
+            if current != list(self.channels())[code][0]:
+                raise Failure(f"the chart marks {current} as the channel set, not code {code}")
             self.axe()
-            self.follow("#chart a.back")
-            wait_for("the window again", lambda: self.js(
+            self.js("history.back()")  # the browser's Back: the window, and the address of what is set
+            wait_for("the window again", lambda: self.js("return location.hash") == f"#{(825 + code) / 10:g}" and self.js(
                 "return document.getElementById('frmSettings').getClientRects().length") == 1, 10)
         elif verb == "print":
             self.print_chart()

@@ -137,6 +137,11 @@ std::string frmSettings::address() const
     return m_controller.frequencyInAddress();
 }
 
+int frmSettings::channel() const
+{
+    return m_controller.channel();
+}
+
 val frmSettings::chart()
 {
     val rows = val::array();

@@ -44,6 +44,7 @@ public:
     // The page opened at an address that carries `text`: as if typed and left.
     bool open(const std::string &text);
     std::string address() const; // the frequency an address carries now
+    int channel() const;         // the chart's row the switches select
 
     // Every channel, lowest first: [{frequency, below, on: [8 booleans]}] in
     // the user's notation.

@@ -358,23 +358,34 @@
 
     // The address after every change: the frequency set, in the C notation,
     // in place of this page's entry, not as a new one.
+    // Once for all the changes of one task (a click validates, then flips).
     function showAddress() {
         address = settings.address();
         if (addressTimer)
             return;
-        addressTimer = setTimeout(() => {
-            addressTimer = 0;
-            addressWritten = performance.now();
-            try {
-                history.replaceState(history.state, '', `#${address}`);
-            } catch (error) {
-                console.warn('the address stays:', error);
-            }
-        }, Math.max(0, addressWritten + ADDRESS_MS - performance.now()));
+        const wait = addressWritten + ADDRESS_MS - performance.now();
+        addressTimer = wait > 0 ? setTimeout(writeAddress, wait) : true;
+        if (wait <= 0)
+            queueMicrotask(writeAddress);
+    }
+
+    // Marked as the page's own in the entry's state: a way back to the
+    // window, not a frequency to open. The chart's entry, reached before a
+    // late write, keeps its address: the window's is written on the way back.
+    function writeAddress() {
+        addressTimer = 0;
+        if (document.documentElement.dataset.view === 'chart')
+            return;
+        addressWritten = performance.now();
+        try {
+            history.replaceState({corvexAddress: true}, '', `#${address}`);
+        } catch (error) {
+            console.warn('the address stays:', error);
+        }
     }
 
     // #chart shows the chart; any other fragment is a frequency, typed into
-    // the field and left, unless it is the one this page wrote last.
+    // the field and left, unless this page wrote it.
     function route(event) {
         const fragment = location.hash.slice(1);
         const charted = fragment === 'chart';
@@ -384,10 +395,16 @@
         document.documentElement.dataset.view = charted ? 'chart' : 'window';
         if (charted) {
             chart.querySelector('.back').href = `#${address || ''}`;
+            // The channel set now, marked and in sight.
+            chart.querySelector('[aria-current]')?.removeAttribute('aria-current');
+            const current = chart.querySelectorAll('tbody tr')[settings.channel()];
+            current.setAttribute('aria-current', 'true');
             chart.firstChild.focus({preventScroll: true});
-            scrollTo(0, 0);
-        } else if (event && fragment && fragment !== address) {
+            current.scrollIntoView({block: 'center'});
+        } else if (event && fragment && fragment !== address && !history.state?.corvexAddress) {
             run(() => settings.open(typed(fragment)));
+        } else if (event && address !== null) {
+            showAddress(); // back at the window: the address follows what is set
         }
         if (!charted && was === 'chart')
             controls.txtFreq.focus();
