@@ -66,6 +66,7 @@ inline constexpr Font Inherited{"", 0, false};
 inline constexpr const char *ChartTitle = "Channels of the Corvex DIP switch block";
 inline constexpr const char *ChartLink = "Chart of all channels";
 inline constexpr const char *ChartBack = "Back to the switches";
+inline constexpr const char *ChartPrint = "Print the chart";
 inline constexpr const char *ChartKey = "Switches 1 to 8 as the block shows them: ON up, OFF down.";
 inline constexpr const char *ChartFrequency = "MHz";
 inline constexpr const char *ChartTo = "to";         // a part of the chart: "82.5 to 88.8 MHz"

@@ -38,7 +38,6 @@ const ops = {
     go: url => page.goto(url),
     reload: () => page.reload(),
     preload: async source => (await page.evaluateOnNewDocument(source)).identifier,
-    unload: identifier => page.removeScriptToEvaluateOnNewDocument(identifier),
     // A function body with its arguments, as WebDriver's script execution has
     // it; a promise it returns is awaited. Built here: the page's policy
     // allows no eval.

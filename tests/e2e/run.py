@@ -408,14 +408,12 @@ class Run:
             raise Failure(f"icons {sizes}, not {wanted}")
 
     def read_text(self):
-        return self.copied(lambda: (self.do("field"), keys("End", "shift+Home", "ctrl+c")))
-
-    def copied(self, copy):
-        # What `copy` puts on the clipboard; "" when it puts nothing there.
+        # The field's text as a copy puts it on the clipboard; "" when a copy puts nothing there.
         for attempt in range(3):  # a clipboard shared with Wine settles asynchronously
             sentinel = f"<nothing {attempt}>"
             set_clipboard(sentinel.encode())
-            copy()
+            self.do("field")
+            keys("End", "shift+Home", "ctrl+c")
             try:
                 return wait_for("clipboard", lambda: (lambda t: t != sentinel and t)(
                     sh("xclip", "-o", "-selection", "clipboard")), 1.5)
@@ -479,8 +477,7 @@ class Run:
     #          503|ok (the server gives the images 0.4 s late, never, refused, or well) |
     #          instant:K (a click on switch K is answered before the script that made it
     #          ends) | reopen (the browser closed once the page is kept, and started again on
-    #          the same profile with no network) | lang:TAG (the browser reports the
-    #          language TAG, and the page starts again) | screen:WxH (a phone's screen
+    #          the same profile with no network) | screen:WxH (a phone's screen
     #          of W x H CSS pixels: the window whole on it, each lever's box as the design
     #          reaches it and a finger's size, a tap at its edge flipping that switch alone)
     #          | address:FRAG (the page opened at an address ending in #FRAG) | addressed:F (the
@@ -607,6 +604,19 @@ class Run:
                 open(f"{folder}/{name}", "wb").write(content)
 
     # -- one row -----------------------------------------------------------
+    # The table's columns:
+    # files:   good (both images) | none | only:NAME | NAME=empty|garbage|cut300|folder|fifo|huge|oversize
+    #          planted (both images, and a copy of the program with libraries planted beside
+    #          it under the names of the system's, which must not load) | stall (web: both
+    #          images, on a server that never answers for them)
+    # colour:  the field's text: black, red, or marked (a colour of the theme's own, not
+    #          its text colour: forced colours drop the red)
+    # text:    read back through the clipboard; '.' is the locale's separator unless the
+    #          text starts with '='; with status 1, a piece of the report instead
+    # code:    the switch code the eight pictures show
+    # tags:    x2 also at other scales; qt, win or web for one program only, desk for the
+    #          two desktop programs; ff also in Firefox and WebKit; zoom not in WebKit;
+    #          phone only on a phone
     def row(self, number, name, files, actions, text, colour, code, status):
         folder = self.o.folder or f"{self.o.work}/{number:02d}"
         if not self.o.folder:

@@ -318,7 +318,7 @@ val designTable()
     val chart = val::object();
     for (const auto &[key, text] :
          {std::pair{"title", ChartTitle}, std::pair{"link", ChartLink},
-          std::pair{"back", ChartBack}, std::pair{"key", ChartKey},
+          std::pair{"back", ChartBack}, std::pair{"print", ChartPrint}, std::pair{"key", ChartKey},
           std::pair{"frequency", ChartFrequency}, std::pair{"to", ChartTo},
           std::pair{"switchName", ChartSwitch}, std::pair{"belowSign", ChartBelowSign},
           std::pair{"below", BelowBandText}, std::pair{"on", SwitchOnText},

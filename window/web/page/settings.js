@@ -453,6 +453,12 @@
         const key = add(chart, 'p', `${words.key} `);
         add(key, 'span', words.belowSign, 'sign').setAttribute('aria-hidden', 'true');
         key.append(` ${words.below}.`);
+        // Back, and the browser's print, which a phone keeps in its share menu.
+        const tools = add(chart, 'p', undefined, 'tools');
+        add(tools, 'a', words.back, 'back').href = '#';
+        const printing = add(tools, 'button', words.print);
+        printing.type = 'button';
+        printing.addEventListener('click', () => window.print());
         // Four tables of 64 side by side: a sheet's columns, which no engine
         // breaks one table into alike.
         const columns = add(chart, 'div', undefined, 'columns');
@@ -480,8 +486,6 @@
                     add(add(tr, 'td', undefined, on ? 'on' : 'off'), 'span', on ? words.on : words.off, 'visually-hidden');
             }
         }
-        const back = add(add(chart, 'p', undefined, 'back'), 'a', words.back, 'back');
-        back.href = '#';
         document.body.append(chart);
     }
 
