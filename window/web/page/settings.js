@@ -387,10 +387,12 @@
     // #chart shows the chart; any other fragment is a frequency, typed into
     // the field and left, unless this page wrote it.
     function route(event) {
+        if (ended || document.documentElement.dataset.state !== 'running')
+            return; // the start routes once it runs; a report has no views
         const fragment = location.hash.slice(1);
         const charted = fragment === 'chart';
-        if (charted)
-            buildChart();
+        if (charted && (buildChart(), !chart))
+            return;
         const was = document.documentElement.dataset.view;
         document.documentElement.dataset.view = charted ? 'chart' : 'window';
         if (charted) {
