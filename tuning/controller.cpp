@@ -60,10 +60,9 @@ std::string SettingsController::frequencyInAddress() const
 
 int SettingsController::channel() const
 {
-    int code = 0;
-    for (int k = 1; k <= SwitchCount; ++k)
-        code |= m_record.blnSw(k) ? 1 << (k - 1) : 0;
-    return code;
+    TuningRecord record = m_record; // the window's own conversion, on a copy
+    convertSwitchesToFreq(record);
+    return record.intCode;
 }
 
 void SettingsController::resetToBandStart()
