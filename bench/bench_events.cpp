@@ -18,13 +18,19 @@ namespace {
 
 frmSettings *window = nullptr;
 
+// A child of the window by its design name, as its tests find it.
+template <class Widget = QWidget> Widget *child(const char *name)
+{
+    return window->findChild<Widget *>(QString::fromLatin1(name));
+}
+
 // The floor of a click: one switch image's bytes read, nothing decoded or shown.
 void read_switch_images(benchmark::State &state)
 {
     const int files = int(state.range(0));
     for (auto _ : state)
         for (int i = 0; i < files; ++i)
-            benchmark::DoNotOptimize(readPictureBytes("OFF_SW.bmp"));
+            benchmark::DoNotOptimize(readPictureBytes(PlatformFileOpener(), "OFF_SW.bmp"));
 }
 
 // Start text, eight switch images, the description.
@@ -38,18 +44,18 @@ void Form_Load(benchmark::State &state)
 void txtFreq_Validate(benchmark::State &state)
 {
     for (auto _ : state) {
-        window->txtFreq()->setFocus();
-        window->txtFreq()->setText(QStringLiteral("95.3"));
-        window->picDIP_SW()->setFocus();
+        child<QLineEdit>("txtFreq")->setFocus();
+        child<QLineEdit>("txtFreq")->setText(QStringLiteral("95.3"));
+        child("picDIP_SW")->setFocus();
     }
 }
 
 // A real mouse click on switch 1: one image, the frequency text and colour.
 void pic1_Click(benchmark::State &state)
 {
-    window->picDIP_SW()->setFocus();
+    child("picDIP_SW")->setFocus();
     for (auto _ : state)
-        QTest::mouseClick(window->pic(1), Qt::LeftButton, Qt::NoModifier, QPoint(4, 9));
+        QTest::mouseClick(child("pic1"), Qt::LeftButton, Qt::NoModifier, QPoint(4, 9));
 }
 
 // The slowest files there are, as both images: a validation shows eight of
@@ -80,9 +86,9 @@ void registerSlowestFiles(const QString &folder)
                                                  for (int i = 0; i < 8; ++i)
                                                      benchmark::DoNotOptimize(refused());
                                              } else {
-                                                 window->txtFreq()->setFocus();
-                                                 window->txtFreq()->setText(QStringLiteral("95.3"));
-                                                 window->picDIP_SW()->setFocus();
+                                                 child<QLineEdit>("txtFreq")->setFocus();
+                                                 child<QLineEdit>("txtFreq")->setText(QStringLiteral("95.3"));
+                                                 child("picDIP_SW")->setFocus();
                                              }
                                          }
                                      })
@@ -90,12 +96,12 @@ void registerSlowestFiles(const QString &folder)
         benchmark::RegisterBenchmark((std::string("slowest_click/") + file.name).c_str(),
                                      [prepare](benchmark::State &state) {
                                          const bool refusedFile = prepare();
-                                         window->picDIP_SW()->setFocus();
+                                         child("picDIP_SW")->setFocus();
                                          for (auto _ : state) {
                                              if (refusedFile)
                                                  benchmark::DoNotOptimize(refused());
                                              else
-                                                 QTest::mouseClick(window->pic(1), Qt::LeftButton,
+                                                 QTest::mouseClick(child("pic1"), Qt::LeftButton,
                                                                    Qt::NoModifier, QPoint(4, 9));
                                          }
                                      })

@@ -80,13 +80,13 @@ int main()
     const auto read = [](int files) {
         return [files] {
             for (int i = 0; i < files; ++i)
-                readPictureBytes("OFF_SW.bmp");
+                readPictureBytes(PlatformFileOpener(), "OFF_SW.bmp");
         };
     };
     const double floor1 = microseconds(2000, read(1)), floor8 = microseconds(250, read(8));
     const double decoded8 = microseconds(250, [] {
         for (int i = 0; i < 8; ++i)
-            readPictureFile("OFF_SW.bmp");
+            readPictureFile(PlatformFileOpener(), "OFF_SW.bmp");
     });
     const double validate = microseconds(250, [&] {
         SetFocus(field);

@@ -2,7 +2,7 @@
 
 #include "bitmap.h"
 #include "bitmapwriter.h"
-#include "picturefile.h"
+#include "platformfileopener.h"
 #include "runtimeerror.h"
 
 #include <vector>
@@ -60,7 +60,7 @@ inline std::vector<NamedBitmap> slowestBitmaps()
 inline bool refused()
 {
     try {
-        readPictureFile("OFF_SW.bmp");
+        readPictureFile(PlatformFileOpener(), "OFF_SW.bmp");
         return false;
     } catch (const FileError &) {
         return true;

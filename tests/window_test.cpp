@@ -34,6 +34,14 @@ void startIn(const fs::path &on, const fs::path &off)
 
 const fs::path Resources = CORVEX_RESOURCES_DIR;
 
+// A child by its design name, as a test of any Qt window finds it.
+template <class Widget = QWidget> Widget *child(const QWidget &window, const char *name)
+{
+    auto *widget = window.findChild<Widget *>(QString::fromUtf8(name));
+    EXPECT_NE(widget, nullptr) << name;
+    return widget;
+}
+
 } // namespace
 
 TEST(SystemColours, AThemeSwitchedWhileRunningIsFollowed)
@@ -42,15 +50,15 @@ TEST(SystemColours, AThemeSwitchedWhileRunningIsFollowed)
     EventGuard guard;
     frmSettings window(guard);
     ASSERT_TRUE(guard.run([&] { window.load(); }));
-    QTest::mouseClick(window.pic(6), Qt::LeftButton, Qt::NoModifier, QPoint(2, 2)); // red: 84.3
+    QTest::mouseClick(child(window, "pic6"), Qt::LeftButton, Qt::NoModifier, QPoint(2, 2)); // red: 84.3
     const QPalette before = QApplication::palette();
     QPalette contrast = before;
     contrast.setColor(QPalette::Window, Qt::black);
     contrast.setColor(QPalette::ButtonText, Qt::yellow);
     QApplication::setPalette(contrast);
-    EXPECT_EQ(window.Description()->palette().color(QPalette::Window), QColor(Qt::black));
-    EXPECT_EQ(window.Description()->palette().color(QPalette::WindowText), QColor(Qt::yellow));
-    EXPECT_EQ(window.txtFreq()->palette().color(QPalette::Text), QColor(Qt::red));
+    EXPECT_EQ(child(window, "Description")->palette().color(QPalette::Window), QColor(Qt::black));
+    EXPECT_EQ(child(window, "Description")->palette().color(QPalette::WindowText), QColor(Qt::yellow));
+    EXPECT_EQ(child(window, "txtFreq")->palette().color(QPalette::Text), QColor(Qt::red));
     QApplication::setPalette(before);
 }
 
@@ -76,7 +84,8 @@ TEST(Paint, EveryBitmapTheDecoderTakes)
         window.show();
         window.grab();
         for (int k = 1; k <= 8; ++k)
-            QTest::mouseClick(window.pic(k), Qt::LeftButton, Qt::NoModifier, QPoint(0, 0));
+            QTest::mouseClick(child(window, ("pic" + std::to_string(k)).c_str()), Qt::LeftButton,
+                              Qt::NoModifier, QPoint(0, 0));
         window.grab();
         EXPECT_FALSE(guard.failed());
     }

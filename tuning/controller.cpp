@@ -1,5 +1,8 @@
 #include "controller.h"
 
+#include <algorithm>
+#include <utility>
+
 SettingsController::SettingsController(SettingsView &view, const NumberText &numbers)
     : m_view(view), m_numbers(numbers)
 {
@@ -25,16 +28,38 @@ void SettingsController::picClick(int k)
     SwitchesToFreq();
 }
 
+bool SettingsController::switchKey(int k, SwitchKey key, KeyPhase phase)
+{
+    switch (key) {
+    case SwitchKey::Left:
+    case SwitchKey::Up:
+    case SwitchKey::Right:
+    case SwitchKey::Down: {
+        const int step = key == SwitchKey::Left || key == SwitchKey::Up ? -1 : 1;
+        if (phase == KeyPhase::Pressed)
+            m_view.focusSwitch(std::clamp(k + step, 1, SwitchCount));
+        return true;
+    }
+    case SwitchKey::Space:
+        if (phase == KeyPhase::Pressed) {
+            m_spacePressedOn = k;
+        } else if (std::exchange(m_spacePressedOn, 0) == k) {
+            picClick(k);
+        }
+        return true;
+    case SwitchKey::Other:
+        break;
+    }
+    return false;
+}
+
 void SettingsController::txtFreq_Validate()
 {
-    if (!m_numbers.isNumeric(m_view.readFrequencyText())) {
-        resetToBandStart();
-        return;
-    }
-    m_record.dblFreq = m_numbers.parse(m_view.readFrequencyText()).value_or(BandStart);
-    if (m_record.dblFreq > UpperLimit || m_record.dblFreq < LowerLimit) {
+    const std::optional<double> typed = m_numbers.parse(m_view.readFrequencyText());
+    if (!typed || *typed > UpperLimit || *typed < LowerLimit) {
         resetToBandStart();
     } else {
+        m_record.dblFreq = *typed;
         // The typed text stays as it is; only the switches move to the channel.
         showBand(m_record.dblFreq);
         FreqToSwitches();

@@ -4,6 +4,10 @@
 #include "settingsview.h"
 #include "tuningrecord.h"
 
+// A key on a switch, as any toolkit reports it.
+enum class SwitchKey { Left, Up, Right, Down, Space, Other };
+enum class KeyPhase { Pressed, Released };
+
 // The behaviour of the settings window, one handler per event, run against
 // whatever SettingsView the window (or a test) provides.
 class SettingsController
@@ -15,6 +19,12 @@ public:
 
     // A click on switch picture k (1..8).
     void picClick(int k);
+
+    // A key on switch k. The arrows go from switch to switch, stopping at the
+    // ends, and flip none; Space flips the switch as a check box does, on its
+    // release where it was pressed. True when the key is the switch's, so
+    // that the toolkit does nothing more with it (a scroll, a dialog's move).
+    bool switchKey(int k, SwitchKey key, KeyPhase phase);
 
     // The focus is about to leave the frequency field.
     void txtFreq_Validate();
@@ -47,4 +57,5 @@ private:
     SettingsView &m_view;
     NumberText m_numbers;
     TuningRecord m_record;
+    int m_spacePressedOn = 0; // the switch Space went down on, 0 for none
 };

@@ -3,6 +3,8 @@
 #include "bitmap.h"
 
 #include <cstdint>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,13 +13,45 @@
 // ever sees a file's bytes. Every failure is a FileError naming file, folder
 // and reason.
 
-// The bytes of the file, resolved against the current directory now. Only a
-// regular file is read, and opening one never waits: a FIFO or a device put
-// in its place is refused, not read.
-std::vector<std::uint8_t> readPictureBytes(const std::string &fileName);
+// A file opened for reading, as a platform gives it.
+class OpenedFile
+{
+public:
+    enum class Kind { Regular, Folder, Other };
+    struct Facts {
+        Kind kind;
+        std::uint64_t size;
+    };
+
+    virtual ~OpenedFile() = default;
+    // What the open file is, asked through its handle; none when that fails.
+    virtual std::optional<Facts> facts() = 0;
+    // Bytes read into `into`, 0 at the end, -1 on an error.
+    virtual long long read(std::uint8_t *into, std::size_t most) = 0;
+};
+
+// How a platform opens a name for reading. The rules stay here: the file is
+// opened first and then asked what it is, so no one can put a FIFO or a folder
+// in its place between the check and the read.
+class FileOpener
+{
+public:
+    enum class Failure { Missing, Locked, Unreadable };
+
+    virtual ~FileOpener() = default;
+    // The file, resolved against the current directory, opened without
+    // waiting (a FIFO without a writer, a device) and shared with a program
+    // that writes it; or null and why.
+    virtual std::unique_ptr<OpenedFile> open(const std::string &fileName,
+                                             Failure &why) const = 0;
+};
+
+// The bytes of the file. Only a regular file is read, and never beyond the
+// size it had when it was opened.
+std::vector<std::uint8_t> readPictureBytes(const FileOpener &files, const std::string &fileName);
 
 // The file's picture, decoded.
-Picture readPictureFile(const std::string &fileName);
+Picture readPictureFile(const FileOpener &files, const std::string &fileName);
 
 // Why a file of `size` bytes is refused before it is read.
 std::string tooLargeReason(std::uint64_t size);

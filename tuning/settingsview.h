@@ -27,4 +27,6 @@ public:
     // stands in that position (for screen readers).
     virtual void setSwitchPicture(int k, const std::string &fileName, SwitchPosition position) = 0;
     virtual void setDescription(const std::string &text) = 0;
+    // Moves the focus to switch k, with the cue a keyboard focus shows.
+    virtual void focusSwitch(int k) = 0;
 };

@@ -85,3 +85,56 @@ TEST(Controller, TheTableRowsShowWhatTheUserSees)
     }
     EXPECT_GE(rows, 25); // the table was read
 }
+
+// The switches' keys, from switch 3 and from the ends: where the focus goes,
+// whether the switch flips, and which keys the toolkit keeps.
+TEST(Controller, KeysOnASwitch)
+{
+    struct Row {
+        int k;
+        std::vector<std::pair<SwitchKey, KeyPhase>> keys;
+        int focus;     // where the focus went, 0 for nowhere
+        bool flipped;  // switch k stands the other way afterwards
+        bool consumed; // the last key's answer
+    };
+    using enum SwitchKey;
+    const auto down = KeyPhase::Pressed, up = KeyPhase::Released;
+    const Row rows[] = {
+        {3, {{Left, down}, {Left, up}}, 2, false, true},
+        {3, {{Up, down}}, 2, false, true},
+        {3, {{Right, down}}, 4, false, true},
+        {3, {{Down, down}}, 4, false, true},
+        {1, {{Left, down}}, 1, false, true},
+        {1, {{Up, down}}, 1, false, true},
+        {8, {{Right, down}}, 8, false, true},
+        {8, {{Down, down}}, 8, false, true},
+        {3, {{Space, down}}, 0, false, true},
+        {3, {{Space, down}, {Space, up}}, 0, true, true},
+        {3, {{Space, down}, {Space, down}, {Space, up}}, 0, true, true},
+        {3, {{Space, up}}, 0, false, true},
+        {8, {{Space, down}, {Space, up}, {Space, down}, {Space, up}}, 0, false, true},
+        {3, {{Other, down}, {Other, up}}, 0, false, false},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(::testing::Message() << "switch " << row.k << ", " << row.keys.size()
+                                          << " keys, focus " << row.focus);
+        RecordingView view;
+        SettingsController controller(view);
+        controller.Form_Load();
+        const int before = view.code;
+        bool consumed = false;
+        for (const auto &[key, phase] : row.keys)
+            consumed = controller.switchKey(row.k, key, phase);
+        EXPECT_EQ(view.focusedSwitch, row.focus);
+        EXPECT_EQ(view.code, row.flipped ? before ^ 1 << (row.k - 1) : before);
+        EXPECT_EQ(consumed, row.consumed);
+    }
+    // Space released on another switch than the one it went down on flips neither.
+    RecordingView view;
+    SettingsController controller(view);
+    controller.Form_Load();
+    const int before = view.code;
+    controller.switchKey(3, SwitchKey::Space, KeyPhase::Pressed);
+    controller.switchKey(4, SwitchKey::Space, KeyPhase::Released);
+    EXPECT_EQ(view.code, before);
+}

@@ -1,7 +1,7 @@
 #include "bitmapwriter.h"
 #include "design.h"
 #include "devicescale.h"
-#include "picturefile.h"
+#include "platformfileopener.h"
 #include "reporttext.h"
 #include "runtimeerror.h"
 
@@ -260,8 +260,8 @@ TEST_F(PictureFile, ReadsAWholeBitmapFromTheCurrentDirectory)
                                   OPEN_EXISTING, 0, nullptr)};
     ASSERT_NE(writer.handle, INVALID_HANDLE_VALUE);
 #endif
-    EXPECT_EQ(readPictureBytes("OFF_SW.bmp"), bytes);
-    EXPECT_EQ(readPictureFile("OFF_SW.bmp").at(4, 0), 0xFF0000FF);
+    EXPECT_EQ(readPictureBytes(PlatformFileOpener(), "OFF_SW.bmp"), bytes);
+    EXPECT_EQ(readPictureFile(PlatformFileOpener(), "OFF_SW.bmp").at(4, 0), 0xFF0000FF);
 }
 
 // One case a fault; one that this system cannot make shows as skipped.
@@ -306,7 +306,7 @@ TEST_P(PictureFault, NamesFileFolderReasonAndWhatToDo)
 #endif
     const auto started = std::chrono::steady_clock::now();
     try {
-        readPictureFile("OFF_SW.bmp");
+        readPictureFile(PlatformFileOpener(), "OFF_SW.bmp");
         ADD_FAILURE() << "no error raised";
     } catch (const FileError &error) {
         EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(1));

@@ -14,6 +14,7 @@ public:
     int picturesSet = 0;
     bool picturesMatchPositions = true;
     bool belowBand = false;
+    int focusedSwitch = 0;
 
     std::string readFrequencyText() override { return fieldText; }
     void showFrequencyText(const std::string &text) override { fieldText = text; }
@@ -27,6 +28,7 @@ public:
         ++picturesSet;
     }
     void setDescription(const std::string &text) override { description = text; }
+    void focusSwitch(int k) override { focusedSwitch = k; }
 };
 
 // How three locales write numbers: plain, decimal comma, Arabic-Indic digits.

@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QImageReader>
 #include <QLabel>
 #include <QPaintEvent>
@@ -39,7 +40,7 @@ void setColours(QWidget *widget, QPalette::ColorRole backgroundRole, std::uint32
     palette.setColor(foregroundRole, toQColor(foreground, palette));
     widget->setPalette(palette);
     // A picture box's picture covers it, and the window draws that.
-    widget->setAutoFillBackground(!qobject_cast<PictureBox *>(widget) &&
+    widget->setAutoFillBackground(!qobject_cast<SwitchHousing *>(widget) &&
                                   !qobject_cast<SwitchPicture *>(widget));
 }
 
@@ -139,7 +140,7 @@ void frmSettings::paintEvent(QPaintEvent *event)
     QWidget::paintEvent(event);
     // The field's caret blinks twice a second: that costs the block nothing.
     QRect block = m_picDIP_SW->geometry();
-    for (int k = 1; k <= 8; ++k)
+    for (int k = 1; k <= SwitchCount; ++k)
         block |= QRect(pic(k)->mapTo(this, QPoint(0, 0)), pic(k)->size());
     if (event->region().intersects(block))
         paintSwitchBlock();
@@ -174,7 +175,7 @@ void frmSettings::paintSwitchBlock()
     const QRect housing = draw(Design::control("picDIP_SW"), m_picDIP_SW->picture());
     if (m_picDIP_SW->showsFocusCue())
         cue(m_picDIP_SW, housing);
-    for (int k = 1; k <= 8; ++k) {
+    for (int k = 1; k <= SwitchCount; ++k) {
         const QRect at = draw(Design::switchControl(k), pic(k)->picture());
         if (pic(k)->showsFocusCue())
             cue(pic(k), at);
@@ -183,6 +184,10 @@ void frmSettings::paintSwitchBlock()
 
 bool frmSettings::eventFilter(QObject *watched, QEvent *event)
 {
+    if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)
+        for (int k = 1; k <= SwitchCount; ++k)
+            if (watched == pic(k))
+                return switchKey(k, static_cast<QKeyEvent *>(event));
     // A theme switched while the program runs, high contrast for one: Qt
     // tells the application, not a window with colours of its own.
     if (watched == QCoreApplication::instance() &&
@@ -223,7 +228,7 @@ void frmSettings::buildControl(const Design::Control &design)
             m_pics.at(std::size_t(design.switchNumber - 1)) = lever;
             widget = lever;
         } else {
-            m_picDIP_SW = new PictureBox(parent);
+            m_picDIP_SW = new SwitchHousing(parent);
             m_picDIP_SW->setPicture(std::move(picture));
             widget = m_picDIP_SW;
         }
@@ -243,16 +248,33 @@ void frmSettings::buildControl(const Design::Control &design)
 
 void frmSettings::bindEvents()
 {
-    for (int k = 1; k <= 8; ++k) {
+    for (int k = 1; k <= SwitchCount; ++k) {
         connect(pic(k), &SwitchPicture::clicked, this,
                 [this, k] { m_guard.run([&] { m_controller->picClick(k); }); });
-        // Stopping at the ends, with the cue of a keyboard focus.
-        connect(pic(k), &SwitchPicture::stepped, this, [this, k](int step) {
-            pic(std::clamp(k + step, 1, 8))->setFocus(Qt::TabFocusReason);
-        });
+        pic(k)->installEventFilter(this); // its keys
     }
     m_focusConnection =
         connect(qApp, &QApplication::focusChanged, this, &frmSettings::onFocusChanged);
+}
+
+bool frmSettings::switchKey(int k, const QKeyEvent *event)
+{
+    // A held key repeats as release and press pairs: only the press repeats.
+    if (event->type() == QEvent::KeyRelease && event->isAutoRepeat())
+        return false;
+    if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return false;
+    const SwitchKey key = event->key() == Qt::Key_Left    ? SwitchKey::Left
+                          : event->key() == Qt::Key_Up    ? SwitchKey::Up
+                          : event->key() == Qt::Key_Right ? SwitchKey::Right
+                          : event->key() == Qt::Key_Down  ? SwitchKey::Down
+                          : event->key() == Qt::Key_Space ? SwitchKey::Space
+                                                          : SwitchKey::Other;
+    const KeyPhase phase =
+        event->type() == QEvent::KeyPress ? KeyPhase::Pressed : KeyPhase::Released;
+    bool consumed = false;
+    m_guard.run([&] { consumed = m_controller->switchKey(k, key, phase); });
+    return consumed;
 }
 
 void frmSettings::onFocusChanged(QWidget *old, QWidget *now)

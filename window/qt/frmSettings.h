@@ -2,6 +2,7 @@
 
 #include "design.h"
 #include "eventguard.h"
+#include "tuningrecord.h"
 
 #include <QIcon>
 #include <QMetaObject>
@@ -12,7 +13,8 @@
 class QLabel;
 class QLineEdit;
 class SettingsController;
-class PictureBox;
+class QKeyEvent;
+class SwitchHousing;
 class SwitchPicture;
 class WidgetView;
 
@@ -34,12 +36,9 @@ public:
     // The load event: call once, before the window is first shown.
     void load();
 
-    QLineEdit *txtFreq() const { return m_txtFreq; }
-    PictureBox *picDIP_SW() const { return m_picDIP_SW; }
-    SwitchPicture *pic(int k) const { return m_pics.at(std::size_t(k - 1)); }
-    QLabel *Description() const { return m_Description; }
-
 private:
+    SwitchPicture *pic(int k) const { return m_pics.at(std::size_t(k - 1)); }
+    bool switchKey(int k, const QKeyEvent *event);
     void buildWindow();
     void applyColours();
     void buildControl(const Design::Control &design);
@@ -51,8 +50,8 @@ private:
 
     EventGuard &m_guard;
     QLineEdit *m_txtFreq = nullptr;
-    PictureBox *m_picDIP_SW = nullptr;
-    std::array<SwitchPicture *, 8> m_pics{};
+    SwitchHousing *m_picDIP_SW = nullptr;
+    std::array<SwitchPicture *, SwitchCount> m_pics{};
     QLabel *m_Description = nullptr;
     std::unique_ptr<WidgetView> m_view;
     std::unique_ptr<SettingsController> m_controller;

@@ -2,27 +2,13 @@
 
 #include <QAccessibleWidget>
 #include <QFocusEvent>
-#include <QKeyEvent>
 
 namespace {
 
-// A validation sets eight pictures, most often to what they already show:
-// only a change costs a repaint, and only a new size a new geometry.
-void showPicture(QWidget *box, Picture &shown, Picture picture)
-{
-    if (picture.width == shown.width && picture.height == shown.height &&
-        picture.pixels == shown.pixels)
-        return;
-    const bool resized = picture.width != shown.width || picture.height != shown.height;
-    shown = std::move(picture); // the previous picture is released here
-    if (resized)
-        box->setFixedSize(shown.width, shown.height);
-    box->update();
-}
-
 // Whether a box shows the focus cue after this focus event: a focus that came
 // by Tab does, one that came by a click or a screen reader's action does not,
-// and the window's activation and a popup change nothing.
+// and the window's activation and a popup change nothing. Qt's own styles
+// decide the same for their controls; the window draws these boxes itself.
 bool cueAfter(const QFocusEvent *event, bool before)
 {
     switch (event->reason()) {
@@ -40,28 +26,41 @@ bool cueAfter(const QFocusEvent *event, bool before)
 
 } // namespace
 
-PictureBox::PictureBox(QWidget *parent) : QWidget(parent)
+void DrawnPicture::show(QWidget *box, Picture picture)
+{
+    // A validation sets eight pictures, most often to what they already show:
+    // only a change costs a repaint, and only a new size a new geometry.
+    if (picture.width == m_picture.width && picture.height == m_picture.height &&
+        picture.pixels == m_picture.pixels)
+        return;
+    const bool resized = picture.width != m_picture.width || picture.height != m_picture.height;
+    m_picture = std::move(picture); // the previous picture is released here
+    if (resized)
+        box->setFixedSize(m_picture.width, m_picture.height);
+    box->update();
+}
+
+void DrawnPicture::focusChanged(QWidget *box, const QFocusEvent *event)
+{
+    m_focusByKeyboard = cueAfter(event, m_focusByKeyboard);
+    box->update(); // the cue
+}
+
+SwitchHousing::SwitchHousing(QWidget *parent) : QWidget(parent)
 {
     setFocusPolicy(Qt::StrongFocus);
 }
 
-void PictureBox::focusInEvent(QFocusEvent *event)
+void SwitchHousing::focusInEvent(QFocusEvent *event)
 {
-    m_focusByKeyboard = cueAfter(event, m_focusByKeyboard);
+    m_drawn.focusChanged(this, event);
     QWidget::focusInEvent(event);
-    update(); // the cue
 }
 
-void PictureBox::focusOutEvent(QFocusEvent *event)
+void SwitchHousing::focusOutEvent(QFocusEvent *event)
 {
-    m_focusByKeyboard = cueAfter(event, m_focusByKeyboard);
+    m_drawn.focusChanged(this, event);
     QWidget::focusOutEvent(event);
-    update();
-}
-
-void PictureBox::setPicture(Picture picture)
-{
-    showPicture(this, m_picture, std::move(picture));
 }
 
 namespace {
@@ -136,37 +135,14 @@ void SwitchPicture::press()
 
 void SwitchPicture::focusInEvent(QFocusEvent *event)
 {
-    m_focusByKeyboard = cueAfter(event, m_focusByKeyboard);
+    m_drawn.focusChanged(this, event);
     QAbstractButton::focusInEvent(event);
-    update(); // the cue
 }
 
 void SwitchPicture::focusOutEvent(QFocusEvent *event)
 {
-    m_focusByKeyboard = cueAfter(event, m_focusByKeyboard);
+    m_drawn.focusChanged(this, event);
     QAbstractButton::focusOutEvent(event);
-    update();
-}
-
-void SwitchPicture::keyPressEvent(QKeyEvent *event)
-{
-    // The arrow keys go from switch to switch and flip none.
-    switch (event->key()) {
-    case Qt::Key_Left:
-    case Qt::Key_Up:
-        emit stepped(-1);
-        return;
-    case Qt::Key_Right:
-    case Qt::Key_Down:
-        emit stepped(1);
-        return;
-    }
-    QAbstractButton::keyPressEvent(event);
-}
-
-void SwitchPicture::setPicture(Picture picture)
-{
-    showPicture(this, m_picture, std::move(picture));
 }
 
 void SwitchPicture::paintEvent(QPaintEvent *)

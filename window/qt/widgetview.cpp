@@ -1,7 +1,7 @@
 #include "widgetview.h"
 
 #include "design.h"
-#include "picturefile.h"
+#include "posixfileopener.h"
 #include "switchpicture.h"
 #include "systemcolour.h"
 #include "tuningrecord.h"
@@ -10,7 +10,7 @@
 #include <QLineEdit>
 
 WidgetView::WidgetView(QLineEdit *txtFreq, QLabel *Description,
-                       const std::array<SwitchPicture *, 8> &pics)
+                       const std::array<SwitchPicture *, SwitchCount> &pics)
     : m_txtFreq(txtFreq), m_Description(Description), m_pics(pics),
       m_frequencyColour(Design::control("txtFreq").foreground)
 {
@@ -47,7 +47,7 @@ void WidgetView::setFrequencyBelowBand(bool below)
 void WidgetView::setSwitchPicture(int k, const std::string &fileName, SwitchPosition position)
 {
     SwitchPicture *picture = m_pics.at(std::size_t(k - 1));
-    picture->setPicture(readPictureFile(fileName));
+    picture->setPicture(readPictureFile(PosixFileOpener(), fileName));
     // Screen readers announce the position as the button's state and in words.
     const bool on = position == SwitchPosition::On;
     picture->setChecked(on);
@@ -62,4 +62,9 @@ void WidgetView::setDescription(const std::string &text)
     // The label breaks lines at '\n'; a '\r' would show as a stray glyph.
     m_Description->setText(
         QString::fromStdString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+}
+
+void WidgetView::focusSwitch(int k)
+{
+    m_pics.at(std::size_t(k - 1))->setFocus(Qt::TabFocusReason);
 }

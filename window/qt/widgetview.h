@@ -1,6 +1,7 @@
 #pragma once
 
 #include "settingsview.h"
+#include "tuningrecord.h"
 
 #include <array>
 
@@ -12,7 +13,7 @@ class SwitchPicture;
 class WidgetView : public SettingsView
 {
 public:
-    WidgetView(QLineEdit *txtFreq, QLabel *Description, const std::array<SwitchPicture *, 8> &pics);
+    WidgetView(QLineEdit *txtFreq, QLabel *Description, const std::array<SwitchPicture *, SwitchCount> &pics);
 
     std::string readFrequencyText() override;
     void showFrequencyText(const std::string &text) override;
@@ -20,6 +21,7 @@ public:
     void setFrequencyBelowBand(bool below) override;
     void setSwitchPicture(int k, const std::string &fileName, SwitchPosition position) override;
     void setDescription(const std::string &text) override;
+    void focusSwitch(int k) override;
 
     // The field's text colour as last set, a design colour.
     std::uint32_t frequencyColour() const { return m_frequencyColour; }
@@ -27,6 +29,6 @@ public:
 private:
     QLineEdit *m_txtFreq;
     QLabel *m_Description;
-    std::array<SwitchPicture *, 8> m_pics;
+    std::array<SwitchPicture *, SwitchCount> m_pics;
     std::uint32_t m_frequencyColour;
 };

@@ -122,6 +122,21 @@ bool frmSettings::click(int k)
     return m_guard.run([&] { m_controller.picClick(k); });
 }
 
+bool frmSettings::key(int k, const std::string &name, bool released)
+{
+    const SwitchKey key = name == "ArrowLeft"    ? SwitchKey::Left
+                          : name == "ArrowUp"    ? SwitchKey::Up
+                          : name == "ArrowRight" ? SwitchKey::Right
+                          : name == "ArrowDown"  ? SwitchKey::Down
+                          : name == " "          ? SwitchKey::Space
+                                                 : SwitchKey::Other;
+    bool consumed = false;
+    m_guard.run([&] {
+        consumed = m_controller.switchKey(k, key, released ? KeyPhase::Released : KeyPhase::Pressed);
+    });
+    return consumed;
+}
+
 bool frmSettings::leaveField(bool toAnotherControl)
 {
     return m_guard.run([&] { m_controller.fieldLostFocus(toAnotherControl); });
@@ -182,7 +197,7 @@ val frmSettings::block(int dpi, bool phone)
         m_block.assign(std::size_t(m_width) * std::size_t(m_height) * 4, 0);
         const WindowRect housing = windowRect(control("picDIP_SW"), arrangement);
         m_scaledHousing = atDeviceScale(m_housing, housing.left, housing.top, dpi);
-        for (int k = 1; k <= 8; ++k)
+        for (int k = 1; k <= SwitchCount; ++k)
             scale(k);
         compose({0, 0, m_width, m_height});
     });
@@ -201,7 +216,7 @@ val frmSettings::levers(int changed)
     m_guard.run([&] {
         if (m_block.empty())
             return;
-        for (int k = 1; k <= 8; ++k)
+        for (int k = 1; k <= SwitchCount; ++k)
             if (changed & 1 << (k - 1)) {
                 region = unite(region, m_drawn.at(std::size_t(k - 1)));
                 scale(k);
@@ -247,7 +262,7 @@ void frmSettings::compose(DeviceRect clip)
         Design::windowRect(Design::control("picDIP_SW"), m_arrangement);
     put(m_block, m_width, deviceOf(housing.left, m_dpi), deviceOf(housing.top, m_dpi),
         m_scaledHousing, clip);
-    for (int k = 1; k <= 8; ++k)
+    for (int k = 1; k <= SwitchCount; ++k)
         put(m_block, m_width, m_drawn.at(std::size_t(k - 1)).left,
             m_drawn.at(std::size_t(k - 1)).top, m_scaled.at(std::size_t(k - 1)), clip);
 }

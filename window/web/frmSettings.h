@@ -22,7 +22,7 @@
 class frmSettings
 {
 public:
-    // `view` has the five view methods; the locale's decimal separator,
+    // `view` has the view methods; the locale's decimal separator,
     // minus sign and zero digit come from the browser's first language;
     // `folder` is the page's own address, where its pictures lie.
     frmSettings(emscripten::val view, const std::string &decimalSeparator,
@@ -40,13 +40,16 @@ public:
 
     bool load(); // the load event: the housing's picture, then Form_Load
     bool click(int k);
+    // A key pressed or released on switch k, by its KeyboardEvent.key: true
+    // when it is the switch's own, whose default the page then prevents.
+    bool key(int k, const std::string &name, bool released);
     bool leaveField(bool toAnotherControl);
     // The page opened at an address that carries `text`: as if typed and left.
     bool open(const std::string &text);
     std::string address() const; // the frequency an address carries now
     int channel() const;         // the chart's row the switches select
 
-    // Every channel, lowest first: [{frequency, below, on: [8 booleans]}] in
+    // Every channel, lowest first: [{frequency, below, on: [SwitchCount booleans]}] in
     // the user's notation.
     emscripten::val chart();
 
@@ -78,10 +81,10 @@ private:
     int m_dpi = 96, m_width = 0, m_height = 0;
     Design::Arrangement m_arrangement = Design::Arrangement::Desktop;
     std::vector<std::uint8_t> m_block, m_region;
-    std::array<DeviceRect, 8> m_drawn{}; // where each switch lies on the block
+    std::array<DeviceRect, SwitchCount> m_drawn{}; // where each switch lies on the block
     // The pictures at the block's scale, made again only when they change.
     Picture m_scaledHousing;
-    std::array<Picture, 8> m_scaled;
+    std::array<Picture, SwitchCount> m_scaled;
 };
 
 // Whether bytes the page holds are a picture the window can show, as the

@@ -52,6 +52,11 @@ void WebView::setDescription(const std::string &text)
     m_controls.call<void>("setDescription", text);
 }
 
+void WebView::focusSwitch(int k)
+{
+    m_controls.call<void>("focusSwitch", k);
+}
+
 std::string cssColour(std::uint32_t colour)
 {
     switch (colour) {

@@ -2,6 +2,7 @@
 
 #include "bitmap.h"
 #include "settingsview.h"
+#include "tuningrecord.h"
 
 #include <array>
 #include <emscripten/val.h>
@@ -9,8 +10,10 @@
 #include <memory>
 
 // The controller's view operations, bound to the page's controls through the
-// page object's methods of the same names. The switch pictures stay
-// here, decoded, until the page draws them.
+// view object's methods: readFrequencyText, showFrequencyText,
+// setFrequencyColour, setBandWarning, setSwitch, setDescription and
+// focusSwitch. The switch pictures stay here, decoded, until the page draws
+// them.
 class WebView : public SettingsView
 {
 public:
@@ -25,13 +28,14 @@ public:
     void setFrequencyBelowBand(bool below) override;
     void setSwitchPicture(int k, const std::string &fileName, SwitchPosition position) override;
     void setDescription(const std::string &text) override;
+    void focusSwitch(int k) override;
 
     const Picture &picture(int k) const;
 
 private:
     emscripten::val m_controls;
     PictureReader m_read;
-    std::array<std::shared_ptr<const Picture>, 8> m_pictures; // shared with the staged ones
+    std::array<std::shared_ptr<const Picture>, SwitchCount> m_pictures; // shared with the staged ones
 };
 
 // A design colour as CSS: a system colour by its CSS name, so that the

@@ -59,6 +59,23 @@ std::size_t rowOf(const Design::Control &design)
     return std::size_t(&design - std::begin(Design::Controls));
 }
 
+SwitchKey switchKey(WPARAM virtualKey)
+{
+    switch (virtualKey) {
+    case VK_LEFT:
+        return SwitchKey::Left;
+    case VK_UP:
+        return SwitchKey::Up;
+    case VK_RIGHT:
+        return SwitchKey::Right;
+    case VK_DOWN:
+        return SwitchKey::Down;
+    case VK_SPACE:
+        return SwitchKey::Space;
+    }
+    return SwitchKey::Other;
+}
+
 bool pressed(int key)
 {
     return GetKeyState(key) & 0x8000;
@@ -104,7 +121,8 @@ frmSettings::frmSettings(HINSTANCE instance, EventGuard &guard) : WindowBase(gua
     for (std::size_t row = 0; row < ControlCount; ++row)
         buildControl(instance, row);
 
-    m_view = std::make_unique<Win32View>(m_txtFreq, m_Description, m_pics, m_screenReaders);
+    m_view = std::make_unique<Win32View>(m_txtFreq, m_Description, m_pics, m_screenReaders,
+                                         [this](HWND box) { moveKeyboardFocus(box); });
     m_controller = std::make_unique<SettingsController>(*m_view, NumberText(userLocaleFacts()));
     m_focusWhenActive = m_txtFreq;
 }
@@ -132,9 +150,22 @@ void frmSettings::show(int showCommand)
 bool frmSettings::translateKey(MSG &message)
 {
     const bool ours = message.hwnd == m_hwnd || IsChild(m_hwnd, message.hwnd);
-    if (!ours || message.message != WM_KEYDOWN || pressed(VK_CONTROL) || pressed(VK_MENU))
+    const bool key = message.message == WM_KEYDOWN || message.message == WM_KEYUP;
+    if (!ours || !key || pressed(VK_CONTROL) || pressed(VK_MENU))
         return IsDialogMessageW(m_hwnd, &message);
-    if (message.wParam == VK_TAB) {
+    for (int k = 1; k <= SwitchCount; ++k)
+        if (m_pics[std::size_t(k - 1)]->hwnd() == GetFocus()) {
+            bool consumed = false;
+            m_guard.run([&] {
+                consumed = m_controller->switchKey(k, switchKey(message.wParam),
+                                                  message.message == WM_KEYDOWN
+                                                      ? KeyPhase::Pressed
+                                                      : KeyPhase::Released);
+            });
+            if (consumed)
+                return true;
+        }
+    if (message.message == WM_KEYDOWN && message.wParam == VK_TAB) {
         const std::vector<const Design::Control *> stops = Design::tabOrder();
         const auto current = std::find_if(stops.begin(), stops.end(), [&](const auto *stop) {
             return m_controls[rowOf(*stop)] == GetFocus();
@@ -149,15 +180,6 @@ bool frmSettings::translateKey(MSG &message)
         moveKeyboardFocus(m_controls[rowOf(*stops[next])]);
         return true;
     }
-    // The arrow keys move between the switches, stopping at the ends.
-    const int step = message.wParam == VK_LEFT || message.wParam == VK_UP      ? -1
-                     : message.wParam == VK_RIGHT || message.wParam == VK_DOWN ? 1
-                                                                               : 0;
-    for (int k = 1; step && k <= 8; ++k)
-        if (m_controls[rowOf(Design::switchControl(k))] == GetFocus()) {
-            moveKeyboardFocus(m_controls[rowOf(Design::switchControl(std::clamp(k + step, 1, 8)))]);
-            return true;
-        }
     return IsDialogMessageW(m_hwnd, &message);
 }
 

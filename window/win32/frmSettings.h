@@ -84,7 +84,7 @@ private:
     HWND m_toolTips = nullptr;
     bool m_toolTipsAsked = false;
     std::vector<std::unique_ptr<PictureBox>> m_boxes;
-    std::array<PictureBox *, 8> m_pics{};
+    std::array<PictureBox *, SwitchCount> m_pics{};
     std::unique_ptr<Win32View> m_view;
     std::unique_ptr<SettingsController> m_controller;
 };

@@ -131,19 +131,11 @@ LRESULT PictureBox::handle(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
     case WM_UPDATEUISTATE: // the focus cue comes or goes
-        m_spacePressed = false;
         InvalidateRect(m_hwnd, nullptr, FALSE);
         break;
     case WM_GETDLGCODE: // Space is the switch's, not a mnemonic of the dialog keys
         if (isSwitch)
             return DLGC_WANTCHARS;
-        break;
-    case WM_KEYDOWN:
-    case WM_KEYUP:
-        if (isSwitch && wParam == VK_SPACE) {
-            onSpace(message == WM_KEYDOWN);
-            return 0;
-        }
         break;
     case BM_GETCHECK:
         return m_on == 1 ? BST_CHECKED : BST_UNCHECKED;
@@ -213,17 +205,6 @@ void PictureBox::onLeftButtonUp(LPARAM lParam)
     const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     if (wasPressed && PtInRect(&client, at))
         click();
-}
-
-void PictureBox::onSpace(bool down)
-{
-    // As a check box: Space pressed and released on the switch clicks it once.
-    if (down) {
-        m_spacePressed = true;
-    } else if (m_spacePressed) {
-        m_spacePressed = false;
-        click();
-    }
 }
 
 void PictureBox::click()

@@ -46,7 +46,6 @@ private:
     void onPaint();
     void onLeftButtonDown();
     void onLeftButtonUp(LPARAM lParam);
-    void onSpace(bool down);
     void click();
 
     const Design::Control &m_design;
@@ -55,7 +54,6 @@ private:
     Picture m_device;  // as drawn at m_dpi
     int m_dpi;
     bool m_pressed = false;
-    bool m_spacePressed = false;
     bool m_keyboardFocus = false;
     int m_on = -1; // -1: not a switch, or not yet set
 };

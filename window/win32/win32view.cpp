@@ -2,7 +2,7 @@
 
 #include "design.h"
 #include "picturebox.h"
-#include "picturefile.h"
+#include "win32fileopener.h"
 #include "screenreader.h"
 #include "widetext.h"
 
@@ -13,10 +13,12 @@ COLORREF toColorRef(std::uint32_t colour)
     return COLORREF(colour); // the same 0x00BBGGRR layout
 }
 
-Win32View::Win32View(HWND txtFreq, HWND Description, const std::array<PictureBox *, 8> &pics,
-                     ScreenReaderNotes &screenReaders)
+Win32View::Win32View(HWND txtFreq, HWND Description,
+                     const std::array<PictureBox *, SwitchCount> &pics,
+                     ScreenReaderNotes &screenReaders, std::function<void(HWND)> moveKeyboardFocus)
     : m_txtFreq(txtFreq), m_Description(Description), m_pics(pics),
-      m_frequencyColour(Design::control("txtFreq").foreground), m_screenReaders(screenReaders)
+      m_frequencyColour(Design::control("txtFreq").foreground), m_screenReaders(screenReaders),
+      m_moveKeyboardFocus(std::move(moveKeyboardFocus))
 {
 }
 
@@ -49,11 +51,16 @@ void Win32View::setFrequencyBelowBand(bool below)
 void Win32View::setSwitchPicture(int k, const std::string &fileName, SwitchPosition position)
 {
     PictureBox *box = m_pics.at(std::size_t(k - 1));
-    box->setPicture(readPictureFile(fileName));
+    box->setPicture(readPictureFile(Win32FileOpener(), fileName));
     box->setSwitchPosition(position == SwitchPosition::On);
 }
 
 void Win32View::setDescription(const std::string &text)
 {
     SetWindowTextW(m_Description, widen(text).c_str());
+}
+
+void Win32View::focusSwitch(int k)
+{
+    m_moveKeyboardFocus(m_pics.at(std::size_t(k - 1))->hwnd());
 }

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "settingsview.h"
+#include "tuningrecord.h"
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <windows.h>
 
@@ -13,8 +15,8 @@ class ScreenReaderNotes;
 class Win32View : public SettingsView
 {
 public:
-    Win32View(HWND txtFreq, HWND Description, const std::array<PictureBox *, 8> &pics,
-              ScreenReaderNotes &screenReaders);
+    Win32View(HWND txtFreq, HWND Description, const std::array<PictureBox *, SwitchCount> &pics,
+              ScreenReaderNotes &screenReaders, std::function<void(HWND)> moveKeyboardFocus);
 
     std::string readFrequencyText() override;
     void showFrequencyText(const std::string &text) override;
@@ -22,6 +24,7 @@ public:
     void setFrequencyBelowBand(bool below) override;
     void setSwitchPicture(int k, const std::string &fileName, SwitchPosition position) override;
     void setDescription(const std::string &text) override;
+    void focusSwitch(int k) override;
 
     // The text colour of the field as last set, a design colour, for the
     // window's WM_CTLCOLOREDIT.
@@ -30,9 +33,10 @@ public:
 private:
     HWND m_txtFreq;
     HWND m_Description;
-    std::array<PictureBox *, 8> m_pics;
+    std::array<PictureBox *, SwitchCount> m_pics;
     std::uint32_t m_frequencyColour;
     ScreenReaderNotes &m_screenReaders;
+    std::function<void(HWND)> m_moveKeyboardFocus;
 };
 
 // A design colour (0x00BBGGRR, or a system colour by index) as a COLORREF,

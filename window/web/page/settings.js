@@ -67,6 +67,7 @@
             scheduleDraw();
         },
         setDescription: text => { controls.Description.textContent = text.replace(/\r\n/g, '\n'); },
+        focusSwitch: k => switches[k - 1].focus(),
     };
 
     function build() {
@@ -338,17 +339,16 @@
                     lever.focus({preventScroll: true});
                 run(() => settings.click(index + 1));
             });
-            lever.addEventListener('keydown', event => {
-                const step = {ArrowLeft: -1, ArrowUp: -1, ArrowRight: 1, ArrowDown: 1}[event.key];
-                if (event.key === ' ' || step)
-                    event.preventDefault(); // no scrolling
-                if (step && switches[index + step])
-                    switches[index + step].focus();
-            });
-            lever.addEventListener('keyup', event => {
-                if (event.key === ' ')
-                    lever.click();
-            });
+            for (const [type, released] of [['keydown', false], ['keyup', true]])
+                lever.addEventListener(type, event => {
+                    if (event.ctrlKey || event.altKey || event.metaKey)
+                        return;
+                    run(() => {
+                        if (settings.key(index + 1, event.key, released))
+                            event.preventDefault(); // no scrolling
+                        return !settings.failed();
+                    });
+                });
         });
         addEventListener('resize', layout);
         addEventListener('hashchange', route);
