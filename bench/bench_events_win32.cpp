@@ -61,7 +61,8 @@ int main()
 
     EventGuard guard;
     frmSettings::registerClass(instance);
-    frmSettings window(instance, guard);
+    frmSettings window(guard);
+    window.create(instance);
     window.load();
     window.show(SW_SHOWNORMAL);
 

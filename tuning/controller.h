@@ -44,7 +44,6 @@ public:
     // The channel the switches select: their code, ON a 0 bit.
     int channel() const;
 
-    const TuningRecord &record() const { return m_record; }
     const NumberText &numbers() const { return m_numbers; }
 
 private:

@@ -10,7 +10,8 @@ namespace {
 int run(HINSTANCE instance, int showCommand, EventGuard &guard)
 {
     frmSettings::registerClass(instance);
-    frmSettings window(instance, guard);
+    frmSettings window(guard);
+    window.create(instance);
     // A missing image ends the program here, before any window shows.
     if (!guard.run([&] { window.load(); }))
         return 1;

@@ -5,14 +5,13 @@
 QFont designFont(const Design::Font &design)
 {
     const QString family = QString::fromUtf8(design.family);
-    static const bool substituted = [&] {
+    // Each family asked for stands in by the design's substitutes, once.
+    if (QFont::substitutes(family).isEmpty()) {
         QStringList substitutes;
         for (const char *face : Design::FontSubstitutes)
             substitutes << QString::fromUtf8(face);
         QFont::insertSubstitutions(family, substitutes);
-        return true;
-    }();
-    Q_UNUSED(substituted);
+    }
     QFont font(family, design.points, design.bold ? QFont::Bold : QFont::Normal);
     font.setStyleHint(QFont::SansSerif);
     return font;

@@ -4,7 +4,6 @@
 #include "posixfileopener.h"
 #include "switchpicture.h"
 #include "systemcolour.h"
-#include "tuningrecord.h"
 
 #include <QLabel>
 #include <QLineEdit>

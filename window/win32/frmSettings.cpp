@@ -4,6 +4,7 @@
 #include "controller.h"
 #include "picturebox.h"
 #include "pictureloader.h"
+#include "lasterror.h"
 #include "widetext.h"
 #include "win32view.h"
 
@@ -100,16 +101,22 @@ void frmSettings::registerClass(HINSTANCE instance)
     PictureBox::registerClass(instance);
 }
 
-frmSettings::frmSettings(HINSTANCE instance, EventGuard &guard) : WindowBase(guard)
+frmSettings::frmSettings(EventGuard &guard) : WindowBase(guard) {}
+
+void frmSettings::create(HINSTANCE instance)
 {
     if (!CreateWindowExW(WindowExStyle, ClassName, widen(Design::Caption).c_str(), WindowStyle,
                          CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, nullptr, nullptr, instance, this))
         throwLastError("The settings window cannot be created");
     m_dpi = std::max(96, int(GetDpiForWindow(m_hwnd)));
-    // The TrueType face made to stand in for the old raster font stays sharp
-    // at every size and scale; looking for it once is enough.
-    m_fontFamily = fontInstalled(L"Microsoft Sans Serif") ? L"Microsoft Sans Serif"
-                                                          : widen(Design::WindowFont.family);
+    // The first of the design's substitutes that is installed: a TrueType face
+    // stays sharp at every size and scale where the old raster font does not.
+    m_fontFamily = widen(Design::WindowFont.family);
+    for (const char *face : Design::FontSubstitutes)
+        if (fontInstalled(widen(face).c_str())) {
+            m_fontFamily = widen(face);
+            break;
+        }
 
     sizeWindow();
     // The class's icons are drawn for the system's scale; the window's own,
@@ -419,7 +426,8 @@ LRESULT frmSettings::handle(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC:
-        return onControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+        return onControlColour(message, reinterpret_cast<HDC>(wParam),
+                               reinterpret_cast<HWND>(lParam));
     case WM_ACTIVATE:
         onActivate(wParam);
         return 0;
@@ -487,7 +495,8 @@ LRESULT CALLBACK frmSettings::fieldProc(HWND hwnd, UINT message, WPARAM wParam, 
 
 void frmSettings::onFieldLosesFocus(HWND next)
 {
-    m_controller->fieldLostFocus(!m_closing && next && IsChild(m_hwnd, next));
+    if (m_controller) // none yet while a failed creation is undone
+        m_controller->fieldLostFocus(!m_closing && next && IsChild(m_hwnd, next));
 }
 
 void frmSettings::onCommand(WPARAM wParam)
@@ -495,15 +504,15 @@ void frmSettings::onCommand(WPARAM wParam)
     const int row = LOWORD(wParam) - FirstControlId;
     if (HIWORD(wParam) != BN_CLICKED || row < 0 || row >= int(ControlCount))
         return; // Enter and Escape arrive here too, as IDOK and IDCANCEL
-    if (const int k = Design::Controls[row].switchNumber)
+    if (const int k = Design::Controls[row].switchNumber; k && m_controller)
         m_controller->picClick(k);
 }
 
-LRESULT frmSettings::onControlColour(HDC dc, HWND control)
+LRESULT frmSettings::onControlColour(UINT message, HDC dc, HWND control)
 {
     const Design::Control *design = designFor(control);
     if (!design)
-        return DefWindowProcW(m_hwnd, WM_CTLCOLORSTATIC, WPARAM(dc), LPARAM(control));
+        return DefWindowProcW(m_hwnd, message, WPARAM(dc), LPARAM(control));
     const bool field = control == m_txtFreq && m_view;
     SetTextColor(dc, toColorRef(field ? m_view->frequencyColour() : design->foreground));
     SetBkColor(dc, toColorRef(design->background));

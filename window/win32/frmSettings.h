@@ -3,6 +3,7 @@
 #include "design.h"
 #include "handles.h"
 #include "screenreader.h"
+#include "tuningrecord.h"
 #include "windowbase.h"
 
 #include <array>
@@ -26,9 +27,12 @@ class frmSettings : public WindowBase
 public:
     static void registerClass(HINSTANCE instance);
 
-    // Builds the window and its controls, hidden; throws when one cannot be made.
-    frmSettings(HINSTANCE instance, EventGuard &guard);
+    explicit frmSettings(EventGuard &guard);
     ~frmSettings() override;
+
+    // Builds the window and its controls, hidden; throws when one cannot be
+    // made, and the destructor then destroys what was made.
+    void create(HINSTANCE instance);
 
     // The load event: call once, before the window is first shown.
     void load();
@@ -61,7 +65,7 @@ private:
     const Design::Control *designFor(HWND control) const;
 
     void onCommand(WPARAM wParam);
-    LRESULT onControlColour(HDC dc, HWND control);
+    LRESULT onControlColour(UINT message, HDC dc, HWND control);
     void onActivate(WPARAM wParam);
     void onPaint();
     void onDpiChanged(WPARAM wParam, LPARAM lParam);

@@ -1,6 +1,7 @@
 #include "picturebox.h"
 
 #include "handles.h"
+#include "lasterror.h"
 #include "widetext.h"
 #include "win32view.h"
 
@@ -28,6 +29,12 @@ PictureBox::PictureBox(HWND parent, const Design::Control &design, int id, Pictu
                         (Design::isTabStop(design) ? WS_TABSTOP : 0);
     const POINT at = position();
     m_device = drawn();
+    // A system colour's brush is the system's own, and follows a new theme.
+    if (!(design.background & Design::SystemColourFlag)) {
+        m_background.reset(CreateSolidBrush(toColorRef(design.background)));
+        if (!m_background)
+            throwLastError("A picture box's background cannot be made");
+    }
     if (!CreateWindowExW(
             0, ClassName, widen(design.accessibleName).c_str(), style, at.x, at.y, m_device.width,
             m_device.height, parent, reinterpret_cast<HMENU>(INT_PTR(id)),
@@ -176,8 +183,9 @@ void PictureBox::onPaint()
         }
         ExcludeClipRect(dc, 0, 0, m_device.width, m_device.height);
     }
-    OwnedBrush background(CreateSolidBrush(toColorRef(m_design.background)));
-    FillRect(dc, &client, background.get());
+    FillRect(dc, &client,
+             m_background ? m_background.get()
+                          : GetSysColorBrush(int(m_design.background & ~Design::SystemColourFlag)));
     EndPaint(m_hwnd, &paint);
 }
 

@@ -3,6 +3,7 @@
 #include "bitmap.h"
 #include "design.h"
 #include "screenreader.h"
+#include "handles.h"
 #include "windowbase.h"
 
 #include <windows.h>
@@ -55,5 +56,6 @@ private:
     int m_dpi;
     bool m_pressed = false;
     bool m_keyboardFocus = false;
+    OwnedBrush m_background; // none for a system colour
     int m_on = -1; // -1: not a switch, or not yet set
 };
