@@ -1,5 +1,6 @@
 // The window's design as the tests read it: every control where the design
-// puts it in window pixels, and the one design-to-device mapping at a DPI.
+// puts it in window pixels, on a desktop and on a phone. The tests work the
+// design-to-device mapping out themselves.
 //   design_table DPI   prints it as JSON
 #include "design.h"
 
@@ -12,15 +13,11 @@ int main(int argc, char **argv)
     if (dpi < 96 || dpi > 960)
         return std::printf("usage: design_table DPI (96 to 960)\n"), 2;
     using namespace Design;
-    std::printf("{\"caption\": \"%s\", \"belowBand\": \"%s\", \"client\": [%d, %d], "
-                "\"border\": %d,\n \"device\": [",
-                Caption, BelowBandText, pixels(ClientWidth), pixels(ClientHeight),
-                borderWidth(dpi));
-    for (int p = 0; p <= pixels(ClientWidth) + 1; ++p)
-        std::printf("%s%d", p ? ", " : "", deviceOf(p, dpi));
+    std::printf("{\"belowBand\": \"%s\", \"client\": [%d, %d],", BelowBandText,
+                pixels(ClientWidth), pixels(ClientHeight));
     const WindowRect phone = clientRect(Arrangement::Phone);
     std::printf(
-        "],\n \"phoneClient\": [%d, %d], \"leverReach\": [%d, %d, %d, %d],\n \"controls\": {",
+        "\n \"phoneClient\": [%d, %d], \"leverReach\": [%d, %d, %d, %d],\n \"controls\": {",
         phone.width, phone.height, pixels(LeverReach[0]), pixels(LeverReach[1]),
         pixels(LeverReach[2]), pixels(LeverReach[3]));
     const char *separator = "";
@@ -28,9 +25,9 @@ int main(int argc, char **argv)
         const WindowRect r = windowRect(c, Arrangement::Desktop);
         const WindowRect p = windowRect(c, Arrangement::Phone);
         std::printf("%s\n  \"%s\": {\"rect\": [%d, %d, %d, %d], \"phoneRect\": [%d, %d, %d, %d], "
-                    "\"switch\": %d, \"name\": \"%s\", \"picture\": \"%s\", \"tip\": \"%s\"}",
+                    "\"switch\": %d, \"name\": \"%s\"}",
                     separator, c.name, r.left, r.top, r.width, r.height, p.left, p.top, p.width,
-                    p.height, c.switchNumber, c.accessibleName, c.picture, c.toolTip);
+                    p.height, c.switchNumber, c.accessibleName);
         separator = ",";
     }
     std::printf("\n }}\n");

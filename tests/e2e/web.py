@@ -481,10 +481,11 @@ class WebRun(Run):
         elif verb == "ratio":  # the browser's zoom, or a move to another screen
             # As a zoom does, the viewport's size changes too: the emulation
             # tells the page of a new ratio only with a new size.
-            old = self.js("return document.getElementById('frmSettings').dataset.dpi")
+            # The block is drawn again at the new scale: its canvas takes another size.
+            old = self.js("return document.getElementById('block').width")
             self.set_ratio(float(arg))
             wait_for("new scale", lambda: self.js(
-                "return document.getElementById('frmSettings').dataset.dpi") != old, 5)
+                "return document.getElementById('block').width") != old, 5)
             wait_for("the window at the new scale", lambda: self.wait_window() or True, 5, patient=True)
         else:
             raise Failure(f"unknown action {action}")

@@ -161,7 +161,6 @@
         Object.assign(form.style, {width: css(device(width)), height: css(device(height)),
                                    transform: `scale(${1 / ratio})`});
         form.style.setProperty('--line', css(module.borderWidth(dpi)));
-        form.dataset.dpi = String(dpi);
         canvas.width = device(width);
         canvas.height = device(height);
         Object.assign(canvas.style, {left: '0', top: '0', width: css(canvas.width), height: css(canvas.height)});
