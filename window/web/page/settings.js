@@ -23,6 +23,7 @@
     const CHART_ROWS = 64; // a printed column's channels
     const ADDRESS_MS = 150; // WebKit refuses more than 100 address changes in 10 s
     let chart = null, address = null, addressTimer = 0, addressWritten = -ADDRESS_MS;
+    let routed = location.hash; // the fragment the page last routed or wrote
 
     // What the browser's first language says about writing numbers. A tag
     // Intl refuses ("C" from a system with no language set) gives way to the
@@ -371,9 +372,11 @@
     // Marked as the page's own in the entry's state: a way back to the
     // window, not a frequency to open. The chart's entry, reached before a
     // late write, keeps its address: the window's is written on the way back.
+    // A fragment not routed yet (a link just followed, an address typed)
+    // is left to its hashchange, which routes it and writes again.
     function writeAddress() {
         addressTimer = 0;
-        if (document.documentElement.dataset.view === 'chart')
+        if (document.documentElement.dataset.view === 'chart' || location.hash !== routed)
             return;
         addressWritten = performance.now();
         try {
@@ -381,6 +384,7 @@
         } catch (error) {
             console.warn('the address stays:', error);
         }
+        routed = location.hash;
     }
 
     // #chart shows the chart; any other fragment is a frequency, typed into
@@ -388,6 +392,7 @@
     function route(event) {
         if (ended || document.documentElement.dataset.state !== 'running')
             return; // the start routes once it runs; a report has no views
+        routed = location.hash;
         const fragment = location.hash.slice(1);
         const charted = fragment === 'chart';
         if (charted && (buildChart(), !chart))
