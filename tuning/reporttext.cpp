@@ -49,9 +49,14 @@ std::string serverHintFor(const FileError &error)
 
 } // namespace
 
+std::string reportOpening()
+{
+    return std::string(ReportTitle) + " has to close.\n\n";
+}
+
 ReportText reportText(std::exception_ptr error, PictureSource source)
 {
-    ReportText report{std::string(ReportTitle) + " has to close.\n\n", ""};
+    ReportText report{reportOpening(), ""};
     try {
         if (error)
             std::rethrow_exception(error);

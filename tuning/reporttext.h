@@ -16,5 +16,10 @@ struct ReportText {
 // a folder on this computer, or the web page's server over a network.
 enum class PictureSource { Folder, Server };
 
+// What every report opens with.
+std::string reportOpening();
+// Why a web page ends before its module could start, the error's words after it.
+inline constexpr const char *PageStartFailure = "The page could not start its program: ";
+
 // A null error stands for one of unknown kind.
 ReportText reportText(std::exception_ptr error, PictureSource source = PictureSource::Folder);

@@ -342,6 +342,5 @@ val designTable()
     out.set("chart", chart);
     out.set("controls", controls);
     out.set("tabOrder", order);
-    out.set("largestFile", double(LargestBitmapFile));
     return out;
 }

@@ -1,6 +1,12 @@
-// Shared by the page and its service worker: a picture is never read beyond
-// the largest file it may be, whatever the server says of its size.
+// Shared by the page and its service worker: how a picture is read from an
+// answer, and which answers leave the copy kept as it is.
 'use strict';
+
+// A server busy or failing for now: its answer never replaces a copy.
+const serverBusy = status => status === 408 || status === 429 || status >= 500;
+
+// A picture is never read beyond the largest file it may be, whatever the
+// server says of its size.
 
 // The first `most` bytes of a body at most; the rest is never asked for.
 async function readAtMost(body, most) {

@@ -3,19 +3,13 @@
 // the two switch images are kept as the server last gave them, and stand in
 // for them when the server cannot be reached or is failing.
 'use strict';
-importScripts('read-at-most.js');
+importScripts('core.js', 'read-at-most.js');
 
 // Named for this scope: other pages and applications on the host keep theirs.
 const PREFIX = `corvex-settings ${self.registration.scope} `;
 const SHELL_CACHE = `${PREFIX}shell @BUILD@`;
 const PICTURE_CACHE = `${PREFIX}pictures`;
 const SHELL = [@SHELL@];
-const PICTURES = ['ON_SW.bmp', 'OFF_SW.bmp'];
-// The largest file a picture may be, as the page says when it registers the
-// worker: the worker never reads more of an answer than that.
-const LARGEST_PICTURE = Number(new URL(location.href).searchParams.get('largest')) || 0;
-// A server busy or failing for now: its answer never replaces a copy.
-const passing = status => status === 408 || status === 429 || status >= 500;
 
 self.addEventListener('install', event => {
     // Asked of the server, never taken from the browser's cache, which may hold
@@ -23,7 +17,7 @@ self.addEventListener('install', event => {
     const fresh = name => new Request(name, {cache: 'no-cache'});
     event.waitUntil(Promise.all([
         caches.open(SHELL_CACHE).then(cache => cache.addAll(SHELL.map(fresh))),
-        ...PICTURES.map(name => fetch(fresh(name)).then(response => keep(name, response), () => {})),
+        ...CORE.pictures.map(name => fetch(fresh(name)).then(response => keep(name, response), () => {})),
     ]));
 });
 
@@ -53,7 +47,7 @@ self.addEventListener('fetch', event => {
     if (request.method !== 'GET' || !request.url.startsWith(scope))
         return;
     const name = new URL(request.url).pathname.slice(new URL(scope).pathname.length) || 'index.html';
-    if (PICTURES.includes(name))
+    if (CORE.pictures.includes(name))
         event.respondWith(picture(event, name));
     else if (SHELL.includes(name))
         event.respondWith(caches.open(SHELL_CACHE).then(cache => cache.match(name))
@@ -70,7 +64,7 @@ async function picture(event, name) {
     } catch (error) {
         return (await copy()) || Promise.reject(error);
     }
-    if (passing(response.status))
+    if (serverBusy(response.status))
         return (await copy()) || response;
     event.waitUntil(keep(name, response.clone()));
     return response;
@@ -83,8 +77,8 @@ async function keep(name, response) {
     if (!response.ok)
         return;
     try {
-        const bytes = await readAtMost(response.body, LARGEST_PICTURE + 1);
-        if (bytes.length <= LARGEST_PICTURE)
+        const bytes = await readAtMost(response.body, CORE.largestFile + 1);
+        if (bytes.length <= CORE.largestFile)
             await (await caches.open(PICTURE_CACHE)).put(name, new Response(bytes, {
                 headers: {'Content-Type': response.headers.get('Content-Type') || 'image/bmp'}}));
     } catch (error) {

@@ -8,7 +8,6 @@
     const controls = {}; // by design name
     const switches = []; // switch k at k - 1
     const pictureSizes = {}; // switches sized to their pictures, as the desktop's boxes
-    const SWITCH_PICTURES = ['ON_SW.bmp', 'OFF_SW.bmp'];
     // The longest a request for a picture may take: a first visit's, or one
     // asked again in the background after an event.
     const ASK_SECONDS = 5;
@@ -253,7 +252,7 @@
             answer.status = response.ok ? 200 : response.status;
             if (response.ok) {
                 answer.size = Number(response.headers.get('Content-Length') || -1);
-                answer.bytes = await readAtMost(response.body, design.largestFile + 1);
+                answer.bytes = await readAtMost(response.body, CORE.largestFile + 1);
             }
         } catch (error) {
             answer.status = 0;
@@ -271,7 +270,7 @@
     async function kept(found) {
         try {
             const copy = await found;
-            const bytes = copy && await readAtMost(copy.body, design.largestFile + 1);
+            const bytes = copy && await readAtMost(copy.body, CORE.largestFile + 1);
             return bytes && module.isPicture(bytes) ? {status: 200, bytes, size: -1} : null;
         } catch (error) {
             return null; // storage the browser does not give this page
@@ -284,7 +283,7 @@
     }
 
     // A server that is busy or failing for now, or no answer: the copy stays.
-    const passing = status => status === 0 || status === 408 || status === 429 || status >= 500;
+    const unanswered = status => status === 0 || serverBusy(status);
     const same = (bytes, other) => other && bytes.length === other.length && bytes.every((b, i) => b === other[i]);
 
     // A switch picture asked for again, in the background: conditionally, so
@@ -295,7 +294,7 @@
         asking.add(name);
         form.dataset.asking = String(asking.size);
         read(asked).then(answer => {
-            if (ended || passing(answer.status) || (answer.status === 200 && same(answer.bytes, held[name])))
+            if (ended || unanswered(answer.status) || (answer.status === 200 && same(answer.bytes, held[name])))
                 return;
             if (!stage(name, answer) || !settings.check(name))
                 end();
@@ -313,7 +312,7 @@
         if (!event())
             return end();
         showAddress();
-        for (const name of SWITCH_PICTURES)
+        for (const name of CORE.pictures)
             if (!asking.has(name))
                 recheck(name);
     }
@@ -509,9 +508,10 @@
         ended = true;
         if (error)
             console.error(error);
+        // Without the module, the core's words as the build wrote them, if they came.
+        const words = typeof CORE === 'undefined' ? {title: document.title, startFailure: ''} : CORE.report;
         const report = settings ? settings.report()
-            : {title: 'Corvex_Settings', text: 'Corvex_Settings has to close.\n\n' +
-               'The page could not start its program: ' + error, folder: ''};
+            : {title: words.title, text: words.startFailure + error, folder: ''};
         for (const gone of [form, chart, document.getElementById('views')])
             gone?.remove();
         const box = document.createElement('section');
@@ -559,8 +559,8 @@
         // the copies kept, and asks the server afterwards.
         const compiled = CorvexModule({locateFile: file => `${file}?build=${BUILD}`});
         const returning = !!navigator.serviceWorker?.controller;
-        const asked = Object.fromEntries(returning ? [] : SWITCH_PICTURES.map(name => [name, ask(name, 'no-cache')]));
-        const found = Object.fromEntries(SWITCH_PICTURES.map(name => [name, returning &&
+        const asked = Object.fromEntries(returning ? [] : CORE.pictures.map(name => [name, ask(name, 'no-cache')]));
+        const found = Object.fromEntries(CORE.pictures.map(name => [name, returning &&
             caches.match(new URL(name, location.href).href).catch(() => null)]));
         const facts = localeFacts();
         module = await compiled;
@@ -569,8 +569,8 @@
         settings = new module.frmSettings(view, ...facts, new URL('.', location.href).href);
         build();
         const copies = Object.fromEntries(
-            await Promise.all(SWITCH_PICTURES.map(async name => [name, await kept(found[name])])));
-        for (const name of SWITCH_PICTURES)
+            await Promise.all(CORE.pictures.map(async name => [name, await kept(found[name])])));
+        for (const name of CORE.pictures)
             if (!stage(name, copies[name] || await read(asked[name] || ask(name, 'no-cache'))))
                 return end();
         if (!settings.load())
@@ -589,14 +589,14 @@
         settle();
         route();
         requestAnimationFrame(() => setTimeout(() => {
-            for (const name of SWITCH_PICTURES)
+            for (const name of CORE.pictures)
                 if (copies[name] && !asking.has(name))
                     recheck(name, asked[name]);
         }));
     }
 
     // After this one visit the page works without a network: the worker,
-    // registered as soon as the page knows how large a picture may be, keeps
+    // registered once the module has compiled, keeps
     // the page's files and the switch pictures. A newer build found later is
     // installed beside this one and takes over once every open page has
     // settled, running or showing the report; this page keeps its own build
@@ -605,7 +605,7 @@
         if (!('serviceWorker' in navigator))
             return;
         const sayLoaded = worker => worker && settled.then(() => worker.postMessage('loaded'));
-        navigator.serviceWorker.register(`service-worker.js?largest=${design.largestFile}`).then(registration => {
+        navigator.serviceWorker.register('service-worker.js').then(registration => {
             sayLoaded(registration.waiting);
             registration.addEventListener('updatefound', () => {
                 const worker = registration.installing;

@@ -1,0 +1,44 @@
+// The core's constants that the web page and its worker need before the
+// module is there: written into the site as core.js, so that no script types
+// them again.
+//   page_constants   prints core.js
+#include "bitmap.h"
+#include "reporttext.h"
+#include "tuningrecord.h"
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+// A JavaScript string literal.
+std::string quoted(const std::string &text)
+{
+    std::string out = "'";
+    for (const char c : text) {
+        if (c == '\n')
+            out += "\\n";
+        else if (c == '\'' || c == '\\')
+            out += std::string("\\") + c;
+        else
+            out += c;
+    }
+    return out + "'";
+}
+
+} // namespace
+
+int main()
+{
+    std::printf("// Made by the build from the program's core: not to be edited.\n"
+                "'use strict';\n"
+                "const CORE = Object.freeze({\n"
+                "    pictures: [%s, %s],\n"
+                "    largestFile: %zu,\n"
+                "    report: {title: %s, startFailure: %s},\n"
+                "});\n",
+                quoted(PicOnName).c_str(), quoted(PicOffName).c_str(), LargestBitmapFile,
+                quoted(ReportTitle).c_str(),
+                quoted(reportOpening() + PageStartFailure).c_str());
+    return 0;
+}
