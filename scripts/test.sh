@@ -3,7 +3,8 @@
 # tests. Every build runs even when an earlier one failed; the status says
 # whether all passed.
 #   build          the Linux program (GCC): unit tests, artwork, the end-to-end
-#                  table in a C, a German and a double-scale pass, installation
+#                  table in a C, a German and a double-scale pass, its start row
+#                  under a headless weston at scale 2, installation
 #   build-windows  the Windows program (mingw-w64): unit tests and the same
 #                  table under Wine, the program file's identity
 #   build-asan     the Linux program with AddressSanitizer and UBSan (Clang):

@@ -1,14 +1,15 @@
 #!/usr/bin/env python3
 # Runs the end-to-end table against a real program in a real window.
 #
-# run.py --program "CMD" | --site DIR [--phone | --firefox | --webkit]
+# run.py --program "CMD" | --site DIR [--phone | --firefox | --webkit] | --wayland
 #        --images DIR --resources DIR --work DIR --design "CMD"
 #        [--locale C|de_DE] [--scale 1|1.5|2] [--only TAG] [--skip TAG]... [--name REGEX]
 #        [--wine-prefix DIR] [--win32-probe "CMD"] [--planted-library DLL] [--folder DIR]
 #
 # --program starts the program; --design prints the design table at a DPI.
 # --site: the web page instead, in Chromium, on a phone (a touch screen at
-# three times scale, 360 x 640), in Firefox or in WebKitGTK (web.py).
+# three times scale, 360 x 640), in Firefox or in WebKitGTK (web.py). --wayland: the Linux
+# program under a headless Wayland compositor at the scale, and no X server.
 # --only/--skip/--name pick rows by tag or name. For the Windows program: a
 # Wine prefix to copy and run it in; the probe that reads it through MSAA and
 # moves it to another scale; a library that notes its loading, planted under
@@ -19,7 +20,7 @@
 # drives it with xdotool, reads the switch block and the field's colour from a
 # screenshot and its text through the clipboard, and closes it through the
 # window manager. Every wait is bounded; a failing row does not stop the rest.
-import argparse, bisect, json, math, os, random, re, shlex, shutil, signal, subprocess, sys, time
+import argparse, bisect, glob, json, math, os, random, re, shlex, shutil, signal, subprocess, sys, time
 from fractions import Fraction
 
 TITLE, REPORT = "Settings for Corvex:", "Corvex_Settings"
@@ -674,13 +675,77 @@ class Run:
             raise Failure(f"ended with status {self.proc.returncode} after the report, not 1")
 
 
+class Weston(Session):
+    # A headless Wayland compositor at a whole scale, and no X server at all.
+
+    def start(self):
+        runtime = f"{self.work}/runtime"
+        os.makedirs(runtime, mode=0o700, exist_ok=True)
+        os.environ.pop("DISPLAY", None)
+        os.environ.update(XDG_RUNTIME_DIR=runtime, WAYLAND_DISPLAY="corvex")
+        self.log = open(f"{self.work}/session.log", "ab")
+        self.procs.append(subprocess.Popen(
+            ["weston", "--backend=headless-backend.so", "--use-pixman", f"--scale={self.dpi // 96}",
+             "--debug", "--socket=corvex", "--idle-time=0"], stdout=self.log, stderr=self.log))
+        wait_for("weston", lambda: self.alive() and os.path.exists(f"{runtime}/corvex"), 10)
+
+
+class WaylandRun(Run):
+    # The Linux program drawn natively at the compositor's scale: the window is
+    # found in the compositor's screenshot by the housing's first row of pixels.
+
+    def __init__(self, options, session):
+        super().__init__(options, session)
+        del self.env["QT_SCALE_FACTOR"]
+        self.env["QT_QPA_PLATFORM"] = "wayland"
+
+    def screenshot(self):
+        self.ended()
+        for old in glob.glob(f"{self.o.work}/wayland-screenshot-*.png"):
+            os.remove(old)
+        subprocess.run(["weston-screenshooter"], cwd=self.o.work, env=self.env, capture_output=True,
+                       timeout=10)
+        shots = glob.glob(f"{self.o.work}/wayland-screenshot-*.png")
+        if not shots:
+            raise Failure("no screenshot")
+        shot = image(shots[0])
+        d, (hx, hy, hw, _) = self.d, self.d.controls["picDIP_SW"]["rect"]
+        first = [self.housing[0][d.design(X) - hx] for X in range(d.device(hx), d.device(hx + hw))]
+        for Y, row in enumerate(shot):
+            X = next((X for X in range(len(row) - len(first))
+                      if row[X] == first[0] and row[X:X + len(first)] == first), -1)
+            if X >= 0:
+                left, top = X - d.device(hx), Y - d.device(hy)
+                return [line[left:left + d.device(d.client[0])]
+                        for line in shot[top:top + d.device(d.client[1])]]
+        raise Failure("no window in the compositor's screenshot")
+
+    def row(self, number, name, files, actions, text, colour, code, status):
+        folder = f"{self.o.work}/{number:02d}"
+        shutil.rmtree(folder, ignore_errors=True)
+        self.make_files(folder, files)
+        self.start(folder)
+        try:
+            shot, shown = self.settled_screenshot()
+            if shown != code:
+                raise Failure(f"code {shown}, not {code}")
+            # Drawn at one scale and enlarged, every 2 x 2 block is one colour.
+            step = self.dpi // 96
+            if all(len({shot[y + j][x + i] for i in range(step) for j in range(step)}) == 1
+                   for y in range(0, len(shot) - step + 1, step) for x in range(0, len(shot[0]) - step + 1, step)):
+                raise Failure("drawn at scale 1 and enlarged")
+            self.ended()  # still running: nothing in the row ended it
+        finally:
+            self.stop()
+
+
 def main():
     parser = argparse.ArgumentParser()
     for option in ("images", "resources", "work", "design"):
         parser.add_argument("--" + option, required=True)
     for option in ("program", "only", "wine-prefix", "folder", "win32-probe", "planted-library", "site"):
         parser.add_argument("--" + option)
-    for flag in ("phone", "firefox", "webkit"):
+    for flag in ("phone", "firefox", "webkit", "wayland"):
         parser.add_argument("--" + flag, action="store_true")
     parser.add_argument("--locale", default="C")
     parser.add_argument("--scale", type=float, default=1)
@@ -698,10 +763,10 @@ def main():
         from web import Browser, WebRun
         session = Browser(options)
     else:
-        session = Session(round(96 * options.scale), options.work)
+        session = (Weston if options.wayland else Session)(round(96 * options.scale), options.work)
     failures, ran, started = [], 0, time.monotonic()
     try:
-        run = (WebRun if options.site else Run)(options, session)
+        run = (WebRun if options.site else WaylandRun if options.wayland else Run)(options, session)
         for number, (name, files, actions, text, colour, code, status, tags) in enumerate(rows, 1):
             tags = tags.split()
             if (options.only and options.only not in tags) or set(options.skip) & set(tags) \
