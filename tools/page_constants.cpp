@@ -35,10 +35,10 @@ int main()
                 "const CORE = Object.freeze({\n"
                 "    pictures: [%s, %s],\n"
                 "    largestFile: %zu,\n"
-                "    report: {title: %s, startFailure: %s},\n"
+                "    report: {title: %s, startFailure: %s, again: %s},\n"
                 "});\n",
                 quoted(PicOnName).c_str(), quoted(PicOffName).c_str(), LargestBitmapFile,
                 quoted(ReportTitle).c_str(),
-                quoted(reportOpening() + PageStartFailure).c_str());
+                quoted(reportOpening() + PageStartFailure).c_str(), quoted(ReportStartAgain).c_str());
     return 0;
 }

@@ -18,6 +18,8 @@ enum class PictureSource { Folder, Server };
 
 // What every report opens with.
 std::string reportOpening();
+// The report's button in a web page, which starts the page again.
+inline constexpr const char *ReportStartAgain = "Start again";
 // Why a web page ends before its module could start, the error's words after it.
 inline constexpr const char *PageStartFailure = "The page could not start its program: ";
 

@@ -17,6 +17,7 @@
     let ended = false, drawPending = false, whole = false, settle;
     const dirty = new Set(); // switches to draw again in the next frame
     const settled = new Promise(done => { settle = done; }); // running, or showing the report
+    const listening = new AbortController(); // the window's own listeners, which go with it
     const held = {}; // each switch picture's bytes, as the module holds them
     const asking = new Set(); // switch pictures asked for again, not yet answered
     const CHART_ROWS = 64; // a printed column's channels
@@ -77,54 +78,8 @@
         canvas.id = 'block';
         canvas.setAttribute('aria-hidden', 'true');
         form.append(canvas);
-        const faces = [...design.fontSubstitutes, 'sans-serif'];
-        for (const c of design.controls) {
-            let element;
-            if (c.kind === 'text') {
-                element = document.createElement('input');
-                Object.assign(element, {type: 'text', value: c.text, maxLength: design.maxLength,
-                                        autocomplete: 'off', spellcheck: false});
-                element.setAttribute('inputmode', 'decimal');
-                element.setAttribute('aria-label', c.accessibleName);
-                element.style.backgroundColor = c.background;
-                const warning = document.createElement('span');
-                warning.id = 'txtFreq-band';
-                warning.hidden = true;
-                form.append(warning);
-            } else {
-                element = document.createElement('div');
-                if (c.kind === 'label') {
-                    element.textContent = c.text;
-                    element.style.backgroundColor = c.background;
-                } else if (c.switchNumber) {
-                    element.setAttribute('role', 'checkbox');
-                    element.setAttribute('aria-checked', 'false');
-                    // The position in words, read as the description.
-                    const words = document.createElement('span');
-                    words.id = `${c.name}-position`;
-                    words.hidden = true;
-                    element.append(words);
-                    element.setAttribute('aria-describedby', words.id);
-                    switches[c.switchNumber - 1] = element;
-                } else {
-                    element.setAttribute('role', 'group');
-                }
-                if (c.accessibleName && c.kind !== 'label')
-                    element.setAttribute('aria-label', c.accessibleName);
-            }
-            element.id = c.name;
-            element.className = c.kind;
-            if (c.tabStop)
-                element.tabIndex = 0;
-            if (c.toolTip)
-                element.title = c.toolTip;
-            element.style.zIndex = String(c.layer);
-            element.style.color = c.foreground;
-            element.style.fontFamily = [c.font.family, ...faces]
-                .map(f => (f === 'sans-serif' ? f : `"${f}"`)).join(', ');
-            element.style.fontWeight = c.font.bold ? 'bold' : 'normal';
-            controls[c.name] = element;
-        }
+        for (const c of design.controls)
+            controls[c.name] = buildControl(c);
         // Tab order is document order: the field, the housing, switches 1 to 8.
         for (const name of design.tabOrder) {
             const element = controls[name];
@@ -143,6 +98,55 @@
         views.append(link);
         form.after(views);
         bindEvents();
+    }
+
+    // One control of the design, with what it says to a screen reader.
+    function buildControl(c) {
+        let element;
+        if (c.kind === 'text') {
+            element = document.createElement('input');
+            Object.assign(element, {type: 'text', value: c.text, maxLength: design.maxLength,
+                                    autocomplete: 'off', spellcheck: false});
+            element.setAttribute('inputmode', 'decimal');
+            element.setAttribute('aria-label', c.accessibleName);
+            element.style.backgroundColor = c.background;
+            const warning = document.createElement('span');
+            warning.id = 'txtFreq-band';
+            warning.hidden = true;
+            form.append(warning);
+        } else {
+            element = document.createElement('div');
+            if (c.kind === 'label') {
+                element.textContent = c.text;
+                element.style.backgroundColor = c.background;
+            } else if (c.switchNumber) {
+                element.setAttribute('role', 'checkbox');
+                element.setAttribute('aria-checked', 'false');
+                // The position in words, read as the description.
+                const words = document.createElement('span');
+                words.id = `${c.name}-position`;
+                words.hidden = true;
+                element.append(words);
+                element.setAttribute('aria-describedby', words.id);
+                switches[c.switchNumber - 1] = element;
+            } else {
+                element.setAttribute('role', 'group');
+            }
+            if (c.accessibleName && c.kind !== 'label')
+                element.setAttribute('aria-label', c.accessibleName);
+        }
+        element.id = c.name;
+        element.className = c.kind;
+        if (c.tabStop)
+            element.tabIndex = 0;
+        if (c.toolTip)
+            element.title = c.toolTip;
+        element.style.zIndex = String(c.layer);
+        element.style.color = c.foreground;
+        element.style.fontFamily = [c.font.family, ...design.fontSubstitutes, 'sans-serif']
+            .map(f => (f === 'sans-serif' ? f : `"${f}"`)).join(', ');
+        element.style.fontWeight = c.font.bold ? 'bold' : 'normal';
+        return element;
     }
 
     // Every control at its design rectangle through the one mapping. The
@@ -318,6 +322,7 @@
     }
 
     function bindEvents() {
+        const signal = listening.signal;
         const field = controls.txtFreq;
         // Only a move to another control of the window validates; the tab or
         // the browser losing focus does not.
@@ -329,7 +334,7 @@
         document.addEventListener('mousedown', event => {
             if (!(event.target instanceof Element) || !event.target.closest('input, [tabindex]'))
                 event.preventDefault();
-        });
+        }, {signal});
         switches.forEach((lever, index) => {
             // A click, a tap and an assistive technology's click; the focus
             // comes first, so that the field is validated before the flip.
@@ -349,9 +354,9 @@
                     });
                 });
         });
-        addEventListener('resize', layout);
-        addEventListener('hashchange', route);
-        addEventListener('beforeprint', buildChart);
+        addEventListener('resize', layout, {signal});
+        addEventListener('hashchange', route, {signal});
+        addEventListener('beforeprint', buildChart, {signal});
         watchRatio();
     }
 
@@ -440,15 +445,6 @@
         const rows = settings.chart();
         if (settings.failed())
             return end();
-        const add = (parent, tag, text, className) => {
-            const element = document.createElement(tag);
-            if (text !== undefined)
-                element.textContent = text;
-            if (className)
-                element.className = className;
-            parent.append(element);
-            return element;
-        };
         chart = document.createElement('main');
         chart.id = 'chart';
         chart.setAttribute('aria-labelledby', 'chart-title');
@@ -467,37 +463,52 @@
         // Four tables of 64 side by side: a sheet's columns, which no engine
         // breaks one table into alike.
         const columns = add(chart, 'div', undefined, 'columns');
-        for (let first = 0; first < rows.length; first += CHART_ROWS) {
-            const part = rows.slice(first, first + CHART_ROWS);
-            const table = add(columns, 'table');
-            table.setAttribute('aria-label', `${words.title}, ${part[0].frequency} ${words.to} ${part[part.length - 1].frequency} ${words.frequency}`);
-            const head = add(add(table, 'thead'), 'tr');
-            add(head, 'th', words.frequency).scope = 'col';
-            part[0].on.forEach((_, i) => {
-                const th = add(head, 'th', String(i + 1));
-                th.scope = 'col';
-                th.setAttribute('aria-label', `${words.switchName} ${i + 1}`);
-            });
-            const body = add(table, 'tbody');
-            for (const row of part) {
-                const tr = add(body, 'tr');
-                const th = add(tr, 'th', row.frequency);
-                th.scope = 'row';
-                if (row.below) {
-                    add(th, 'span', words.belowSign, 'sign').setAttribute('aria-hidden', 'true');
-                    add(th, 'span', ` ${words.below}`, 'visually-hidden');
-                }
-                for (const on of row.on)
-                    add(add(tr, 'td', undefined, on ? 'on' : 'off'), 'span', on ? words.on : words.off, 'visually-hidden');
-            }
-        }
+        for (let first = 0; first < rows.length; first += CHART_ROWS)
+            chartTable(columns, rows.slice(first, first + CHART_ROWS), words);
         document.body.append(chart);
+    }
+
+    // A new element at the end of `parent`.
+    function add(parent, tag, text, className) {
+        const element = document.createElement(tag);
+        if (text !== undefined)
+            element.textContent = text;
+        if (className)
+            element.className = className;
+        parent.append(element);
+        return element;
+    }
+
+    // One column of the chart: a header row, then a row a channel, the
+    // frequency its header and each switch's position in words.
+    function chartTable(parent, part, words) {
+        const table = add(parent, 'table');
+        table.setAttribute('aria-label', `${words.title}, ${part[0].frequency} ${words.to} ${part[part.length - 1].frequency} ${words.frequency}`);
+        const head = add(add(table, 'thead'), 'tr');
+        add(head, 'th', words.frequency).scope = 'col';
+        part[0].on.forEach((_, i) => {
+            const th = add(head, 'th', String(i + 1));
+            th.scope = 'col';
+            th.setAttribute('aria-label', `${words.switchName} ${i + 1}`);
+        });
+        const body = add(table, 'tbody');
+        for (const row of part) {
+            const tr = add(body, 'tr');
+            const th = add(tr, 'th', row.frequency);
+            th.scope = 'row';
+            if (row.below) {
+                add(th, 'span', words.belowSign, 'sign').setAttribute('aria-hidden', 'true');
+                add(th, 'span', ` ${words.below}`, 'visually-hidden');
+            }
+            for (const on of row.on)
+                add(add(tr, 'td', undefined, on ? 'on' : 'off'), 'span', on ? words.on : words.off, 'visually-hidden');
+        }
     }
 
     // Browser zoom and a move to another screen change the ratio.
     function watchRatio() {
         matchMedia(`(resolution: ${window.devicePixelRatio}dppx)`)
-            .addEventListener('change', () => { layout(); watchRatio(); }, {once: true});
+            .addEventListener('change', () => { layout(); watchRatio(); }, {once: true, signal: listening.signal});
     }
 
     // The one report: the window is gone, and nothing of it answers. An
@@ -506,49 +517,49 @@
         if (ended)
             return;
         ended = true;
+        listening.abort(); // nothing of the window answers from now on
         if (error)
             console.error(error);
-        // Without the module, the core's words as the build wrote them, if they came.
-        const words = typeof CORE === 'undefined' ? {title: document.title, startFailure: ''} : CORE.report;
+        // Without the module, the core's words as the build wrote them; without
+        // those, the page's title, the error and a reload sign.
+        const words = typeof CORE === 'undefined' ? {title: document.title, startFailure: '', again: '\u21bb'} : CORE.report;
         const report = settings ? settings.report()
             : {title: words.title, text: words.startFailure + error, folder: ''};
         for (const gone of [form, chart, document.getElementById('views')])
             gone?.remove();
-        const box = document.createElement('section');
-        box.className = 'report';
-        box.setAttribute('role', 'alertdialog');
-        box.setAttribute('aria-labelledby', 'report-title');
-        box.setAttribute('aria-describedby', 'report-text');
-        const title = document.createElement('h1');
-        title.id = 'report-title';
-        title.textContent = report.title;
-        const text = document.createElement('div');
-        text.id = 'report-text';
-        for (const paragraph of report.text.split('\n\n')) {
-            const p = document.createElement('p');
-            paragraph.split('\n').forEach((line, i) => {
-                if (i > 0)
-                    p.append(document.createElement('br'));
-                const span = document.createElement('span');
-                span.textContent = line;
-                if (line === report.folder)
-                    span.className = 'folder';
-                p.append(span);
-            });
-            text.append(p);
-        }
-        const again = document.createElement('button');
-        again.type = 'button';
-        again.textContent = 'Start again';
-        again.addEventListener('click', () => location.reload());
-        box.append(title, text, again);
-        box.tabIndex = -1;
+        const box = reportBox(report, words.again);
         const main = document.createElement('main');
         main.append(box);
         document.body.append(main);
         box.focus();
         document.documentElement.dataset.state = 'ended';
         settle();
+    }
+
+    // The report as an alert dialog: its paragraphs, the folder on a line of
+    // its own, and a button that starts the page again.
+    function reportBox(report, again) {
+        const box = document.createElement('section');
+        box.className = 'report';
+        box.setAttribute('role', 'alertdialog');
+        box.setAttribute('aria-labelledby', 'report-title');
+        box.setAttribute('aria-describedby', 'report-text');
+        box.tabIndex = -1;
+        add(box, 'h1', report.title).id = 'report-title';
+        const text = add(box, 'div');
+        text.id = 'report-text';
+        for (const paragraph of report.text.split('\n\n')) {
+            const p = add(text, 'p');
+            paragraph.split('\n').forEach((line, i) => {
+                if (i > 0)
+                    add(p, 'br');
+                add(p, 'span', line, line === report.folder ? 'folder' : undefined);
+            });
+        }
+        const button = add(box, 'button', again);
+        button.type = 'button';
+        button.addEventListener('click', () => location.reload());
+        return box;
     }
 
     async function start() {
