@@ -234,8 +234,8 @@ int churn(HWND window, int rounds, int dpi)
     GetWindowThreadProcessId(window, &process);
     HANDLE target = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, process);
     const auto counts = [&](const char *when) {
-        std::printf("%s: %lu GDI and %lu USER objects\n", when, gdiObjects(target),
-                    GetGuiResources(target, GR_USEROBJECTS));
+        // No USER objects: Wine, where this runs, counts none.
+        std::printf("%s: %lu GDI objects\n", when, gdiObjects(target));
     };
     counts("before");
     HWND lever = childNamed(window, L"Switch 1");
