@@ -462,6 +462,11 @@ int main(int argc, char **argv)
         return shortcut(verb, std::wstring(argv[2], argv[2] + std::strlen(argv[2])));
     if (verb == "report" && argc == 2)
         return report();
+    if (verb == "load" && argc == 3) { // a library by its full path, as a planted one would be
+        const std::wstring path(argv[2], argv[2] + std::strlen(argv[2]));
+        HMODULE library = LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+        return library ? (FreeLibrary(library), 0) : (std::printf("not loaded\n"), 1);
+    }
     const bool known =
         (verb == "hear" && argc == 6) || (verb == "churn" && argc == 4) ||
         ((verb == "focus" || verb == "blur") && argc == 2) ||
@@ -469,7 +474,7 @@ int main(int argc, char **argv)
     if (!known)
         return std::printf(
                    "usage: win32_probe hear CODE TEXT BELOW WORDS | move DPI | tips N | "
-                   "churn N DPI | press|keep K | focus|blur | report | shortcut|open LNK\n"),
+                   "churn N DPI | press|keep K | focus|blur | report | shortcut|open LNK | load DLL\n"),
                2;
     HWND window = nullptr;
     for (int tries = 0; !window && tries < 100; ++tries, Sleep(50))

@@ -582,6 +582,13 @@ class Run:
             return
         os.makedirs(folder)
         if layout == "planted":
+            # First, that a load leaves its mark: a copy loaded by its path.
+            shutil.copy(self.o.planted_library, f"{folder}/control.dll")
+            self.probe("load", "Z:" + f"{folder}/control.dll".replace("/", "\\"))
+            if not os.path.exists(f"{folder}/control.dll.loaded"):
+                raise Failure("the planted library leaves no mark when it is loaded")
+            for name in ("control.dll", "control.dll.loaded"):
+                os.remove(f"{folder}/{name}")
             shutil.copy(shlex.split(self.o.program)[-1], folder)
             for name in PLANTED:
                 shutil.copy(self.o.planted_library, f"{folder}/{name}")
