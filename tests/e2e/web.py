@@ -81,6 +81,12 @@ class Handler(http.server.SimpleHTTPRequestHandler):
         folder = self.server.folder if name in ("ON_SW.bmp", "OFF_SW.bmp") else self.server.site
         return os.path.join(folder, name)
 
+    def end_headers(self):
+        # Kept by a browser but asked for again each time, as many hosts send
+        # them: a visit with no network is the worker's, never the HTTP cache's.
+        self.send_header("Cache-Control", "no-cache")
+        super().end_headers()
+
     def log_message(self, *args):
         pass
 
