@@ -27,6 +27,12 @@ constexpr int borderWidth(int dpi)
     return dpi < 96 ? 1 : (dpi + 48) / 96;
 }
 
+// The largest DPI from `least` up to `most` at which `width` x `height` design
+// pixels fit in `roomWidth` x `roomHeight` device pixels; `least` when none
+// does. A window as large as a screen holds it whole.
+int largestDpiThatFits(int width, int height, double roomWidth, double roomHeight, int least,
+                       int most);
+
 // A rectangle of device pixels, right and bottom excluded.
 struct DeviceRect {
     int left, top, right, bottom;

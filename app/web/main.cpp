@@ -27,4 +27,5 @@ EMSCRIPTEN_BINDINGS(corvex_settings)
     function("isPicture", &isPicture);
     function("deviceOf", &deviceOf);
     function("borderWidth", &borderWidth);
+    function("windowDpi", &windowDpi);
 }

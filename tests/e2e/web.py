@@ -239,10 +239,11 @@ class WebRun(Run):
             raise Failure(f"the page's device pixel ratio is {told}, not {ratio}")
         # The window's DPI as the ratio and the viewport give it: at 96 per
         # unit of ratio, rounded; on a phone the window as large as the screen
-        # holds it, at most three times, and the DPI cut to a whole one.
-        if self.o.phone:
-            widen = max(1, min(3, *(Fraction(s) / c for s, c in zip(self.screen, self.d.client))))
-            self.dpi = math.floor(96 * Fraction(ratio) * widen)
+        # holds it whole, at most three times.
+        if self.o.phone:  # the largest whole DPI whose window fits, tried one by one
+            least, fits = math.floor(96 * Fraction(ratio)), lambda d: all(
+                half_up(Fraction(c * d, 96)) <= s * Fraction(ratio) for c, s in zip(self.d.client, self.screen))
+            self.dpi = max([least] + [d for d in range(least, math.floor(288 * Fraction(ratio)) + 1) if fits(d)])
         else:
             self.dpi = half_up(96 * Fraction(ratio))
         self.scale = self.dpi / 96

@@ -9,6 +9,7 @@
 #include "reporttext.h"
 
 #include <algorithm>
+#include <cmath>
 
 using emscripten::val;
 
@@ -277,6 +278,18 @@ bool isPicture(const val &bytes)
     } catch (...) {
         return false;
     }
+}
+
+int windowDpi(double ratio, bool phone, double roomWidth, double roomHeight)
+{
+    if (!(ratio > 0 && ratio < 64))
+        ratio = 1; // an engine's nonsense is no reason to end the window
+    if (!phone)
+        return int(std::lround(96 * ratio));
+    const Design::WindowRect client = Design::clientRect(Design::Arrangement::Phone);
+    const int least = int(std::floor(96 * ratio));
+    return largestDpiThatFits(client.width, client.height, roomWidth * ratio, roomHeight * ratio,
+                              least, int(std::floor(96 * ratio * 3)));
 }
 
 val designTable()

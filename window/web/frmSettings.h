@@ -91,6 +91,12 @@ private:
 // reader decodes it: a kept copy that is not stands in for nothing.
 bool isPicture(const emscripten::val &bytes);
 
+// The window's DPI in a page of `ratio` device pixels to the CSS pixel: the
+// ratio's own on a desktop; on a touch screen of `roomWidth` x `roomHeight`
+// CSS pixels, the phone's arrangement as large as it holds it, up to three
+// times.
+int windowDpi(double ratio, bool phone, double roomWidth, double roomHeight);
+
 // The design as the page builds it: every control in window pixels, its
 // layer (higher lies above), the caption and the client size.
 emscripten::val designTable();

@@ -160,8 +160,7 @@
         phone = matchMedia('(pointer: coarse)').matches;
         const [width, height] = phone ? design.phoneClient : design.client;
         const room = document.documentElement;
-        const scale = phone ? Math.max(1, Math.min(3, room.clientWidth / width, room.clientHeight / height)) : 1;
-        dpi = phone ? Math.floor(96 * ratio * scale) : Math.round(96 * ratio);
+        dpi = module.windowDpi(ratio, phone, room.clientWidth, room.clientHeight);
         Object.assign(form.style, {width: css(device(width)), height: css(device(height)),
                                    transform: `scale(${1 / ratio})`});
         form.style.setProperty('--line', css(module.borderWidth(dpi)));
