@@ -79,6 +79,10 @@ const ops = {
         await page.bringToFront();
     },
     errors: () => errors.splice(0),
+    // What the page's service workers asked for, as their own timelines have it.
+    workerAsked: async () => (await Promise.all(browser.targets().filter(t => t.type() === 'service_worker')
+        .map(async t => (await t.worker())?.evaluate(() => performance.getEntriesByType('resource').map(e => e.name)))))
+        .flat().filter(Boolean),
     stop: () => browser.close(),
 };
 

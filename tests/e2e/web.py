@@ -417,9 +417,10 @@ class WebRun(Run):
             errors = self.browser.cdp("Page.getInstallabilityErrors")["installabilityErrors"]
             if errors:
                 raise Failure(f"not installable: {errors}")
-        elif verb == "requests":
+        elif verb == "requests":  # the page's and its worker's
             self.note_requests()
-            foreign = sorted({url for url in self.asked if not url.startswith(self.server.address)})
+            by_worker = wait_for("the worker's requests", lambda: self.browser.call("workerAsked"), 20)
+            foreign = sorted({url for url in self.asked + by_worker if not url.startswith(self.server.address)})
             if foreign or not self.asked:
                 raise Failure(f"asked of another origin: {foreign}")
         elif verb == "unasked":  # the page never asked the server for this file
