@@ -15,6 +15,9 @@ from webkit import WebKit
 HERE = os.path.dirname(os.path.abspath(__file__))
 AXE = os.path.join(HERE, "node_modules", "axe-core", "axe.min.js")
 PHONE = (360, 640)  # a phone's viewport, in CSS pixels
+GATHER_NAME, GATHER = "test-gathers-errors.js", """window.corvexErrors = [];
+addEventListener('error', event => corvexErrors.push(String(event.message)));
+addEventListener('unhandledrejection', event => corvexErrors.push(String(event.reason)));"""
 
 
 class Server(http.server.ThreadingHTTPServer):
@@ -23,7 +26,7 @@ class Server(http.server.ThreadingHTTPServer):
     # unanswered, as a network that is gone.
 
     def __init__(self, site):
-        self.site, self.folder, self.offline, self.mode = site, site, False, "ok"
+        self.site, self.folder, self.offline, self.mode, self.gather = site, site, False, "ok", False
         super().__init__(("127.0.0.1", 0), functools.partial(Handler, directory=site))
         threading.Thread(target=self.serve_forever, daemon=True).start()
         self.address = f"http://127.0.0.1:{self.server_port}/"
@@ -49,7 +52,10 @@ class Handler(http.server.SimpleHTTPRequestHandler):
         # refused for now (503). Each row's images differ, at one address and
         # within a second: they carry a tag of their content, not a time, and
         # one the browser holds is "not modified".
-        if urllib.parse.urlparse(self.path).path.lstrip("/") not in ("ON_SW.bmp", "OFF_SW.bmp"):
+        name = urllib.parse.urlparse(self.path).path.lstrip("/")
+        if self.server.gather and name in ("", "index.html", GATHER_NAME):
+            return self.gather(name)
+        if name not in ("ON_SW.bmp", "OFF_SW.bmp"):
             return super().do_GET()
         if self.server.mode == "slow":
             time.sleep(0.4)
@@ -76,6 +82,21 @@ class Handler(http.server.SimpleHTTPRequestHandler):
         if fresh:
             self.wfile.write(data)
 
+    def gather(self, name):
+        # For an engine whose driver runs no script before the page's own: the
+        # page with a script of the test's first in its head, which gathers
+        # every error the page leaves uncaught from its first script on.
+        if name == GATHER_NAME:
+            data = GATHER.encode()
+        else:
+            data = open(os.path.join(self.server.site, "index.html"), "rb").read().replace(
+                b"<head>", f'<head>\n<script src="{GATHER_NAME}"></script>'.encode(), 1)
+        self.send_response(200)
+        self.send_header("Content-Type", "text/javascript" if name == GATHER_NAME else "text/html")
+        self.send_header("Content-Length", str(len(data)))
+        self.end_headers()
+        self.wfile.write(data)
+
     def translate_path(self, path):
         name = urllib.parse.urlparse(path).path.lstrip("/")
         folder = self.server.folder if name in ("ON_SW.bmp", "OFF_SW.bmp") else self.server.site
@@ -100,6 +121,7 @@ class Browser:
         self.server, self.session, self.driver = Server(options.site), None, None
         self.engine = "firefox" if options.firefox else "webkit" if options.webkit else "chromium"
         self.bus, self.options = self.engine != "chromium", options
+        self.server.gather = self.engine == "webkit"
         if self.bus:
             self.session = Session(96, options.work)
             subprocess.run(["/usr/bin/python3", ATSPI_PROBE, "wake"], timeout=60, check=True)

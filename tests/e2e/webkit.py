@@ -15,12 +15,6 @@ MINIBROWSER = "/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser"
 KEYS = {"BackSpace": Keys.BACKSPACE, "Tab": Keys.TAB, "Left": Keys.ARROW_LEFT, "Right": Keys.ARROW_RIGHT,
         "Up": Keys.ARROW_UP, "Down": Keys.ARROW_DOWN, "End": Keys.END, "Home": Keys.HOME, "space": Keys.SPACE,
         "shift": Keys.SHIFT, "ctrl": Keys.CONTROL}
-# The page's uncaught errors, gathered from the moment it has loaded.
-GATHER = """if (!window.corvexErrors) {
-    window.corvexErrors = [];
-    addEventListener('error', event => corvexErrors.push(String(event.message)));
-    addEventListener('unhandledrejection', event => corvexErrors.push(String(event.reason)));
-}"""
 
 
 class WebKit:
@@ -36,12 +30,10 @@ class WebKit:
         return getattr(self, op)(*args)
 
     def go(self, url):
-        self.driver.get(url)
-        self.driver.execute_script(GATHER)
+        self.driver.get(url)  # the test's server puts the gathering of errors first in the page
 
     def reload(self):
         self.driver.refresh()
-        self.driver.execute_script(GATHER)
 
     def preload(self, source):
         return None  # every request is the page's own: Chromium's rows check that
