@@ -15,7 +15,7 @@ test=("${run[@]}" "${web[@]}" chromium firefox-esr git googletest libbenchmark-d
     g++-mingw-w64-x86-64 wine wine64 fonts-wine nsis python3
     xvfb xauth openbox qt6-wayland weston xdotool x11-utils xclip wmctrl imagemagick desktop-file-utils appstream
     python3-pyatspi at-spi2-core dbus-bin dbus-daemon diffoscope-minimal
-    dpkg-dev file lintian valgrind webkit2gtk-driver python3-selenium locales poppler-utils gir1.2-webkit2-4.1 python3-gi)
+    dpkg-dev file lintian valgrind webkit2gtk-driver python3-selenium locales poppler-utils)
 
 case ${1:-test} in
 run) packages=("${run[@]}") ;;

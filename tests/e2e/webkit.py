@@ -2,7 +2,6 @@
 # starts the MiniBrowser that comes with the library, driven through Debian's
 # Selenium. It answers the requests browser.mjs answers for Chromium and
 # Firefox, with what WebDriver has: no DevTools, no script before a page's own.
-import base64, os, subprocess, tempfile
 
 from selenium import webdriver
 from selenium.webdriver.common.action_chains import ActionChains
@@ -10,7 +9,6 @@ from selenium.webdriver.common.actions.action_builder import ActionBuilder
 from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.webkitgtk.options import Options
 
-PRINT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "webkit_print.py")
 MINIBROWSER = "/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser"
 KEYS = {"BackSpace": Keys.BACKSPACE, "Tab": Keys.TAB, "Left": Keys.ARROW_LEFT, "Right": Keys.ARROW_RIGHT,
         "Up": Keys.ARROW_UP, "Down": Keys.ARROW_DOWN, "End": Keys.END, "Home": Keys.HOME, "space": Keys.SPACE,
@@ -46,13 +44,6 @@ class WebKit:
 
     def shot(self):
         return self.driver.get_screenshot_as_base64()
-
-    def pdf(self, width, height):
-        # WebDriver's print is not WebKit's: the engine's own print to a file.
-        with tempfile.TemporaryDirectory() as folder:
-            subprocess.run(["/usr/bin/python3", PRINT, self.driver.current_url, f"{folder}/print.pdf", str(width),
-                            str(height)], check=True, timeout=90)
-            return base64.b64encode(open(f"{folder}/print.pdf", "rb").read()).decode()
 
     def mouse(self, kind, x, y, button):
         actions = ActionBuilder(self.driver)
