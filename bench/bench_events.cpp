@@ -87,7 +87,8 @@ void registerSlowestFiles(const QString &folder)
                                                      benchmark::DoNotOptimize(refused());
                                              } else {
                                                  child<QLineEdit>("txtFreq")->setFocus();
-                                                 child<QLineEdit>("txtFreq")->setText(QStringLiteral("95.3"));
+                                                 child<QLineEdit>("txtFreq")->setText(
+                                                     QStringLiteral("95.3"));
                                                  child("picDIP_SW")->setFocus();
                                              }
                                          }

@@ -472,9 +472,9 @@ int main(int argc, char **argv)
         ((verb == "focus" || verb == "blur") && argc == 2) ||
         ((verb == "move" || verb == "tips" || verb == "press" || verb == "keep") && argc == 3);
     if (!known)
-        return std::printf(
-                   "usage: win32_probe hear CODE TEXT BELOW WORDS | move DPI | tips N | "
-                   "churn N DPI | press|keep K | focus|blur | report | shortcut|open LNK | load DLL\n"),
+        return std::printf("usage: win32_probe hear CODE TEXT BELOW WORDS | move DPI | tips N | "
+                           "churn N DPI | press|keep K | focus|blur | report | shortcut|open LNK | "
+                           "load DLL\n"),
                2;
     HWND window = nullptr;
     for (int tries = 0; !window && tries < 100; ++tries, Sleep(50))

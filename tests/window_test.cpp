@@ -50,14 +50,16 @@ TEST(SystemColours, AThemeSwitchedWhileRunningIsFollowed)
     EventGuard guard;
     frmSettings window(guard);
     ASSERT_TRUE(guard.run([&] { window.load(); }));
-    QTest::mouseClick(child(window, "pic6"), Qt::LeftButton, Qt::NoModifier, QPoint(2, 2)); // red: 84.3
+    QTest::mouseClick(child(window, "pic6"), Qt::LeftButton, Qt::NoModifier,
+                      QPoint(2, 2)); // red: 84.3
     const QPalette before = QApplication::palette();
     QPalette contrast = before;
     contrast.setColor(QPalette::Window, Qt::black);
     contrast.setColor(QPalette::ButtonText, Qt::yellow);
     QApplication::setPalette(contrast);
     EXPECT_EQ(child(window, "Description")->palette().color(QPalette::Window), QColor(Qt::black));
-    EXPECT_EQ(child(window, "Description")->palette().color(QPalette::WindowText), QColor(Qt::yellow));
+    EXPECT_EQ(child(window, "Description")->palette().color(QPalette::WindowText),
+              QColor(Qt::yellow));
     EXPECT_EQ(child(window, "txtFreq")->palette().color(QPalette::Text), QColor(Qt::red));
     QApplication::setPalette(before);
 }

@@ -13,13 +13,12 @@ int main(int argc, char **argv)
     if (dpi < 96 || dpi > 960)
         return std::printf("usage: design_table DPI (96 to 960)\n"), 2;
     using namespace Design;
-    std::printf("{\"belowBand\": \"%s\", \"client\": [%d, %d],", BelowBandText,
-                pixels(ClientWidth), pixels(ClientHeight));
+    std::printf("{\"belowBand\": \"%s\", \"client\": [%d, %d],", BelowBandText, pixels(ClientWidth),
+                pixels(ClientHeight));
     const WindowRect phone = clientRect(Arrangement::Phone);
-    std::printf(
-        "\n \"phoneClient\": [%d, %d], \"leverReach\": [%d, %d, %d, %d],\n \"controls\": {",
-        phone.width, phone.height, pixels(LeverReach[0]), pixels(LeverReach[1]),
-        pixels(LeverReach[2]), pixels(LeverReach[3]));
+    std::printf("\n \"phoneClient\": [%d, %d], \"leverReach\": [%d, %d, %d, %d],\n \"controls\": {",
+                phone.width, phone.height, pixels(LeverReach[0]), pixels(LeverReach[1]),
+                pixels(LeverReach[2]), pixels(LeverReach[3]));
     const char *separator = "";
     for (const Control &c : Controls) {
         const WindowRect r = windowRect(c, Arrangement::Desktop);

@@ -38,7 +38,7 @@ int main()
                 "    report: {title: %s, startFailure: %s, again: %s},\n"
                 "});\n",
                 quoted(PicOnName).c_str(), quoted(PicOffName).c_str(), LargestBitmapFile,
-                quoted(ReportTitle).c_str(),
-                quoted(reportOpening() + PageStartFailure).c_str(), quoted(ReportStartAgain).c_str());
+                quoted(ReportTitle).c_str(), quoted(reportOpening() + PageStartFailure).c_str(),
+                quoted(ReportStartAgain).c_str());
     return 0;
 }

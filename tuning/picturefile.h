@@ -42,8 +42,7 @@ public:
     // The file, resolved against the current directory, opened without
     // waiting (a FIFO without a writer, a device) and shared with a program
     // that writes it; or null and why.
-    virtual std::unique_ptr<OpenedFile> open(const std::string &fileName,
-                                             Failure &why) const = 0;
+    virtual std::unique_ptr<OpenedFile> open(const std::string &fileName, Failure &why) const = 0;
 };
 
 // The bytes of the file. Only a regular file is read, and never beyond the

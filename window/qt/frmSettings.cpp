@@ -12,8 +12,8 @@
 
 #include <QApplication>
 #include <QIcon>
-#include <QKeyEvent>
 #include <QImageReader>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPaintEvent>
 #include <QPainter>

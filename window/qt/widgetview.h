@@ -13,7 +13,8 @@ class SwitchPicture;
 class WidgetView : public SettingsView
 {
 public:
-    WidgetView(QLineEdit *txtFreq, QLabel *Description, const std::array<SwitchPicture *, SwitchCount> &pics);
+    WidgetView(QLineEdit *txtFreq, QLabel *Description,
+               const std::array<SwitchPicture *, SwitchCount> &pics);
 
     std::string readFrequencyText() override;
     void showFrequencyText(const std::string &text) override;

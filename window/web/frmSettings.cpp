@@ -133,7 +133,8 @@ bool frmSettings::key(int k, const std::string &name, bool released)
                                                  : SwitchKey::Other;
     bool consumed = false;
     m_guard.run([&] {
-        consumed = m_controller.switchKey(k, key, released ? KeyPhase::Released : KeyPhase::Pressed);
+        consumed =
+            m_controller.switchKey(k, key, released ? KeyPhase::Released : KeyPhase::Pressed);
     });
     return consumed;
 }

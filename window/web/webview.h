@@ -35,7 +35,8 @@ public:
 private:
     emscripten::val m_controls;
     PictureReader m_read;
-    std::array<std::shared_ptr<const Picture>, SwitchCount> m_pictures; // shared with the staged ones
+    std::array<std::shared_ptr<const Picture>, SwitchCount>
+        m_pictures; // shared with the staged ones
 };
 
 // A design colour as CSS: a system colour by its CSS name, so that the

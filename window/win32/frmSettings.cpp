@@ -2,9 +2,9 @@
 
 #include "commoncontrols.h"
 #include "controller.h"
+#include "lasterror.h"
 #include "picturebox.h"
 #include "pictureloader.h"
-#include "lasterror.h"
 #include "widetext.h"
 #include "win32view.h"
 
@@ -164,10 +164,9 @@ bool frmSettings::translateKey(MSG &message)
         if (m_pics[std::size_t(k - 1)]->hwnd() == GetFocus()) {
             bool consumed = false;
             m_guard.run([&] {
-                consumed = m_controller->switchKey(k, switchKey(message.wParam),
-                                                  message.message == WM_KEYDOWN
-                                                      ? KeyPhase::Pressed
-                                                      : KeyPhase::Released);
+                consumed = m_controller->switchKey(
+                    k, switchKey(message.wParam),
+                    message.message == WM_KEYDOWN ? KeyPhase::Pressed : KeyPhase::Released);
             });
             if (consumed)
                 return true;

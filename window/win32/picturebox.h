@@ -2,8 +2,8 @@
 
 #include "bitmap.h"
 #include "design.h"
-#include "screenreader.h"
 #include "handles.h"
+#include "screenreader.h"
 #include "windowbase.h"
 
 #include <windows.h>
@@ -57,5 +57,5 @@ private:
     bool m_pressed = false;
     bool m_keyboardFocus = false;
     OwnedBrush m_background; // none for a system colour
-    int m_on = -1; // -1: not a switch, or not yet set
+    int m_on = -1;           // -1: not a switch, or not yet set
 };

@@ -1,7 +1,7 @@
 #include "pictureloader.h"
 
-#include "runtimeerror.h"
 #include "lasterror.h"
+#include "runtimeerror.h"
 #include "widetext.h"
 
 #include <span>

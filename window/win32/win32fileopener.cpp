@@ -1,7 +1,6 @@
 #include "win32fileopener.h"
 
 #include <algorithm>
-
 #include <filesystem>
 #include <windows.h>
 
@@ -23,7 +22,7 @@ public:
         if (!GetFileInformationByHandle(m_handle, &information))
             return std::nullopt;
         return Facts{information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY ? Kind::Folder
-                                                                              : Kind::Regular,
+                                                                             : Kind::Regular,
                      std::uint64_t(information.nFileSizeHigh) << 32 | information.nFileSizeLow};
     }
 
@@ -46,9 +45,9 @@ std::unique_ptr<OpenedFile> Win32FileOpener::open(const std::string &fileName, F
     const std::filesystem::path path(std::u8string(fileName.begin(), fileName.end()));
     // Another program may be writing the file (an editor, a sync client, a
     // copy): it is read all the same, up to the size it has now.
-    const HANDLE handle =
-        CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    const HANDLE handle = CreateFileW(path.c_str(), GENERIC_READ,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
         const DWORD error = GetLastError();
         why = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? Failure::Missing

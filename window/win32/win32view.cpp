@@ -2,9 +2,9 @@
 
 #include "design.h"
 #include "picturebox.h"
-#include "win32fileopener.h"
 #include "screenreader.h"
 #include "widetext.h"
+#include "win32fileopener.h"
 
 COLORREF toColorRef(std::uint32_t colour)
 {
