@@ -38,8 +38,7 @@ INPUTS = """
             requestAnimationFrame(() => setTimeout(() => corvexInputs.push(performance.now() - start)));
         }, {capture: true});"""
 
-SETTLED = """return navigator.serviceWorker.ready.then(r => !!r.active && !!navigator.serviceWorker.controller
-    && !+(document.getElementById('frmSettings') || {dataset: {}}).dataset.asking)"""
+SETTLED = """return navigator.serviceWorker.ready.then(r => !!r.active && !!navigator.serviceWorker.controller)"""
 
 
 class LoggingHandler(Handler):

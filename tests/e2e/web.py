@@ -15,7 +15,19 @@ from webkit import WebKit
 HERE = os.path.dirname(os.path.abspath(__file__))
 AXE = os.path.join(HERE, "node_modules", "axe-core", "axe.min.js")
 PHONE = (360, 640)  # a phone's viewport, in CSS pixels
-GATHER_NAME, GATHER = "test-gathers-errors.js", """window.corvexErrors = [];
+# The page's requests not yet answered and read, counted from outside the
+# page: an answer is read once its whole body has come (or the request ended),
+# and what the page does with it has run by the next task.
+PENDING = """window.corvexPending = 0;
+const pageFetch = fetch;
+window.fetch = (...args) => {
+    corvexPending++;
+    const done = () => setTimeout(() => corvexPending--);
+    const answer = pageFetch(...args);
+    answer.then(r => r.clone().arrayBuffer()).then(done, done);
+    return answer;
+};"""
+GATHER_NAME, GATHER = "test-gathers-errors.js", PENDING + """window.corvexErrors = [];
 addEventListener('error', event => corvexErrors.push(String(event.message)));
 addEventListener('unhandledrejection', event => corvexErrors.push(String(event.reason)));"""
 
@@ -145,7 +157,7 @@ class Browser:
              self.profile], stdin=subprocess.PIPE, stdout=subprocess.PIPE,
             env=dict(os.environ, GNOME_ACCESSIBILITY="1"))
         # Every request a page makes, and every one its policy stopped.
-        self.call("preload", """
+        self.call("preload", PENDING + """
             window.corvexAsked = [];
             new PerformanceObserver(list => corvexAsked.push(...list.getEntries().map(e => e.name)))
                 .observe({type: 'resource', buffered: true});
@@ -302,11 +314,11 @@ class WebRun(Run):
         return sizes
 
     def idle(self):
-        # Waits until the page has loaded and has its answers to the pictures
-        # it asked for again (a request is given up after 5 s).
+        # Waits until the page has loaded and has read the answers to what it
+        # asked for (a request is given up after 5 s).
         wait_for("events", lambda: self.js(
             "const w = document.getElementById('frmSettings');"
-            "return !w || !w.isConnected || w.getAttribute('aria-busy') !== 'true' && !+w.dataset.asking"), 10)
+            "return !w || !w.isConnected || w.getAttribute('aria-busy') !== 'true' && !window.corvexPending"), 10)
 
     def close(self):
         # The next row's page replaces this one: what remains is what the page

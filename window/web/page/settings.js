@@ -295,16 +295,12 @@
     // file at every event; one that is gone or no picture ends the window.
     function recheck(name, asked = ask(name, 'no-cache')) {
         asking.add(name);
-        form.dataset.asking = String(asking.size);
         read(asked).then(answer => {
             if (ended || unanswered(answer.status) || (answer.status === 200 && same(answer.bytes, held[name])))
                 return;
             if (!stage(name, answer) || !settings.check(name))
                 end();
-        }).catch(end).finally(() => {
-            asking.delete(name);
-            form.dataset.asking = String(asking.size);
-        });
+        }).catch(end).finally(() => asking.delete(name));
     }
 
     // Every event is answered at once, from the pictures the page holds; then
