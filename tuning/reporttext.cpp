@@ -43,8 +43,7 @@ std::string serverHintFor(const FileError &error)
     case FileError::Kind::Locked:
         break;
     }
-    return "Check the network connection and that the page's server is running, then start "
-           "again.";
+    return pageServerHint();
 }
 
 } // namespace
@@ -76,4 +75,15 @@ ReportText reportText(std::exception_ptr error, PictureSource source)
         report.text += "Unexpected error of unknown kind.";
     }
     return report;
+}
+
+std::string pageStoppedReason()
+{
+    return "the page's server stopped answering (nothing came for " +
+           std::to_string(PageQuietSeconds) + " s)";
+}
+
+std::string pageServerHint()
+{
+    return "Check the network connection and that the page's server is running, then start again.";
 }

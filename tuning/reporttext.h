@@ -22,6 +22,15 @@ std::string reportOpening();
 inline constexpr const char *ReportStartAgain = "Start again";
 // Why a web page ends before its module could start, the error's words after it.
 inline constexpr const char *PageStartFailure = "The page could not start its program: ";
+// A request of the page's that receives nothing, no answer and no more of its
+// body, for this long is given up, however long it has taken so far.
+inline constexpr int PageQuietSeconds = 5;
+// Why such a request was given up, and what to do when the server did not
+// answer.
+std::string pageStoppedReason();
+std::string pageServerHint();
+// What a page shows from its first paint until its window comes.
+inline constexpr const char *PageLoading = "Loading";
 
 // A null error stands for one of unknown kind.
 ReportText reportText(std::exception_ptr error, PictureSource source = PictureSource::Folder);

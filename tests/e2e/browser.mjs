@@ -35,7 +35,7 @@ const KEYS = {BackSpace: 'Backspace', Left: 'ArrowLeft', Right: 'ArrowRight', Up
 const key = name => KEYS[name] ?? name;
 
 const ops = {
-    go: url => page.goto(url),
+    go: url => page.goto(url, {waitUntil: 'domcontentloaded'}),
     reload: () => page.reload(),
     preload: async source => (await page.evaluateOnNewDocument(source)).identifier,
     // A function body with its arguments, as WebDriver's script execution has

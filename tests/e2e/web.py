@@ -4,11 +4,11 @@
 # screen reader hears, and axe-core for the rules of the web. A part of the
 # table in Firefox too, whose page a screen reader reads on the real
 # accessibility bus.
-import base64, functools, hashlib, http.server, json, math, os, re, select, shutil, subprocess, sys, threading, time, urllib.parse
+import base64, functools, gzip, hashlib, http.server, json, math, os, re, select, shutil, subprocess, sys, threading, time, urllib.parse
 
 from fractions import Fraction
 
-from run import ATSPI_PROBE, Failure, Run, Session, half_up, ppm, sh, wait_for
+from run import ATSPI_PROBE, TITLE, Failure, Run, Session, half_up, ppm, sh, wait_for
 from webkit import WebKit
 
 
@@ -39,6 +39,7 @@ class Server(http.server.ThreadingHTTPServer):
 
     def __init__(self, site):
         self.site, self.folder, self.offline, self.mode, self.gather = site, site, False, "ok", False
+        self.rate, self.free, self.lock = 0, 0.0, threading.Lock()
         super().__init__(("127.0.0.1", 0), functools.partial(Handler, directory=site))
         threading.Thread(target=self.serve_forever, daemon=True).start()
         self.address = f"http://127.0.0.1:{self.server_port}/"
@@ -65,19 +66,20 @@ class Handler(http.server.SimpleHTTPRequestHandler):
         # within a second: they carry a tag of their content, not a time, and
         # one the browser holds is "not modified".
         name = urllib.parse.urlparse(self.path).path.lstrip("/")
+        picture = name in ("ON_SW.bmp", "OFF_SW.bmp")
+        if self.server.rate:
+            time.sleep(0.3)  # a phone link's latency, before every answer
         if self.server.gather and name in ("", "index.html", GATHER_NAME):
             return self.gather(name)
-        if name not in ("ON_SW.bmp", "OFF_SW.bmp"):
+        if self.server.mode == "hold" and name.endswith(".wasm"):
+            return self.stall()
+        if not picture and not self.server.rate:
             return super().do_GET()
-        if self.server.mode == "slow":
+        if self.server.mode == "slow" and picture:
             time.sleep(0.4)
-        elif self.server.mode == "stall":
-            end = time.monotonic() + 30
-            while self.server.mode == "stall" and time.monotonic() < end:
-                time.sleep(0.05)
-            self.close_connection = True
-            return
-        elif self.server.mode == "503":
+        elif self.server.mode == "stall" and picture:
+            return self.stall()
+        elif self.server.mode == "503" and picture:
             return self.send_error(503)
         try:
             with open(self.translate_path(self.path), "rb") as file:
@@ -86,13 +88,35 @@ class Handler(http.server.SimpleHTTPRequestHandler):
             return self.send_error(404)
         tag = f'"{hashlib.sha256(data).hexdigest()[:16]}"'
         fresh = self.headers.get("If-None-Match") != tag
+        packed = self.server.rate and "gzip" in self.headers.get("Accept-Encoding", "") and not picture
+        data = gzip.compress(data, 9) if packed and fresh else data if fresh else b""
         self.send_response(200 if fresh else 304)
         self.send_header("ETag", tag)
-        self.send_header("Content-Type", "image/bmp")
-        self.send_header("Content-Length", str(len(data) if fresh else 0))
+        self.send_header("Content-Type", self.guess_type(name or "index.html"))
+        self.send_header("Content-Length", str(len(data)))
+        if packed:
+            self.send_header("Content-Encoding", "gzip")
         self.end_headers()
-        if fresh:
-            self.wfile.write(data)
+        self.send(data)
+
+    def send(self, data):
+        # Over one link of the set rate that every answer shares, as a phone's
+        # radio is shared.
+        for at in range(0, len(data), 256):
+            piece = data[at:at + 256]
+            if self.server.rate:
+                with self.server.lock:
+                    self.server.free = max(self.server.free, time.monotonic()) + len(piece) / self.server.rate
+                    due = self.server.free
+                time.sleep(max(0.0, due - time.monotonic()))
+            self.wfile.write(piece)
+
+    def stall(self):
+        # No answer and no failure, until the row ends.
+        end = time.monotonic() + 30
+        while self.server.mode in ("stall", "hold") and time.monotonic() < end:
+            time.sleep(0.05)
+        self.close_connection = True
 
     def gather(self, name):
         # For an engine whose driver runs no script before the page's own: the
@@ -107,10 +131,10 @@ class Handler(http.server.SimpleHTTPRequestHandler):
         self.send_header("Content-Type", "text/javascript" if name == GATHER_NAME else "text/html")
         self.send_header("Content-Length", str(len(data)))
         self.end_headers()
-        self.wfile.write(data)
+        self.send(data)
 
     def translate_path(self, path):
-        name = urllib.parse.urlparse(path).path.lstrip("/")
+        name = urllib.parse.urlparse(path).path.lstrip("/") or "index.html"
         folder = self.server.folder if name in ("ON_SW.bmp", "OFF_SW.bmp") else self.server.site
         return os.path.join(folder, name)
 
@@ -210,6 +234,13 @@ class Browser:
     def alive(self):
         return not self.session or self.session.alive()
 
+    def anew(self):
+        # Started again with nothing kept, for a first visit where the driver
+        # cannot clear what a row before left.
+        self.stop(session=False)
+        shutil.rmtree(self.profile, ignore_errors=True)
+        self.launch()
+
     def stop(self, session=True):
         try:
             self.call("stop", seconds=20)
@@ -243,9 +274,13 @@ class WebRun(Run):
 
     # -- the page ------------------------------------------------------------
     def make_files(self, folder, layout):
-        # "stall": both images, on a server that never answers for them.
-        self.server.mode = "stall" if layout == "stall" else "ok"
-        super().make_files(folder, "good" if layout == "stall" else layout)
+        # "stall": both images, on a server that never answers for them;
+        # "hold": one that never answers for the module; "link:N": every file
+        # over one shared link of N KB/s, text and the module compressed.
+        self.server.mode = layout if layout in ("stall", "hold") else "ok"
+        self.server.rate = 1000 * int(layout[5:]) if layout.startswith("link:") else 0
+        self.server.free = 0.0
+        super().make_files(folder, "good" if layout in ("stall", "hold") or self.server.rate else layout)
 
     def start(self, folder):
         # Every row on the pass's screen, whatever ratio or screen a row before left.
@@ -257,13 +292,22 @@ class WebRun(Run):
         self.browser.call("errors")  # a failed row's, told with it
         self.folder = self.server.folder = folder
         self.server.site, self.server.offline = self.o.site, False
+        if self.browser.bus and (self.server.mode == "hold" or self.server.rate):
+            self.browser.anew()
+            self.set_ratio(self.ratio)
         self.browser.go(self.server.address)
+        self.went = time.monotonic()
+        if self.server.mode == "hold":  # the window's title and words that it is loading, told
+            wait_for("words while the module is held back", lambda: self.js(
+                "const s = document.querySelector('[role=status]');"
+                "return document.body.innerText.includes(arguments[0]) && !!s && !!s.innerText.trim()"
+                " && s.getClientRects().length > 0", TITLE), 5)
 
     def state(self):
         return self.js("return document.documentElement.dataset.state")
 
     def wait_window(self):
-        state = wait_for("page", self.state, 20)
+        state = wait_for("page", self.state, 60 if self.server.rate else 20)
         if state != "running":
             raise Failure(f"the page ended: {self.report_text()!r}")
         self.idle()
@@ -637,8 +681,8 @@ class WebRun(Run):
         site = f"{self.o.work}/new-site"
         shutil.rmtree(site, ignore_errors=True)
         shutil.copytree(self.o.site, site)
-        with open(f"{site}/settings.css", "a") as css:
-            css.write(":root { --build: new; }\n")
+        page = open(f"{site}/index.html").read()
+        open(f"{site}/index.html", "w").write(page.replace("<head>", '<head><meta name="build" content="new">', 1))
         worker = open(f"{site}/service-worker.js").read()
         open(f"{site}/service-worker.js", "w").write(re.sub(r"shell [0-9a-f]{16}", "shell new", worker))
         others = ["another application", f"corvex-settings http://elsewhere/ shell {'0' * 16}"]
@@ -649,11 +693,13 @@ class WebRun(Run):
         wanted = sorted(others + [f"{ours}pictures", f"{ours}shell new"])
         wait_for("only the new build kept", lambda: sorted(self.js("return caches.keys()")) == wanted, 20)
         self.reload()
-        if self.js("return getComputedStyle(document.documentElement).getPropertyValue('--build')").strip() != "new":
+        if not self.js("return !!document.querySelector('meta[name=build][content=new]')"):
             raise Failure("the page is not the new build")
 
     def expect_report(self, piece):
         wait_for("the report", lambda: self.state() == "ended", 20)
+        if self.server.mode == "hold" and time.monotonic() - self.went > 5 + 3:
+            raise Failure(f"a module that never came told after {time.monotonic() - self.went:.1f} s")
         text = self.report_text()
         if piece not in text or self.server.address not in text:
             raise Failure(f"the report does not name {piece!r} and {self.server.address}: {text!r}")

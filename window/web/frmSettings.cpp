@@ -75,6 +75,8 @@ bool frmSettings::stage(const std::string &fileName, int status, const val &byte
         };
         if (status == 0)
             return problem(Kind::Unreadable, "the page's server cannot be reached (no network?)");
+        if (status == -1) // nothing came for a while
+            return problem(Kind::Unreadable, pageStoppedReason());
         if (status == 404 || status == 410)
             return problem(Kind::Missing, "there is no such file");
         if (status != 200)

@@ -1,24 +1,28 @@
 // The page without a network, after one visit. The application shell is kept
 // under this build's name, so that a page is made of one build's files only;
-// the two switch images are kept as the server last gave them, and stand in
-// for them when the server cannot be reached or is failing.
+// the two switch images, kept by the page once its program has read them as
+// pictures, stand in for them when the server cannot be reached or is failing.
 'use strict';
 importScripts('core.js', 'read-at-most.js');
 
 // Named for this scope: other pages and applications on the host keep theirs.
 const PREFIX = `corvex-settings ${self.registration.scope} `;
 const SHELL_CACHE = `${PREFIX}shell @BUILD@`;
-const PICTURE_CACHE = `${PREFIX}pictures`;
+const PICTURE_CACHE = pictureCache(self.registration.scope);
 const SHELL = [@SHELL@];
 
+// The addresses the page asks for, asked of the server, never taken from the
+// browser's cache, which may hold the build before; unchanged files come back
+// as "not modified", not again. A page of another build (a deploy while this
+// installs) fails the install: the build before stays in charge.
 self.addEventListener('install', event => {
-    // Asked of the server, never taken from the browser's cache, which may hold
-    // the build before; unchanged files come back as "not modified", not again.
     const fresh = name => new Request(name, {cache: 'no-cache'});
-    event.waitUntil(Promise.all([
-        caches.open(SHELL_CACHE).then(cache => cache.addAll(SHELL.map(fresh))),
-        ...CORE.pictures.map(name => fetch(fresh(name)).then(response => keep(name, response), () => {})),
-    ]));
+    event.waitUntil(caches.open(SHELL_CACHE).then(async cache => {
+        await cache.addAll(SHELL.map(fresh));
+        const page = await (await cache.match('index.html')).text();
+        if (!page.includes('@MODULE@'))
+            throw new Error('the server has another build now');
+    }));
 });
 
 // A new build takes over only once every open page has settled (each says
@@ -54,8 +58,8 @@ self.addEventListener('fetch', event => {
                               .then(copy => copy || fetch(request)));
 });
 
-// The server's answer at once, and a copy kept afterwards; the copy when the
-// server cannot be reached, or is busy or failing.
+// The server's answer; the copy when the server cannot be reached, or is busy
+// or failing.
 async function picture(event, name) {
     const copy = () => caches.open(PICTURE_CACHE).then(cache => cache.match(name));
     let response;
@@ -64,24 +68,5 @@ async function picture(event, name) {
     } catch (error) {
         return (await copy()) || Promise.reject(error);
     }
-    if (serverBusy(response.status))
-        return (await copy()) || response;
-    event.waitUntil(keep(name, response.clone()));
-    return response;
-}
-
-// A copy of a picture the server gave, whatever its headers say, if it is no
-// larger than a picture may be. A failed write (storage full) keeps the copy
-// before.
-async function keep(name, response) {
-    if (!response.ok)
-        return;
-    try {
-        const bytes = await readAtMost(response.body, CORE.largestFile + 1);
-        if (bytes.length <= CORE.largestFile)
-            await (await caches.open(PICTURE_CACHE)).put(name, new Response(bytes, {
-                headers: {'Content-Type': response.headers.get('Content-Type') || 'image/bmp'}}));
-    } catch (error) {
-        // no room, or the answer broke off: the copy before stays
-    }
+    return serverBusy(response.status) && (await copy()) || response;
 }

@@ -8,11 +8,8 @@
     const controls = {}; // by design name
     const switches = []; // switch k at k - 1
     const pictureSizes = {}; // switches sized to their pictures, as the desktop's boxes
-    // The longest a request for a picture may take: a first visit's, or one
-    // asked again in the background after an event.
-    const ASK_SECONDS = 5;
-    // This page's build, which every file it asks for names.
-    const BUILD = new URL(document.currentScript.src).searchParams.get('build') || '';
+    // This page's module, named for its build, and its size.
+    const MODULE = '@MODULE@', MODULE_BYTES = @MODULE_BYTES@;
     let module, design, settings, canvas, dpi = 0, phone = false;
     let ended = false, drawPending = false, whole = false, settle;
     const dirty = new Set(); // switches to draw again in the next frame
@@ -235,34 +232,31 @@
         dirty.clear();
     }
 
-    // A picture asked of the server, given up after ASK_SECONDS; read(asked)
-    // then tells what came back.
-    function ask(name, cache) {
-        const stop = new AbortController();
-        const timer = setTimeout(() => stop.abort(), ASK_SECONDS * 1000);
-        const response = fetch(name, {cache, signal: stop.signal});
-        response.catch(() => {}); // told when it is read
-        return {response, done: () => clearTimeout(timer)};
-    }
-
-    // {status, bytes, size}: 200 and never more bytes than the largest picture
-    // file, the server's status, or 0 when there was no answer; size is what
-    // the server said the file holds, or -1.
-    async function read(asked) {
+    // A picture asked of the server, read as it comes: {status, bytes, size},
+    // 200 and never more bytes than the largest picture file, the server's
+    // status, 0 when there was no answer, or -1 when nothing more came for a
+    // while; size is what the server said the file holds, or -1.
+    async function ask(name, cache) {
         const answer = {status: 0, bytes: new Uint8Array(0), size: -1};
         try {
-            const response = await asked.response;
+            const response = await watched(name, {cache}, CORE.quietSeconds);
             answer.status = response.ok ? 200 : response.status;
             if (response.ok) {
                 answer.size = Number(response.headers.get('Content-Length') || -1);
                 answer.bytes = await readAtMost(response.body, CORE.largestFile + 1);
             }
         } catch (error) {
-            answer.status = 0;
-        } finally {
-            asked.done();
+            answer.status = error instanceof Stopped ? -1 : 0;
         }
         return answer;
+    }
+
+    // A picture the program has read as a picture, kept for a visit with no
+    // network; a failed write (no room) leaves the copy before.
+    function keep(name, bytes) {
+        self.caches?.open(pictureCache(new URL('.', location.href).href))
+            .then(cache => cache.put(name, new Response(bytes, {headers: {'Content-Type': 'image/bmp'}})))
+            .catch(() => {});
     }
 
     // The copy an earlier visit kept, asked of no network: only while the
@@ -286,7 +280,7 @@
     }
 
     // A server that is busy or failing for now, or no answer: the copy stays.
-    const unanswered = status => status === 0 || serverBusy(status);
+    const unanswered = status => status <= 0 || serverBusy(status);
     const same = (bytes, other) => other && bytes.length === other.length && bytes.every((b, i) => b === other[i]);
 
     // A switch picture asked for again, in the background: conditionally, so
@@ -295,11 +289,12 @@
     // file at every event; one that is gone or no picture ends the window.
     function recheck(name, asked = ask(name, 'no-cache')) {
         asking.add(name);
-        read(asked).then(answer => {
+        asked.then(answer => {
             if (ended || unanswered(answer.status) || (answer.status === 200 && same(answer.bytes, held[name])))
                 return;
             if (!stage(name, answer) || !settings.check(name))
-                end();
+                return end();
+            keep(name, answer.bytes);
         }).catch(end).finally(() => asking.delete(name));
     }
 
@@ -520,7 +515,7 @@
         const words = typeof CORE === 'undefined' ? {title: document.title, startFailure: '', again: '\u21bb'} : CORE.report;
         const report = settings ? settings.report()
             : {title: words.title, text: words.startFailure + error, folder: ''};
-        for (const gone of [form, chart, document.getElementById('views')])
+        for (const gone of [form, chart, document.getElementById('views'), document.getElementById('loading')])
             gone?.remove();
         const box = reportBox(report, words.again);
         const main = document.createElement('main');
@@ -563,24 +558,26 @@
         // whose first lookup loads the browser's locale data. A return visit
         // asks the network for nothing before its first frame: it draws from
         // the copies kept, and asks the server afterwards.
-        const compiled = CorvexModule({locateFile: file => `${file}?build=${BUILD}`});
         const returning = !!navigator.serviceWorker?.controller;
         const asked = Object.fromEntries(returning ? [] : CORE.pictures.map(name => [name, ask(name, 'no-cache')]));
         const found = Object.fromEntries(CORE.pictures.map(name => [name, returning &&
             caches.match(new URL(name, location.href).href).catch(() => null)]));
         const facts = localeFacts();
-        module = await compiled;
+        module = await loadModule();
         design = module.design();
         keepForOffline();
         settings = new module.frmSettings(view, ...facts, new URL('.', location.href).href);
         build();
         const copies = Object.fromEntries(
             await Promise.all(CORE.pictures.map(async name => [name, await kept(found[name])])));
+        const answers = {};
         for (const name of CORE.pictures)
-            if (!stage(name, copies[name] || await read(asked[name] || ask(name, 'no-cache'))))
+            if (!stage(name, copies[name] || (answers[name] = await (asked[name] || ask(name, 'no-cache')))))
                 return end();
         if (!settings.load())
             return end();
+        for (const [name, answer] of Object.entries(answers))
+            keep(name, answer.bytes);
         const fragment = location.hash.slice(1);
         if (fragment && fragment !== 'chart') {
             if (!settings.open(typed(fragment)))
@@ -588,6 +585,7 @@
             showAddress();
         }
         layout(); // the one layout and the one draw before the window shows
+        document.getElementById('loading').remove();
         form.hidden = false;
         form.removeAttribute('aria-busy');
         controls.txtFreq.focus();
@@ -599,6 +597,28 @@
                 if (copies[name] && !asking.has(name))
                     recheck(name, asked[name]);
         }));
+    }
+
+    // The module, compiled as it arrives; a download that stops is given up
+    // and told, and one that goes on is shown as it goes.
+    function loadModule() {
+        const shown = document.querySelector('#loading progress');
+        return new Promise((resolve, reject) => {
+            const instantiateWasm = (imports, receive) => {
+                watched(MODULE, {}, CORE.quietSeconds, bytes => { shown.value = Math.min(bytes, MODULE_BYTES); })
+                    .then(response => {
+                        if (!response.ok)
+                            throw new Error(`${MODULE}: HTTP ${response.status}`);
+                        return (WebAssembly.instantiateStreaming
+                            ? WebAssembly.instantiateStreaming(response, imports)
+                            : response.arrayBuffer().then(bytes => WebAssembly.instantiate(bytes, imports)))
+                            .catch(error => { throw response.stopped() || error; });
+                    })
+                    .then(made => receive(made.instance, made.module), reject);
+                return {};
+            };
+            CorvexModule({instantiateWasm}).then(resolve, reject);
+        });
     }
 
     // After this one visit the page works without a network: the worker,
