@@ -39,7 +39,7 @@ class Server(http.server.ThreadingHTTPServer):
 
     def __init__(self, site):
         self.site, self.folder, self.offline, self.mode, self.gather = site, site, False, "ok", False
-        self.rate, self.free, self.lock = 0, 0.0, threading.Lock()
+        self.rate, self.free, self.lock, self.sent = 0, 0.0, threading.Lock(), 0
         super().__init__(("127.0.0.1", 0), functools.partial(Handler, directory=site))
         threading.Thread(target=self.serve_forever, daemon=True).start()
         self.address = f"http://127.0.0.1:{self.server_port}/"
@@ -110,6 +110,7 @@ class Handler(http.server.SimpleHTTPRequestHandler):
                     due = self.server.free
                 time.sleep(max(0.0, due - time.monotonic()))
             self.wfile.write(piece)
+            self.server.sent += len(piece)
 
     def stall(self):
         # No answer and no failure, until the row ends.

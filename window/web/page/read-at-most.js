@@ -16,15 +16,20 @@ class Stopped extends Error {
 
 // A request given up once nothing has come for `quiet` seconds (no answer, or
 // no more of its body), never while bytes arrive; `progress` hears the bytes
-// of the body so far. Its body must be read as it comes.
-async function watched(url, init, quiet, progress = () => {}) {
+// of the body so far. The body is watched through a copy, read at most `most`
+// bytes and as it comes, so that the answer's reader gets the browser's own
+// stream (a module compiled from it is cached as the browser caches it), and
+// `stopped()` tells a reader whose error hides the cause.
+async function watched(url, init, quiet, progress = () => {}, most = Infinity) {
     const stop = new AbortController();
-    let timer = 0, received = 0;
+    let timer = 0;
     const wait = () => {
         clearTimeout(timer);
         timer = setTimeout(() => stop.abort(), quiet * 1000);
     };
-    const why = error => stop.signal.aborted ? new Stopped(`${CORE.report.stopped}: ${new URL(url, self.location.href).href}.\n\n${CORE.report.serverHint}`) : error;
+    const why = error => stop.signal.aborted
+        ? new Stopped(`${CORE.report.stopped}: ${new URL(url, self.location.href).href}.\n\n${CORE.report.serverHint}`)
+        : error;
     wait();
     let response;
     try {
@@ -33,37 +38,29 @@ async function watched(url, init, quiet, progress = () => {}) {
         clearTimeout(timer);
         throw why(error);
     }
+    response.stopped = () => stop.signal.aborted ? why() : null;
     if (!response.ok || !response.body) {
         clearTimeout(timer);
         return response;
     }
     wait();
-    const reader = response.body.getReader();
-    const body = new ReadableStream({
-        async pull(into) {
-            try {
-                const {done, value} = await reader.read();
-                if (done) {
-                    clearTimeout(timer);
-                    return into.close();
-                }
+    const copy = response.clone().body.getReader();
+    (async () => {
+        try {
+            for (let received = 0; received <= most;) {
+                const {done, value} = await copy.read();
+                if (done)
+                    break;
                 wait();
                 progress(received += value.length);
-                into.enqueue(value);
-            } catch (error) {
-                clearTimeout(timer);
-                into.error(why(error));
             }
-        },
-        cancel(reason) {
-            clearTimeout(timer);
-            return reader.cancel(reason);
-        },
-    });
-    const answer = new Response(body, {status: response.status, statusText: response.statusText, headers: response.headers});
-    // A reader that wraps the body's error in its own (a compiler) can still tell why.
-    answer.stopped = () => stop.signal.aborted ? why() : null;
-    return answer;
+            copy.cancel().catch(() => {});
+        } catch (error) {
+            // the answer's reader hears it too
+        }
+        clearTimeout(timer);
+    })();
+    return response;
 }
 
 // A picture is never read beyond the largest file it may be, whatever the

@@ -238,15 +238,16 @@
     // while; size is what the server said the file holds, or -1.
     async function ask(name, cache) {
         const answer = {status: 0, bytes: new Uint8Array(0), size: -1};
+        let response;
         try {
-            const response = await watched(name, {cache}, CORE.quietSeconds);
+            response = await watched(name, {cache}, CORE.quietSeconds, undefined, CORE.largestFile + 1);
             answer.status = response.ok ? 200 : response.status;
             if (response.ok) {
                 answer.size = Number(response.headers.get('Content-Length') || -1);
                 answer.bytes = await readAtMost(response.body, CORE.largestFile + 1);
             }
         } catch (error) {
-            answer.status = error instanceof Stopped ? -1 : 0;
+            answer.status = error instanceof Stopped || response?.stopped() ? -1 : 0;
         }
         return answer;
     }
