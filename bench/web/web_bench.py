@@ -29,10 +29,10 @@ PAINTED = """return new Promise(done => {
     };
     look();
 });"""
-# The frame after the window is there (both pages mark it so), in ms from the
-# visit's start.
+# The frame after the window (or the report) is there, as both pages mark it,
+# in ms from the visit's start.
 SHOWN = """return new Promise(done => {
-    const look = () => document.documentElement.dataset.state === 'running'
+    const look = () => document.documentElement.dataset.state
         ? requestAnimationFrame(() => done(performance.now())) : setTimeout(look, 5);
     look();
 });"""

@@ -563,6 +563,9 @@ class Run:
             self.probe("hear", code, text, *told, *([] if self.o.win32_probe else [json.dumps(where)]))
         elif verb == "press":  # a screen reader performs switch K's action, by its name
             self.probe("press", arg, *([] if self.o.win32_probe else self.ACTIONS))
+        elif verb == "said":  # Orca has said TEXT, '.' the locale's separator
+            text = arg.replace(".", self.separator)
+            wait_for(f"Orca saying {text!r}", lambda: self.said(text), 10)
         elif verb == "keep":  # switch K's object, kept across a click, is still true
             self.probe("keep", arg)
         elif verb == "cue":  # switch K shows a focus cue and no other does; 0: none does
@@ -625,12 +628,31 @@ class Run:
     # tags:    x2 also at other scales; qt, win or web for one program only, desk for the
     #          two desktop programs; ff also in Firefox and WebKit; zoom not in WebKit;
     #          phone only on a phone
+    def listen(self):
+        # Debian's screen reader beside the program, its settings its own, its
+        # voice off (no sound here): what it would say is in its debug log.
+        log = f"{self.o.work}/orca.log"
+        if os.path.exists(log):
+            os.remove(log)
+        orca = subprocess.Popen(["orca", "--replace", "--disable=speech", f"--debug-file={log}", "-u", f"{self.o.work}/orca"],
+                                     env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        wait_for("Orca", lambda: orca.poll() is None and os.path.exists(log)
+                 and "ORCA: Starting ATSPI registry." in open(log, errors="replace").read(), 30)
+        return orca
+
+    def said(self, text):
+        # Orca has said this as a whole utterance, its closing full stop aside.
+        lines = open(f"{self.o.work}/orca.log", errors="replace").read() if os.path.exists(
+            f"{self.o.work}/orca.log") else ""
+        return text.rstrip(".") in (u.rstrip(".") for u in re.findall(r"SPEECH OUTPUT: '(.*?)' ?\{", lines))
+
     def row(self, number, name, files, actions, text, colour, code, status):
         folder = self.o.folder or f"{self.o.work}/{number:02d}"
         if not self.o.folder:
             shutil.rmtree(folder, ignore_errors=True)
         self.make_files(folder, files)
         self.session.alive()
+        self.orca = self.listen() if any(a.startswith("said:") for a in actions) else None
         self.start(folder)
         try:
             if status == "1" and not actions:
@@ -660,6 +682,9 @@ class Run:
                 raise Failure("; ".join(wrong))
         finally:
             self.stop()
+            if self.orca:
+                self.orca.kill()
+                self.orca.wait(10)
 
     def stop(self):
         if self.proc and self.proc.poll() is None:

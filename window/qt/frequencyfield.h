@@ -10,6 +10,9 @@ class FrequencyField : public QLineEdit
 public:
     explicit FrequencyField(QWidget *parent = nullptr);
 
+    // Before the first field is made: what screen readers read of it.
+    static void installAccessibility();
+
 protected:
     void paintEvent(QPaintEvent *event) override;
 };

@@ -62,7 +62,8 @@ QPixmap lamp(int size)
 
 frmSettings::frmSettings(EventGuard &guard, QWidget *parent) : QWidget(parent), m_guard(guard)
 {
-    static const bool accessible = (SwitchPicture::installAccessibility(), true);
+    static const bool accessible =
+        (SwitchPicture::installAccessibility(), FrequencyField::installAccessibility(), true);
     Q_UNUSED(accessible);
     buildWindow();
     // Created back to front, each new sibling above the ones before it; the
