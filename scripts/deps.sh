@@ -9,12 +9,12 @@
 set -euo pipefail
 
 run=(g++ make cmake qt6-base-dev qt6-qpa-plugins fonts-liberation2)
-web=(make cmake emscripten python3)
+web=(make cmake emscripten esbuild python3)
 command -v npm >/dev/null || web+=(npm)
 test=("${run[@]}" "${web[@]}" chromium firefox-esr git googletest libbenchmark-dev libxcb1-dev clang libclang-rt-14-dev
     g++-mingw-w64-x86-64 wine wine64 fonts-wine nsis python3
     xvfb xauth openbox qt6-wayland weston xdotool x11-utils xclip wmctrl imagemagick desktop-file-utils appstream
-    python3-pyatspi at-spi2-core dbus-bin dbus-daemon diffoscope-minimal
+    python3-pyatspi at-spi2-core dbus-bin dbus-daemon orca diffoscope-minimal
     dpkg-dev file lintian valgrind webkit2gtk-driver python3-selenium locales poppler-utils)
 
 case ${1:-test} in

@@ -395,18 +395,16 @@ class Run:
         # the sizes Windows asks for at the window's scale. The icon file holds an
         # image of each size (the identity test), so none is scaled from another.
         wanted = [(32 * self.dpi + 48) // 96, (16 * self.dpi + 48) // 96]
-        sizes = []
         def shown():
             values = sh("xprop", "-id", self.wid, "-notype", "32c", "_NET_WM_ICON").partition("=")[2]
-            values, i, sizes[:] = [int(v) for v in values.replace("\n", " ").split(",") if v.strip()], 0, []
+            values, i, sizes = [int(v) for v in values.replace("\n", " ").split(",") if v.strip()], 0, []
             while i + 2 <= len(values):
                 sizes.append(values[i])
                 i += 2 + values[i] * values[i + 1]
-            return sorted(sizes, reverse=True) == wanted
-        try:
-            wait_for("icons", shown, 3)
-        except Failure:
-            raise Failure(f"icons {sizes}, not {wanted}")
+            if sorted(sizes, reverse=True) != wanted:
+                raise Failure(f"icons {sizes}, not {wanted}")
+            return True
+        wait_for("icons", shown, 3, patient=True)
 
     def read_text(self):
         # The field's text as a copy puts it on the clipboard; "" when a copy puts nothing there.
@@ -646,11 +644,15 @@ class Run:
             f"{self.o.work}/orca.log") else ""
         return text.rstrip(".") in (u.rstrip(".") for u in re.findall(r"SPEECH OUTPUT: '(.*?)' ?\{", lines))
 
-    def row(self, number, name, files, actions, text, colour, code, status):
+    def folder_for(self, number, files):
         folder = self.o.folder or f"{self.o.work}/{number:02d}"
         if not self.o.folder:
             shutil.rmtree(folder, ignore_errors=True)
         self.make_files(folder, files)
+        return folder
+
+    def row(self, number, name, files, actions, text, colour, code, status):
+        folder = self.folder_for(number, files)
         self.session.alive()
         self.orca = self.listen() if any(a.startswith("said:") for a in actions) else None
         self.start(folder)
@@ -753,10 +755,7 @@ class WaylandRun(Run):
         raise Failure("no window in the compositor's screenshot")
 
     def row(self, number, name, files, actions, text, colour, code, status):
-        folder = f"{self.o.work}/{number:02d}"
-        shutil.rmtree(folder, ignore_errors=True)
-        self.make_files(folder, files)
-        self.start(folder)
+        self.start(self.folder_for(number, files))
         try:
             shot, shown = self.settled_screenshot()
             if shown != code:

@@ -635,33 +635,6 @@ class WebRun(Run):
             missing = [text for text, below, _ in self.channels() if text + "*" * below not in {w[4] for w in words}]
             if small or missing:
                 raise Failure(f"the {paper} print: words under 7 pt {small[:5]}, channels missing {missing[:5]}")
-            self.printed_levers(pdf, words, paper)
-
-    def printed_levers(self, pdf, words, paper):
-        # Each lever as the sheet shows it, under its switch's number in the
-        # header above its row: dark above the row's middle for ON, below it
-        # for OFF, with no colour.
-        sh("pdftoppm", "-r", "144", "-gray", "-singlefile", pdf, pdf[:-4], timeout=60)
-        head, size, _, pixels = open(pdf[:-4] + ".pgm", "rb").read().split(b"\n", 3)
-        width = int(size.split()[0])
-        dark = lambda x, y: sum(255 - pixels[int(2 * y + dy) * width + int(2 * x + dx)]
-                                for dx in (-1, 0, 1) for dy in (-1, 0, 1)) / 9
-        headers = []  # the eight numbers' centres for each column of the sheet
-        for x0, y0, _, _, text in (w for w in words if w[4] == "MHz"):
-            numbers = sorted((w for w in words if abs(w[1] - y0) < 1 and w[0] > x0 and w[4] in "12345678"))
-            headers.append([(a + b) / 2 for a, _, b, _, _ in numbers[:8]])
-        found = {w[4]: w for w in words}
-        wrong = []
-        for text, below, positions in self.channels():
-            _, y0, x1, y1, _ = found[text + "*" * below]
-            centres = min((h for h in headers if h and h[0] > x1), key=lambda c: c[0], default=[])
-            middle = (y0 + y1) / 2
-            seen = ["ON" if dark(x, middle - 2.5) > dark(x, middle + 2.5) + 100 else
-                    "OFF" if dark(x, middle + 2.5) > dark(x, middle - 2.5) + 100 else "?" for x in centres]
-            if seen != positions:
-                wrong.append(f"{text}: {seen}")
-        if wrong:
-            raise Failure(f"the {paper} print's levers: {wrong[:3]} ({len(wrong)} rows)")
 
     def positions(self):
         self.idle()
