@@ -53,7 +53,7 @@ fs.writeFileSync(path.join(site, 'index.html'), fill(sources.html, {
 }));
 // What a page of this build asks for, kept for use without a network. Not
 // the icons for installing, which the system keeps once installed.
-const shell = ['index.html', module, 'manifest.webmanifest', 'icons/16.png', 'icons/32.png'];
+const shell = ['./', module, 'manifest.webmanifest', 'icons/16.png', 'icons/32.png'];
 fs.writeFileSync(path.join(site, 'service-worker.js'), fill(sources.worker, {
     ...facts, SHELL: shell.map(name => `'${name}'`).join(', '),
 }));

@@ -19,7 +19,7 @@ self.addEventListener('install', event => {
     const fresh = name => new Request(name, {cache: 'no-cache'});
     event.waitUntil(caches.open(SHELL_CACHE).then(async cache => {
         await cache.addAll(SHELL.map(fresh));
-        const page = await (await cache.match('index.html')).text();
+        const page = await (await cache.match('./')).text();
         if (!page.includes('@MODULE@'))
             throw new Error('the server has another build now');
     }));
@@ -50,7 +50,10 @@ self.addEventListener('fetch', event => {
     const scope = self.registration.scope;
     if (request.method !== 'GET' || !request.url.startsWith(scope))
         return;
-    const name = new URL(request.url).pathname.slice(new URL(scope).pathname.length) || 'index.html';
+    // The page is kept at the address it is opened at, which its visit leaves
+    // in the browser's cache; index.html is the same page.
+    const path = new URL(request.url).pathname.slice(new URL(scope).pathname.length);
+    const name = path === '' || path === 'index.html' ? './' : path;
     if (CORE.pictures.includes(name))
         event.respondWith(picture(event, name));
     else if (SHELL.includes(name))
