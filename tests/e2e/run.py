@@ -640,9 +640,8 @@ class Run:
 
     def said(self, text):
         # Orca has said this as a whole utterance, its closing full stop aside.
-        lines = open(f"{self.o.work}/orca.log", errors="replace").read() if os.path.exists(
-            f"{self.o.work}/orca.log") else ""
-        return text.rstrip(".") in (u.rstrip(".") for u in re.findall(r"SPEECH OUTPUT: '(.*?)' ?\{", lines))
+        spoken = re.findall(r"SPEECH OUTPUT: '(.*?)' ?\{", open(f"{self.o.work}/orca.log", errors="replace").read())
+        return text.rstrip(".") in (u.rstrip(".") for u in spoken)
 
     def folder_for(self, number, files):
         folder = self.o.folder or f"{self.o.work}/{number:02d}"

@@ -21,9 +21,8 @@ PHONE = (360, 640)  # a phone's viewport, in CSS pixels
 PENDING = """window.corvexPending = 0;
 const pageFetch = fetch;
 window.fetch = (...args) => {
+    const answer = pageFetch(...args), done = () => setTimeout(() => corvexPending--);
     corvexPending++;
-    const done = () => setTimeout(() => corvexPending--);
-    const answer = pageFetch(...args);
     answer.then(r => r.clone().arrayBuffer()).then(done, done);
     return answer;
 };"""
@@ -71,16 +70,13 @@ class Handler(http.server.SimpleHTTPRequestHandler):
             time.sleep(0.3)  # a phone link's latency, before every answer
         if self.server.gather and name in ("", "index.html", GATHER_NAME):
             return self.gather(name)
-        if self.server.mode == "hold" and name.endswith(".wasm"):
+        if picture and self.server.mode == "stall" or name.endswith(".wasm") and self.server.mode == "hold":
             return self.stall()
         if not picture and not self.server.rate:
             return super().do_GET()
-        if self.server.mode == "slow" and picture:
-            time.sleep(0.4)
-        elif self.server.mode == "stall" and picture:
-            return self.stall()
-        elif self.server.mode == "503" and picture:
+        if self.server.mode == "503" and picture:
             return self.send_error(503)
+        time.sleep(0.4 if self.server.mode == "slow" and picture else 0)
         try:
             with open(self.translate_path(self.path), "rb") as file:
                 data = file.read()
@@ -106,8 +102,7 @@ class Handler(http.server.SimpleHTTPRequestHandler):
             piece = data[at:at + 256]
             if self.server.rate:
                 with self.server.lock:
-                    self.server.free = max(self.server.free, time.monotonic()) + len(piece) / self.server.rate
-                    due = self.server.free
+                    due = self.server.free = max(self.server.free, time.monotonic()) + len(piece) / self.server.rate
                 time.sleep(max(0.0, due - time.monotonic()))
             self.wfile.write(piece)
             self.server.sent += len(piece)
@@ -279,8 +274,7 @@ class WebRun(Run):
         # "hold": one that never answers for the module; "link:N": every file
         # over one shared link of N KB/s, text and the module compressed.
         self.server.mode = layout if layout in ("stall", "hold") else "ok"
-        self.server.rate = 1000 * int(layout[5:]) if layout.startswith("link:") else 0
-        self.server.free = 0.0
+        self.server.rate, self.server.free = 1000 * int(layout[5:]) if layout.startswith("link:") else 0, 0.0
         super().make_files(folder, "good" if layout in ("stall", "hold") or self.server.rate else layout)
 
     def start(self, folder):
