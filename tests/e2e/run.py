@@ -629,10 +629,9 @@ class Run:
     def listen(self):
         # Debian's screen reader beside the program, its settings its own, its
         # voice off (no sound here): what it would say is in its debug log.
-        log = f"{self.o.work}/orca.log"
-        if os.path.exists(log):
+        if os.path.exists(log := f"{self.o.work}/orca.log"):
             os.remove(log)
-        orca = subprocess.Popen(["orca", "--replace", "--disable=speech", f"--debug-file={log}", "-u", f"{self.o.work}/orca"],
+        orca = subprocess.Popen(["orca", "--disable=speech", f"--debug-file={log}", "-u", f"{self.o.work}/orca"],
                                      env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         wait_for("Orca", lambda: orca.poll() is None and os.path.exists(log)
                  and "ORCA: Starting ATSPI registry." in open(log, errors="replace").read(), 30)

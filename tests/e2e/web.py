@@ -514,7 +514,9 @@ class WebRun(Run):
             if self.js("return history.length") != self.entries:
                 raise Failure(f"the history has {self.js('return history.length')} entries, not {self.entries}")
         elif verb == "chart":  # the chart by its link, as a screen reader reads it, and Back
-            self.follow("#views a")
+            box = self.js("const a = document.querySelector('#views a'); a.scrollIntoView({block: 'center'});"
+                          "const r = a.getBoundingClientRect(); return [r.left + r.width / 2, r.top + r.height / 2]")
+            self.click_at(box)  # followed as a person does: scrolled to, and clicked or tapped
             wait_for("the chart", lambda: self.js("return location.hash") == "#chart", 10)
             wait_for("the chart in the accessibility tree", lambda: self.read_chart() or True, 10, patient=True)
             code = sum((p == "false") << k for k, p in enumerate(self.positions()))  # ON is checked
@@ -570,12 +572,6 @@ class WebRun(Run):
             wait_for("the window at the new scale", lambda: self.wait_window() or True, 5, patient=True)
         else:
             raise Failure(f"unknown action {action}")
-
-    def follow(self, link):
-        # A link followed as a person does: scrolled to, and clicked or tapped.
-        box = self.js("const a = document.querySelector(arguments[0]); a.scrollIntoView({block: 'center'});"
-                      "const r = a.getBoundingClientRect(); return [r.left + r.width / 2, r.top + r.height / 2]", link)
-        self.click_at(box)
 
     def channels(self):
         # Every channel the other way from the core's conversion: 82.5 MHz
