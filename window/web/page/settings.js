@@ -559,12 +559,13 @@
         // whose first lookup loads the browser's locale data. A return visit
         // asks the network for nothing before its first frame: it draws from
         // the copies kept, and asks the server afterwards.
+        const compiled = loadModule();
         const returning = !!navigator.serviceWorker?.controller;
         const asked = Object.fromEntries(returning ? [] : CORE.pictures.map(name => [name, ask(name, 'no-cache')]));
         const found = Object.fromEntries(CORE.pictures.map(name => [name, returning &&
             caches.match(new URL(name, location.href).href).catch(() => null)]));
         const facts = localeFacts();
-        module = await loadModule();
+        module = await compiled;
         design = module.design();
         keepForOffline();
         settings = new module.frmSettings(view, ...facts, new URL('.', location.href).href);
