@@ -10,7 +10,9 @@
 //       rectangle that follows from the answer
 //   win32_probe press K  performs switch K's default action ("Check" or
 //       "Uncheck") through its accessible object, which must then answer the
-//       new position, with the focus on the switch; checks COM identity
+//       new position, with the focus on the switch, and tell one change of its
+//       description, which then holds the field's new frequency; checks COM
+//       identity
 //   win32_probe focus|blur  waits until the frequency field has (has not) the keyboard focus
 //   win32_probe keep K  keeps switch K's accessible object across a click of
 //       the mouse, after which it must answer the new position
@@ -172,8 +174,31 @@ void click(HWND control)
     SendMessageW(control, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
 }
 
+// The controls whose description changed, as a screen reader hears of it.
+std::vector<HWND> described;
+
+void CALLBACK noteDescribed(HWINEVENTHOOK, DWORD, HWND control, LONG object, LONG child, DWORD,
+                            DWORD)
+{
+    if (object == OBJID_CLIENT && child == CHILDID_SELF)
+        described.push_back(control);
+}
+
+// Handles what has come, the hook's events among it, for at most 50 ms.
+void pump()
+{
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+    for (MSG message; PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);)
+        DispatchMessageW(&message);
+}
+
 int press(HWND window, int k, bool byMouse)
 {
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    const HWINEVENTHOOK hook =
+        SetWinEventHook(EVENT_OBJECT_DESCRIPTIONCHANGE, EVENT_OBJECT_DESCRIPTIONCHANGE, nullptr,
+                        noteDescribed, process, 0, WINEVENT_OUTOFCONTEXT);
     HWND lever = childNamed(window, (L"Switch " + std::to_wstring(k)).c_str());
     IAccessible *object = objectOf(lever);
     if (!object)
@@ -188,9 +213,24 @@ int press(HWND window, int k, bool byMouse)
         VARIANT child = self();
         expect(SUCCEEDED(object->accDoDefaultAction(child)), L"the default action failed");
     }
-    for (int tries = 0; tries < 60 && checked(object) == before; ++tries) // at most 3 s
-        Sleep(50);
+    const auto told = [&] { return std::count(described.begin(), described.end(), lever); };
+    for (int tries = 0; tries < 60 && (checked(object) == before || (!byMouse && !told()));
+         ++tries) // at most 3 s
+        pump();
+    pump(); // and what came with it
     expect(checked(object) != before, L"the object kept still answers the old position");
+    if (!byMouse) {
+        expect(hook && told() == 1, L"the switch's description changed " + std::to_wstring(told()) +
+                                        L" times, not once");
+        IAccessible *field = objectOf(FindWindowExW(window, nullptr, L"Edit", nullptr));
+        const std::wstring frequency = field ? text(field, &IAccessible::get_accValue) : L"?";
+        expect(text(object, &IAccessible::get_accDescription).find(frequency + L" ") !=
+                   std::wstring::npos,
+               L"the switch is not described with the frequency " + frequency);
+        if (field)
+            field->Release();
+    }
+    UnhookWinEvent(hook);
     GUITHREADINFO focus{};
     focus.cbSize = sizeof focus;
     GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &focus);
@@ -326,6 +366,11 @@ int hear(HWND window, int code, const std::wstring &fieldText, bool below,
         expect(std::find(names.begin(), names.end(), name) != names.end(),
                name + L" is not reached by a walk from the window down");
 
+    // The frequency in the field, in its unit, and the band's words when below it.
+    const auto withFrequency = [&](const std::wstring &description) {
+        return description.find(fieldText + L" MHz") != std::wstring::npos &&
+               (description.find(words) != std::wstring::npos) == below;
+    };
     const auto heard = [&](HWND control, const std::wstring &name, long role) {
         IAccessible *object = objectOf(control);
         const bool as = object && text(object, &IAccessible::get_accName) == name &&
@@ -338,9 +383,11 @@ int hear(HWND window, int code, const std::wstring &fieldText, bool below,
         const bool on = !((code >> (k - 1)) & 1);
         if (IAccessible *lever =
                 heard(childNamed(window, name.c_str()), name, ROLE_SYSTEM_CHECKBUTTON)) {
-            expect(checked(lever) == on &&
-                       text(lever, &IAccessible::get_accDescription) == (on ? L"ON" : L"OFF"),
-                   name + L" is not heard " + (on ? L"ON" : L"OFF"));
+            const std::wstring description = text(lever, &IAccessible::get_accDescription);
+            expect(checked(lever) == on && description.starts_with(on ? L"ON, " : L"OFF, ") &&
+                       withFrequency(description),
+                   name + L" is heard \"" + description + L"\", not " + (on ? L"ON" : L"OFF") +
+                       L" and the frequency");
             if (k == 1)
                 expect(stateThroughDispatch(lever) != -1 &&
                            bool(stateThroughDispatch(lever) & STATE_SYSTEM_CHECKED) == on,
@@ -357,8 +404,11 @@ int hear(HWND window, int code, const std::wstring &fieldText, bool below,
         field->Release();
     }
     if (IAccessible *housing =
-            heard(childNamed(window, L"DIP switch"), L"DIP switch", ROLE_SYSTEM_CLIENT))
+            heard(childNamed(window, L"DIP switch"), L"DIP switch", ROLE_SYSTEM_CLIENT)) {
+        expect(withFrequency(text(housing, &IAccessible::get_accDescription)),
+               L"the housing is not heard with the frequency");
         housing->Release();
+    }
     return failures ? 1 : 0;
 }
 

@@ -26,6 +26,7 @@ void SettingsController::picClick(int k)
     state = state ? False16 : True16;
     showSwitch(k);
     SwitchesToFreq();
+    announce(k);
 }
 
 bool SettingsController::switchKey(int k, SwitchKey key, KeyPhase phase)
@@ -55,6 +56,13 @@ bool SettingsController::switchKey(int k, SwitchKey key, KeyPhase phase)
 
 void SettingsController::txtFreq_Validate()
 {
+    if (validate())
+        announce(0);
+}
+
+bool SettingsController::validate()
+{
+    const int before = channel();
     const std::optional<double> typed = m_numbers.parse(m_view.readFrequencyText());
     if (!typed || *typed > UpperLimit || *typed < LowerLimit) {
         resetToBandStart();
@@ -64,6 +72,7 @@ void SettingsController::txtFreq_Validate()
         showBand(m_record.dblFreq);
         FreqToSwitches();
     }
+    return channel() != before;
 }
 
 void SettingsController::fieldLostFocus(bool toAnotherControlOfThisWindow)
@@ -75,7 +84,14 @@ void SettingsController::fieldLostFocus(bool toAnotherControlOfThisWindow)
 void SettingsController::openWith(const std::string &text)
 {
     m_view.showFrequencyText(text);
-    txtFreq_Validate();
+    validate(); // the window opens there: nothing changed at the user's hand
+}
+
+void SettingsController::announce(int flipped)
+{
+    const bool off = flipped && m_record.blnSw(flipped);
+    m_view.announce({m_numbers.format(m_record.dblFreq), isBelowBand(m_record.dblFreq), flipped,
+                     off ? SwitchPosition::Off : SwitchPosition::On});
 }
 
 std::string SettingsController::frequencyInAddress() const

@@ -47,6 +47,9 @@ public:
     const NumberText &numbers() const { return m_numbers; }
 
 private:
+    // Validates the field; true when the switches moved.
+    bool validate();
+    void announce(int flipped);
     void FreqToSwitches();
     void SwitchesToFreq();
     void resetToBandStart();

@@ -10,6 +10,15 @@ inline constexpr std::uint32_t ColourRed = 0x0000FF;
 // Where a switch's lever stands: ON is a 0 bit, OFF a 1 bit.
 enum class SwitchPosition { On, Off };
 
+// The switches changed at the user's hand: what a screen reader is told,
+// the focus staying where it is.
+struct SwitchChange {
+    std::string frequency; // as the field's numbers write it
+    bool belowBand;
+    int flipped;             // the switch the user flipped, 0 when a typed frequency set them
+    SwitchPosition position; // the flipped switch's new position
+};
+
 // What the settings controller needs of the window, and nothing more.
 // Texts are UTF-8.
 class SettingsView
@@ -29,4 +38,6 @@ public:
     virtual void setDescription(const std::string &text) = 0;
     // Moves the focus to switch k, with the cue a keyboard focus shows.
     virtual void focusSwitch(int k) = 0;
+    // Told once for each change, after the window shows all of it.
+    virtual void announce(const SwitchChange &change) = 0;
 };

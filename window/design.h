@@ -1,9 +1,11 @@
 #pragma once
 
 #include "devicescale.h"
+#include "settingsview.h"
 
 #include <cstdint>
 #include <iterator>
+#include <string>
 #include <vector>
 
 // The settings window as it is designed: one table that the Qt and the Win32
@@ -162,6 +164,19 @@ inline std::vector<const Control *> tabOrder()
             if (c.tabIndex == index && isTabStop(c))
                 stops.push_back(&c);
     return stops;
+}
+
+// What a screen reader says when the switches change: "87.6 MHz, Switch 1 OFF",
+// with the band's words below it.
+inline std::string spokenChange(const SwitchChange &change)
+{
+    std::string said = change.frequency + " " + control("MHz").text;
+    if (change.belowBand)
+        said += std::string(", ") + BelowBandText;
+    if (change.flipped)
+        said += std::string(", ") + switchControl(change.flipped).accessibleName + " " +
+                (change.position == SwitchPosition::On ? SwitchOnText : SwitchOffText);
+    return said;
 }
 
 // Where a control's top-left corner lies in window pixels.

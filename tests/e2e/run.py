@@ -199,6 +199,10 @@ class Session:
 class Run:
     ACTIONS = ["Toggle", "Press"]  # a switch's actions on the Linux accessibility bus
 
+    @property
+    def read_aloud(self):  # Orca reads the program: the Linux one on X
+        return self.atspi
+
     def __init__(self, options, session):
         self.o, self.session, self.scale = options, session, options.scale
         self.dpi, self.designs = round(96 * options.scale), {}
@@ -561,7 +565,7 @@ class Run:
             self.probe("hear", code, text, *told, *([] if self.o.win32_probe else [json.dumps(where)]))
         elif verb == "press":  # a screen reader performs switch K's action, by its name
             self.probe("press", arg, *([] if self.o.win32_probe else self.ACTIONS))
-        elif verb == "said":  # Orca has said TEXT, '.' the locale's separator
+        elif verb == "said":  # Orca has said TEXT, '.' the locale's separator, once
             text = arg.replace(".", self.separator)
             wait_for(f"Orca saying {text!r}", lambda: self.said(text), 10)
         elif verb == "keep":  # switch K's object, kept across a click, is still true
@@ -631,16 +635,27 @@ class Run:
         # voice off (no sound here): what it would say is in its debug log.
         if os.path.exists(log := f"{self.o.work}/orca.log"):
             os.remove(log)
-        orca = subprocess.Popen(["orca", "--disable=speech", f"--debug-file={log}", "-u", f"{self.o.work}/orca"],
+        # Its log written line by line, so that what it said can be read at once.
+        shutil.rmtree(f"{self.o.work}/orca", ignore_errors=True)
+        os.makedirs(f"{self.o.work}/orca")
+        open(f"{self.o.work}/orca/orca-customizations.py", "w").write(
+            "import orca.debug\norca.debug.debugFile.reconfigure(line_buffering=True)\n")
+        orca = subprocess.Popen(["orca", f"--debug-file={log}", "-u", f"{self.o.work}/orca"],
                                      env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         wait_for("Orca", lambda: orca.poll() is None and os.path.exists(log)
                  and "ORCA: Starting ATSPI registry." in open(log, errors="replace").read(), 30)
         return orca
 
+    def utterances(self):
+        return re.findall(r"SPEECH OUTPUT: '(.*?)' ?\{", open(f"{self.o.work}/orca.log", errors="replace").read())
+
     def said(self, text):
-        # Orca has said this as a whole utterance, its closing full stop aside.
-        spoken = re.findall(r"SPEECH OUTPUT: '(.*?)' ?\{", open(f"{self.o.work}/orca.log", errors="replace").read())
-        return text.rstrip(".") in (u.rstrip(".") for u in spoken)
+        # Orca has said these words once since the last action, within an utterance.
+        spoken = self.utterances()[self.heard:]
+        times = sum(bool(re.search(rf"(^|\s){re.escape(text)}($|[\s,.])", u)) for u in spoken)
+        if times > 1:
+            raise Failure(f"Orca said {text!r} {times} times: {spoken}")
+        return times == 1
 
     def folder_for(self, number, files):
         folder = self.o.folder or f"{self.o.work}/{number:02d}"
@@ -653,12 +668,15 @@ class Run:
         folder = self.folder_for(number, files)
         self.session.alive()
         self.orca = self.listen() if any(a.startswith("said:") for a in actions) else None
+        self.heard = 0
         self.start(folder)
         try:
             if status == "1" and not actions:
                 return self.expect_report(text)
             self.wait_window()
             for action in actions:
+                if self.orca and not action.startswith("said:"):
+                    self.heard = len(self.utterances())  # what it says of this action, from here on
                 self.do(action)
             if status == "1":
                 return self.expect_report(text)
@@ -731,6 +749,8 @@ class WaylandRun(Run):
         del self.env["QT_SCALE_FACTOR"]
         self.env["QT_QPA_PLATFORM"] = "wayland"
 
+    read_aloud = False
+
     def screenshot(self):
         self.ended()
         for old in glob.glob(f"{self.o.work}/wayland-screenshot-*.png"):
@@ -800,6 +820,7 @@ def main():
             tags = tags.split()
             if (options.only and options.only not in tags) or set(options.skip) & set(tags) \
                     or ("phone" in tags and not options.phone) \
+                    or ("orca" in tags and not run.read_aloud) \
                     or not re.search(options.name, name):
                 continue
             ran += 1

@@ -260,6 +260,10 @@ class WebRun(Run):
     def js(self, script, *args):
         return self.browser.js(script, *args)
 
+    @property
+    def read_aloud(self):  # Orca reads Firefox's page
+        return self.browser.engine == "firefox"
+
     def set_ratio(self, ratio):
         # As a zoom does, the viewport's size changes too: the emulation tells
         # the page of a new ratio only with a new size.
@@ -446,7 +450,7 @@ class WebRun(Run):
     def do(self, action):
         verb, _, arg = action.partition(":")
         arg = arg.replace("\\s", " ")
-        if verb in ("sel", "type", "key", "tab", "put", "rm", "cue") or (
+        if verb in ("sel", "type", "key", "tab", "put", "rm", "cue", "said") or (
                 verb in ("hear", "press") and self.browser.bus):
             super().do(action)  # Firefox's and WebKit's hear and press on the accessibility bus, as Orca's
         elif verb in ("housing", "label", "field"):

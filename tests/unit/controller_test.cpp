@@ -47,22 +47,42 @@ TEST(Controller, TheTableRowsShowWhatTheUserSees)
             // The focus starts in the field; a click elsewhere takes it from
             // there (validating it) before the click is handled.
             bool handled = false;
+            // Each change of the switches is told once to a screen reader,
+            // with what the window then shows.
+            const NumberText numbers(*facts);
+            const auto heard = [&](auto call, int flipped) {
+                const int before = view.code;
+                const std::size_t told = view.changes.size();
+                call();
+                ASSERT_EQ(view.changes.size(), told + (view.code != before));
+                if (view.code == before)
+                    return;
+                const SwitchChange &change = view.changes.back();
+                EXPECT_EQ(numbers.parse(change.frequency), numbers.parse(view.fieldText));
+                EXPECT_EQ(change.belowBand, view.belowBand);
+                EXPECT_EQ(change.flipped, flipped);
+                EXPECT_EQ(change.position == SwitchPosition::Off,
+                          flipped && view.code >> (flipped - 1) & 1);
+            };
             for (const std::string &action : actions) {
                 const std::string arg = blanks(action.substr(action.find(':') + 1));
                 const bool away =
                     action == "tab" || action == "housing" || action.starts_with("click:");
                 if ((away || action == "deactivate") && !handled)
-                    controller.fieldLostFocus(action != "deactivate");
+                    heard([&] { controller.fieldLostFocus(action != "deactivate"); }, 0);
                 handled |= away;
-                // The page opens at the address's text as typed, when there is one.
-                if (action.starts_with("address:") && !arg.empty())
+                // The page opens at the address's text as typed, when there is one:
+                // nothing is told then.
+                if (action.starts_with("address:") && !arg.empty()) {
                     controller.openWith(arg.substr(0, Design::FrequencyMaxLength));
+                    EXPECT_TRUE(view.changes.empty());
+                }
                 handled |= action.starts_with("address:") && !arg.empty();
                 if (action.starts_with("addressed:")) {
                     EXPECT_EQ(controller.frequencyInAddress(), arg);
                 }
                 if (action.starts_with("click:"))
-                    controller.picClick(std::stoi(arg));
+                    heard([&] { controller.picClick(std::stoi(arg)); }, std::stoi(arg));
                 else if (action.starts_with("type:") || action.starts_with("paste:"))
                     view.fieldText = arg;
                 else if (action == "key:BackSpace")

@@ -3,6 +3,7 @@
 #include "settingsview.h"
 
 #include <string>
+#include <vector>
 
 // What the window shows, as the controller last set it.
 class RecordingView : public SettingsView
@@ -15,6 +16,7 @@ public:
     bool picturesMatchPositions = true;
     bool belowBand = false;
     int focusedSwitch = 0;
+    std::vector<SwitchChange> changes; // told to screen readers
 
     std::string readFrequencyText() override { return fieldText; }
     void showFrequencyText(const std::string &text) override { fieldText = text; }
@@ -29,6 +31,7 @@ public:
     }
     void setDescription(const std::string &text) override { description = text; }
     void focusSwitch(int k) override { focusedSwitch = k; }
+    void announce(const SwitchChange &change) override { changes.push_back(change); }
 };
 
 // How three locales write numbers: plain, decimal comma, Arabic-Indic digits.

@@ -1,5 +1,6 @@
 #include "frmSettings.h"
 
+#include "announcer.h"
 #include "controller.h"
 #include "designfont.h"
 #include "devicescale.h"
@@ -63,7 +64,8 @@ QPixmap lamp(int size)
 frmSettings::frmSettings(EventGuard &guard, QWidget *parent) : QWidget(parent), m_guard(guard)
 {
     static const bool accessible =
-        (SwitchPicture::installAccessibility(), FrequencyField::installAccessibility(), true);
+        (SwitchPicture::installAccessibility(), FrequencyField::installAccessibility(),
+         Announcer::installAccessibility(), true);
     Q_UNUSED(accessible);
     buildWindow();
     // Created back to front, each new sibling above the ones before it; the
@@ -80,7 +82,7 @@ frmSettings::frmSettings(EventGuard &guard, QWidget *parent) : QWidget(parent), 
             QWidget::setTabOrder(previous, widget);
         previous = widget;
     }
-    m_view = std::make_unique<WidgetView>(m_txtFreq, m_Description, m_pics);
+    m_view = std::make_unique<WidgetView>(m_txtFreq, m_Description, m_pics, new Announcer(this));
     applyColours();
     m_controller = std::make_unique<SettingsController>(*m_view, NumberText(localeFacts()));
     bindEvents();

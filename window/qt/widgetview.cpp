@@ -1,5 +1,6 @@
 #include "widgetview.h"
 
+#include "announcer.h"
 #include "design.h"
 #include "posixfileopener.h"
 #include "switchpicture.h"
@@ -9,8 +10,8 @@
 #include <QLineEdit>
 
 WidgetView::WidgetView(QLineEdit *txtFreq, QLabel *Description,
-                       const std::array<SwitchPicture *, SwitchCount> &pics)
-    : m_txtFreq(txtFreq), m_Description(Description), m_pics(pics),
+                       const std::array<SwitchPicture *, SwitchCount> &pics, Announcer *announcer)
+    : m_txtFreq(txtFreq), m_Description(Description), m_pics(pics), m_announcer(announcer),
       m_frequencyColour(Design::control("txtFreq").foreground)
 {
 }
@@ -66,4 +67,9 @@ void WidgetView::setDescription(const std::string &text)
 void WidgetView::focusSwitch(int k)
 {
     m_pics.at(std::size_t(k - 1))->setFocus(Qt::TabFocusReason);
+}
+
+void WidgetView::announce(const SwitchChange &change)
+{
+    m_announcer->say(QString::fromStdString(Design::spokenChange(change)));
 }

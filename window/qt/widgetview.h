@@ -5,6 +5,7 @@
 
 #include <array>
 
+class Announcer;
 class QLabel;
 class QLineEdit;
 class SwitchPicture;
@@ -14,7 +15,7 @@ class WidgetView : public SettingsView
 {
 public:
     WidgetView(QLineEdit *txtFreq, QLabel *Description,
-               const std::array<SwitchPicture *, SwitchCount> &pics);
+               const std::array<SwitchPicture *, SwitchCount> &pics, Announcer *announcer);
 
     std::string readFrequencyText() override;
     void showFrequencyText(const std::string &text) override;
@@ -23,6 +24,7 @@ public:
     void setSwitchPicture(int k, const std::string &fileName, SwitchPosition position) override;
     void setDescription(const std::string &text) override;
     void focusSwitch(int k) override;
+    void announce(const SwitchChange &change) override;
 
     // The field's text colour as last set, a design colour.
     std::uint32_t frequencyColour() const { return m_frequencyColour; }
@@ -31,5 +33,6 @@ private:
     QLineEdit *m_txtFreq;
     QLabel *m_Description;
     std::array<SwitchPicture *, SwitchCount> m_pics;
+    Announcer *m_announcer;
     std::uint32_t m_frequencyColour;
 };

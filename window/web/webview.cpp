@@ -57,6 +57,14 @@ void WebView::focusSwitch(int k)
     m_controls.call<void>("focusSwitch", k);
 }
 
+void WebView::announce(const SwitchChange &change)
+{
+    // Browsers tell a focused switch's new description, its position, themselves.
+    SwitchChange frequency = change;
+    frequency.flipped = 0;
+    m_controls.call<void>("announce", Design::spokenChange(frequency));
+}
+
 std::string cssColour(std::uint32_t colour)
 {
     switch (colour) {

@@ -11,8 +11,8 @@
 
 // The controller's view operations, bound to the page's controls through the
 // view object's methods: readFrequencyText, showFrequencyText,
-// setFrequencyColour, setBandWarning, setSwitch, setDescription and
-// focusSwitch. The switch pictures stay here, decoded, until the page draws
+// setFrequencyColour, setBandWarning, setSwitch, setDescription,
+// focusSwitch and announce. The switch pictures stay here, decoded, until the page draws
 // them.
 class WebView : public SettingsView
 {
@@ -29,6 +29,7 @@ public:
     void setSwitchPicture(int k, const std::string &fileName, SwitchPosition position) override;
     void setDescription(const std::string &text) override;
     void focusSwitch(int k) override;
+    void announce(const SwitchChange &change) override;
 
     const Picture &picture(int k) const;
 

@@ -248,7 +248,11 @@ void frmSettings::buildControl(HINSTANCE instance, std::size_t row)
     if (design.kind != Design::Kind::PictureBox)
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fontOf(design)), FALSE);
     if (*design.accessibleName)
-        m_screenReaders.name(control, design.accessibleName, design.switchNumber != 0);
+        m_screenReaders.name(control, design.accessibleName, design.switchNumber != 0,
+                             design.switchNumber != 0 ||
+                                 std::strcmp(design.name, "picDIP_SW") == 0);
+    if (control == m_txtFreq)
+        m_screenReaders.describeSwitchesWith(control);
 }
 
 RECT frmSettings::deviceRect(const Design::Control &design) const

@@ -95,10 +95,8 @@ void PictureBox::setSwitchPosition(bool on)
 {
     const bool changed = m_on >= 0 && m_on != int(on);
     m_on = on;
-    if (changed) {
+    if (changed) // its description changes with the frequency, told once that is shown
         NotifyWinEvent(EVENT_OBJECT_STATECHANGE, m_hwnd, OBJID_CLIENT, CHILDID_SELF);
-        NotifyWinEvent(EVENT_OBJECT_DESCRIPTIONCHANGE, m_hwnd, OBJID_CLIENT, CHILDID_SELF);
-    }
 }
 
 void PictureBox::setKeyboardFocus(bool byKeyboard)

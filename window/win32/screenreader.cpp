@@ -83,9 +83,12 @@ class ControlObject final : public IAccessible
 {
 public:
     ControlObject(std::shared_ptr<const HWND> alive, IAccessible *standard, std::wstring name,
-                  bool isSwitch, std::shared_ptr<const std::wstring> description)
+                  bool isSwitch, std::shared_ptr<const std::wstring> description,
+                  std::shared_ptr<const HWND> field, bool withFrequency,
+                  std::shared_ptr<const std::wstring> fieldDescription)
         : m_alive(std::move(alive)), m_standard(standard), m_name(std::move(name)),
-          m_isSwitch(isSwitch), m_description(std::move(description))
+          m_isSwitch(isSwitch), m_description(std::move(description)), m_field(std::move(field)),
+          m_withFrequency(withFrequency), m_fieldDescription(std::move(fieldDescription))
     {
     }
     ControlObject(const ControlObject &) = delete;
@@ -160,10 +163,29 @@ public:
     }
     HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR *description) override
     {
-        if (isSelf(child) && !m_isSwitch && !m_description->empty())
+        if (!isSelf(child) || (!m_withFrequency && m_description->empty()))
+            return m_standard->get_accDescription(child, description);
+        if (!m_withFrequency)
             return text(m_description->c_str(), description);
-        return byPosition(child, description, Design::SwitchOnText, Design::SwitchOffText,
-                          &IAccessible::get_accDescription);
+        // After a flip the switch's description changes: what screen readers
+        // speak of the focused switch, so the new frequency is heard in place.
+        bool on = false;
+        if (const HRESULT live = m_isSwitch ? position(on) : S_OK; FAILED(live))
+            return live;
+        try {
+            std::string said = !m_isSwitch ? "" : on ? Design::SwitchOnText : Design::SwitchOffText;
+            if (const HWND field = *m_field) {
+                std::wstring shown(std::size_t(GetWindowTextLengthW(field)) + 1, L'\0');
+                shown.resize(std::size_t(GetWindowTextW(field, shown.data(), int(shown.size()))));
+                const bool below = m_fieldDescription && !m_fieldDescription->empty();
+                if (!shown.empty())
+                    said += (said.empty() ? "" : ", ") +
+                            Design::spokenChange({narrow(shown), below, 0, {}});
+            }
+            return text(widen(said).c_str(), description);
+        } catch (const std::bad_alloc &) {
+            return E_OUTOFMEMORY;
+        }
     }
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT *role) override
     {
@@ -320,15 +342,24 @@ private:
     const std::wstring m_name;
     const bool m_isSwitch;
     const std::shared_ptr<const std::wstring> m_description;
+    const std::shared_ptr<const HWND> m_field;
+    const bool m_withFrequency;
+    const std::shared_ptr<const std::wstring> m_fieldDescription;
     LONG m_references = 1;
 };
 
 } // namespace
 
-void ScreenReaderNotes::name(HWND control, const std::string &name, bool isSwitch)
+void ScreenReaderNotes::name(HWND control, const std::string &name, bool isSwitch,
+                             bool withFrequency)
 {
-    m_notes.push_back(
-        {std::make_shared<HWND>(control), widen(name), isSwitch, std::make_shared<std::wstring>()});
+    m_notes.push_back({std::make_shared<HWND>(control), widen(name), isSwitch, withFrequency,
+                       std::make_shared<std::wstring>()});
+}
+
+void ScreenReaderNotes::describeSwitchesWith(HWND field)
+{
+    *m_field = field;
 }
 
 void ScreenReaderNotes::describe(HWND control, const std::string &description)
@@ -345,10 +376,13 @@ void ScreenReaderNotes::forget(HWND control) noexcept
     for (Note &note : m_notes)
         if (*note.control == control)
             *note.control = nullptr;
+    if (*m_field == control)
+        *m_field = nullptr;
 }
 
 ScreenReaderNotes::~ScreenReaderNotes()
 {
+    *m_field = nullptr;
     for (Note &note : m_notes)
         *note.control = nullptr;
 }
@@ -367,8 +401,13 @@ LRESULT ScreenReaderNotes::answer(HWND control, WPARAM wParam, LPARAM lParam) co
     if (FAILED(libraries().standardObject(control, OBJID_CLIENT, __uuidof(IAccessible),
                                           reinterpret_cast<void **>(&standard))))
         return 0;
+    std::shared_ptr<const std::wstring> fieldDescription;
+    for (const Note &each : m_notes)
+        if (*each.control && *each.control == *m_field)
+            fieldDescription = each.description;
     auto *object = new (std::nothrow)
-        ControlObject(note->control, standard, note->name, note->isSwitch, note->description);
+        ControlObject(note->control, standard, note->name, note->isSwitch, note->description,
+                      m_field, note->withFrequency, fieldDescription);
     if (!object) {
         standard->Release();
         return 0;

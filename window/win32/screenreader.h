@@ -7,8 +7,9 @@
 
 // What screen readers hear of the window's controls beyond what Windows
 // tells them by itself: each control's name from the design, and for each
-// switch a check button, checked while it stands ON, described "ON" or
-// "OFF", whose default action clicks it. A control answers WM_GETOBJECT
+// switch a check button, checked while it stands ON, described by its
+// position and the frequency in the field ("OFF, 87.6 MHz"), whose default
+// action clicks it; the housing described by that frequency. A control answers WM_GETOBJECT
 // through answer() with an object of its own that reads the control when it
 // is asked (a switch's position through BM_GETCHECK) and leaves the rest to
 // the system's object. The accessibility libraries are loaded when a screen
@@ -21,7 +22,9 @@ public:
     ScreenReaderNotes &operator=(const ScreenReaderNotes &) = delete;
     ~ScreenReaderNotes();
 
-    void name(HWND control, const std::string &name, bool isSwitch);
+    void name(HWND control, const std::string &name, bool isSwitch, bool withFrequency);
+    // The field whose frequency each switch is described with.
+    void describeSwitchesWith(HWND field);
     // A named control's description from now on (empty: the system's), told
     // to screen readers as a change.
     void describe(HWND control, const std::string &description);
@@ -35,8 +38,9 @@ private:
     struct Note {
         std::shared_ptr<HWND> control; // cleared when the window is gone
         std::wstring name;
-        bool isSwitch;
+        bool isSwitch, withFrequency;
         std::shared_ptr<std::wstring> description; // read at every call, never copied
     };
     std::vector<Note> m_notes;
+    std::shared_ptr<HWND> m_field = std::make_shared<HWND>();
 };

@@ -64,3 +64,14 @@ void Win32View::focusSwitch(int k)
 {
     m_moveKeyboardFocus(m_pics.at(std::size_t(k - 1))->hwnd());
 }
+
+void Win32View::announce(const SwitchChange &change)
+{
+    // Screen readers speak a description change of the focused object: the
+    // flipped switch's description now holds the frequency. A frequency left
+    // in the field is heard as the focus arrives on a switch.
+    if (change.flipped)
+        NotifyWinEvent(EVENT_OBJECT_DESCRIPTIONCHANGE,
+                       m_pics.at(std::size_t(change.flipped - 1))->hwnd(), OBJID_CLIENT,
+                       CHILDID_SELF);
+}

@@ -25,6 +25,7 @@ public:
     void setSwitchPicture(int k, const std::string &fileName, SwitchPosition position) override;
     void setDescription(const std::string &text) override;
     void focusSwitch(int k) override;
+    void announce(const SwitchChange &change) override;
 
     // The text colour of the field as last set, a design colour, for the
     // window's WM_CTLCOLOREDIT.

@@ -1,5 +1,5 @@
 // The settings window in the page: builds the controls from the design the
-// module gives, binds the five view operations to them and routes their
+// module gives, binds the view operations to them and routes their
 // events to the module's frmSettings. No rule of the window lives here.
 'use strict';
 
@@ -66,6 +66,13 @@
         },
         setDescription: text => { controls.Description.textContent = text.replace(/\r\n/g, '\n'); },
         focusSwitch: k => switches[k - 1].focus(),
+        // A polite live region: said after what the focused control says of
+        // itself. The same words again are a new change, so they differ by
+        // a blank no one hears.
+        announce(text) {
+            const region = document.getElementById('announcer');
+            region.textContent = region.textContent === text ? text + '\u00a0' : text;
+        },
     };
 
     function build() {
