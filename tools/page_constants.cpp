@@ -40,10 +40,13 @@ int main()
         "    quietSeconds: %d,\n"
         "    caption: %s,\n"
         "    loading: %s,\n"
+        "    field: {name: %s, maxLength: %d},\n"
         "    report: {title: %s, startFailure: %s, again: %s, stopped: %s, serverHint: %s},\n"
         "});\n",
         quoted(PicOnName).c_str(), quoted(PicOffName).c_str(), LargestBitmapFile, PageQuietSeconds,
-        quoted(Design::Caption).c_str(), quoted(PageLoading).c_str(), quoted(ReportTitle).c_str(),
+        quoted(Design::Caption).c_str(), quoted(PageLoading).c_str(),
+        quoted(Design::control("txtFreq").accessibleName).c_str(), Design::FrequencyMaxLength,
+        quoted(ReportTitle).c_str(),
         quoted(reportOpening() + PageStartFailure).c_str(), quoted(ReportStartAgain).c_str(),
         quoted(pageStoppedReason()).c_str(), quoted(pageServerHint()).c_str());
     return 0;

@@ -49,6 +49,7 @@ fs.writeFileSync(path.join(site, module), wasm);
 fs.writeFileSync(path.join(site, 'core.js'), core);
 fs.writeFileSync(path.join(site, 'index.html'), fill(sources.html, {
     ...facts, SCRIPT: script, STYLE: style, CAPTION: escape(CORE.caption), LOADING: escape(CORE.loading),
+    FIELD: escape(CORE.field.name), MAX_LENGTH: String(CORE.field.maxLength),
     SCRIPT_HASH: `sha256-${hash(script, 'base64')}`, STYLE_HASH: `sha256-${hash(style, 'base64')}`,
 }));
 // What a page of this build asks for, kept for use without a network. Not

@@ -470,7 +470,8 @@ class Run:
     #          system asks for at the window's scale)
     #          leak:KIB (50 moves between scales, colour changes and 200 clicks grow the
     #          program's anonymous resident memory by less than KIB)
-    #          web only: ratio:R (the page's device pixel ratio becomes R: zoom, another
+    #          web only: early:TEXT (typed into the page's field while the module is still
+    #          coming, first of all actions) | ratio:R (the page's device pixel ratio becomes R: zoom, another
     #          screen) | offline (the network goes: every connection closed unanswered) | forced (forced colours: on or off) | axe (axe-core
     #          finds nothing wrong in the page) | worker (the service worker has taken the page
     #          over) | update (a new build on the server: a reload later the page is it, and only
@@ -631,18 +632,18 @@ class Run:
     #          two desktop programs; ff also in Firefox and WebKit; zoom not in WebKit;
     #          phone only on a phone
     def listen(self):
-        # Debian's screen reader beside the program, its settings its own, its
-        # voice off (no sound here): what it would say is in its debug log.
-        if os.path.exists(log := f"{self.o.work}/orca.log"):
-            os.remove(log)
-        # Its log written line by line, so that what it said can be read at once.
-        shutil.rmtree(f"{self.o.work}/orca", ignore_errors=True)
-        os.makedirs(f"{self.o.work}/orca")
-        open(f"{self.o.work}/orca/orca-customizations.py", "w").write(
+        # Debian's screen reader beside the program, with settings of its own and
+        # its voice on, as a user's (it speaks live regions only then; nothing
+        # sounds here): what it says is in its debug log, written line by line.
+        prefs, log = f"{self.o.work}/orca", f"{self.o.work}/orca.log"
+        shutil.rmtree(prefs, ignore_errors=True)
+        os.makedirs(prefs)
+        open(log, "w").close()
+        open(f"{prefs}/orca-customizations.py", "w").write(
             "import orca.debug\norca.debug.debugFile.reconfigure(line_buffering=True)\n")
-        orca = subprocess.Popen(["orca", f"--debug-file={log}", "-u", f"{self.o.work}/orca"],
-                                     env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        wait_for("Orca", lambda: orca.poll() is None and os.path.exists(log)
+        orca = subprocess.Popen(["orca", f"--debug-file={log}", "-u", prefs], env=self.env,
+                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        wait_for("Orca", lambda: orca.poll() is None
                  and "ORCA: Starting ATSPI registry." in open(log, errors="replace").read(), 30)
         return orca
 
@@ -673,6 +674,8 @@ class Run:
         try:
             if status == "1" and not actions:
                 return self.expect_report(text)
+            while actions and actions[0].startswith("early:"):  # before the window is there
+                self.do(actions.pop(0))
             self.wait_window()
             for action in actions:
                 if self.orca and not action.startswith("said:"):

@@ -463,6 +463,14 @@ class WebRun(Run):
             self.idle()  # a changed picture it brought is there for the next event
         elif verb == "deactivate":  # another tab comes to the front, then this one again
             self.browser.call("deactivate")
+        elif verb == "early":
+            early = "const e = document.getElementById('early'); return e && e.getClientRects().length > 0 && "
+            box = wait_for("a field while the page loads", lambda: self.js(
+                early + "[...Object.values(e.getBoundingClientRect().toJSON())]"), 10)
+            self.click_at([box[0] + box[2] / 2, box[1] + box[3] / 2])
+            self.type(arg)
+            if not self.js(early + "e.value === arguments[0]", arg):
+                raise Failure("the window came before the text was typed")
         elif verb == "offline":
             self.idle()  # what the page asked for before has its answer
             self.server.offline = True

@@ -594,10 +594,18 @@
             showAddress();
         }
         layout(); // the one layout and the one draw before the window shows
+        // What was typed while the module came is the window's field's, as
+        // typed there: the user's next move validates it.
+        const early = document.getElementById('early');
+        const carried = early.value !== '', selection = [early.selectionStart, early.selectionEnd];
+        if (carried)
+            controls.txtFreq.value = early.value;
         document.getElementById('loading').remove();
         form.hidden = false;
         form.removeAttribute('aria-busy');
         controls.txtFreq.focus();
+        if (carried)
+            controls.txtFreq.setSelectionRange(...selection);
         document.documentElement.dataset.state = 'running';
         settle();
         route();
