@@ -651,26 +651,40 @@ class WebRun(Run):
         self.wait_window()
 
     def update(self):
-        # A new build on the server: after a reload, the page has it once the
-        # new worker has taken over, and only the new build's files are kept,
-        # beside every cache that is not this page's.
+        # A new build on the server, its module named anew as a build's is: a
+        # page opened while its worker installs (its module held back) is the
+        # build before, whole; after a reload, the page has the new build once
+        # the new worker has taken over, and only its files are kept, beside
+        # every cache that is not this page's.
         site = f"{self.o.work}/new-site"
         shutil.rmtree(site, ignore_errors=True)
         shutil.copytree(self.o.site, site)
-        page = open(f"{site}/index.html").read()
-        open(f"{site}/index.html", "w").write(page.replace("<head>", '<head><meta name="build" content="new">', 1))
-        worker = open(f"{site}/service-worker.js").read()
-        open(f"{site}/service-worker.js", "w").write(re.sub(r"shell [0-9a-f]{16}", "shell new", worker))
+        page = open(f"{site}/index.html").read().replace("<head>", '<head><meta name="build" content="new">', 1)
+        worker = re.sub(r"shell [0-9a-f]{16}", "shell new", open(f"{site}/service-worker.js").read())
+        old = re.search(r"corvex_settings-[0-9a-f]{16}\.wasm", page).group()
+        new = f"corvex_settings-{'f' * 16}.wasm"
+        os.rename(f"{site}/{old}", f"{site}/{new}")
+        page, worker = page.replace(old, new), worker.replace(old, new)
+        script = re.search(r"<script>(.*?)</script>", page, re.S).group(1)
+        digest = base64.b64encode(hashlib.sha256(script.encode()).digest()).decode()
+        open(f"{site}/index.html", "w").write(re.sub(r"'sha256-[^']*' 'wasm", f"'sha256-{digest}' 'wasm", page))
+        open(f"{site}/service-worker.js", "w").write(worker)
         others = ["another application", f"corvex-settings http://elsewhere/ shell {'0' * 16}"]
         self.js("return Promise.all(arguments[0].map(name => caches.open(name))).then(() => true)", others)
-        self.server.site = site
-        self.reload()
-        ours = f"corvex-settings {self.server.address} "
-        wanted = sorted(others + [f"{ours}pictures", f"{ours}shell new"])
-        wait_for("only the new build kept", lambda: sorted(self.js("return caches.keys()")) == wanted, 20)
-        self.reload()
-        if not self.js("return !!document.querySelector('meta[name=build][content=new]')"):
-            raise Failure("the page is not the new build")
+        self.server.site, self.server.mode = site, "hold"
+        for build, module in (("", old), ("new", new)):
+            self.reload()
+            asked = self.js("return performance.getEntriesByType('resource').map(e => e.name)")
+            if self.js("return !!document.querySelector('meta[name=build][content=new]')") != bool(build) \
+                    or not any(url.endswith(module) for url in asked):
+                raise Failure(f"the page is not the {build or 'old'} build whole: {asked}")
+            if not build:  # the held module goes unanswered, and its worker is asked again
+                self.server.mode = "ok"
+                self.js("return navigator.serviceWorker.getRegistration().then(r => r.update()).then(() => 1, () => 1)")
+                self.reload()
+                ours = f"corvex-settings {self.server.address} "
+                wanted = sorted(others + [f"{ours}pictures", f"{ours}shell new"])
+                wait_for("only the new build kept", lambda: sorted(self.js("return caches.keys()")) == wanted, 20)
 
     def expect_report(self, piece):
         wait_for("the report", lambda: self.state() == "ended", 20)
