@@ -176,28 +176,18 @@ void click(HWND control)
 // The controls whose description changed, as a screen reader hears of it.
 std::vector<HWND> described;
 
-void CALLBACK noteDescribed(HWINEVENTHOOK, DWORD, HWND control, LONG object, LONG child, DWORD,
-                            DWORD)
-{
-    if (object == OBJID_CLIENT && child == CHILDID_SELF)
-        described.push_back(control);
-}
-
-// Handles what has come, the hook's events among it, for at most 50 ms.
-void pump()
-{
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
-    for (MSG message; PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);)
-        DispatchMessageW(&message);
-}
-
 int press(HWND window, int k, bool byMouse)
 {
     DWORD process = 0;
     GetWindowThreadProcessId(window, &process);
+    const WINEVENTPROC note = [](HWINEVENTHOOK, DWORD, HWND control, LONG object, LONG child, DWORD,
+                                 DWORD) {
+        if (object == OBJID_CLIENT && child == CHILDID_SELF)
+            described.push_back(control);
+    };
     const HWINEVENTHOOK hook =
         SetWinEventHook(EVENT_OBJECT_DESCRIPTIONCHANGE, EVENT_OBJECT_DESCRIPTIONCHANGE, nullptr,
-                        noteDescribed, process, 0, WINEVENT_OUTOFCONTEXT);
+                        note, process, 0, WINEVENT_OUTOFCONTEXT);
     HWND lever = childNamed(window, (L"Switch " + std::to_wstring(k)).c_str());
     IAccessible *object = objectOf(lever);
     if (!object)
@@ -213,10 +203,13 @@ int press(HWND window, int k, bool byMouse)
         expect(SUCCEEDED(object->accDoDefaultAction(child)), L"the default action failed");
     }
     const auto told = [&] { return std::count(described.begin(), described.end(), lever); };
-    for (int tries = 0; tries < 60 && (checked(object) == before || (!byMouse && !told()));
-         ++tries) // at most 3 s
-        pump();
-    pump(); // and what came with it
+    // At most 3 s, handling what comes (the hook's events among it), once more when all is there.
+    for (int tries = 0, done = 0; tries < 60 && done < 2; ++tries) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+        for (MSG message; PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);)
+            DispatchMessageW(&message);
+        done += checked(object) != before && (byMouse || told());
+    }
     expect(checked(object) != before, L"the object kept still answers the old position");
     // What it is described with then, the rows hear.
     expect(byMouse || (hook && told() == 1),

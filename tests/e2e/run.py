@@ -199,10 +199,6 @@ class Session:
 class Run:
     ACTIONS = ["Toggle", "Press"]  # a switch's actions on the Linux accessibility bus
 
-    @property
-    def read_aloud(self):  # Orca reads the program: the Linux one on X
-        return self.atspi
-
     def __init__(self, options, session):
         self.o, self.session, self.scale = options, session, options.scale
         self.dpi, self.designs = round(96 * options.scale), {}
@@ -210,6 +206,7 @@ class Run:
         self.env = dict(os.environ, WINEDEBUG="-all,err+all", QT_SCALE_FACTOR=str(options.scale),
                         QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", LC_ALL=locale, LANG=locale)
         self.atspi = not options.wine_prefix and bool(os.environ.get("DBUS_SESSION_BUS_ADDRESS"))
+        self.read_aloud = self.atspi  # by Orca: the Linux program on X, and Firefox's page
         if self.atspi:
             self.probe("wake")  # the program asks for the bus once, at its start
         if options.wine_prefix:
@@ -638,12 +635,11 @@ class Run:
         prefs, log = f"{self.o.work}/orca", f"{self.o.work}/orca.log"
         shutil.rmtree(prefs, ignore_errors=True)
         os.makedirs(prefs)
-        open(log, "w").close()
         open(f"{prefs}/orca-customizations.py", "w").write(
             "import orca.debug\norca.debug.debugFile.reconfigure(line_buffering=True)\n")
         orca = subprocess.Popen(["orca", f"--debug-file={log}", "-u", prefs], env=self.env,
                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        wait_for("Orca", lambda: orca.poll() is None
+        wait_for("Orca", lambda: orca.poll() is None and os.path.exists(log)
                  and "ORCA: Starting ATSPI registry." in open(log, errors="replace").read(), 30)
         return orca
 
@@ -653,8 +649,7 @@ class Run:
     def said(self, text):
         # Orca has said these words once since the last action, within an utterance.
         spoken = self.utterances()[self.heard:]
-        times = sum(bool(re.search(rf"(^|\s){re.escape(text)}($|[\s,.])", u)) for u in spoken)
-        if times > 1:
+        if (times := sum(bool(re.search(rf"(^|\s){re.escape(text)}($|[\s,.])", u)) for u in spoken)) > 1:
             raise Failure(f"Orca said {text!r} {times} times: {spoken}")
         return times == 1
 
@@ -668,8 +663,7 @@ class Run:
     def row(self, number, name, files, actions, text, colour, code, status):
         folder = self.folder_for(number, files)
         self.session.alive()
-        self.orca = self.listen() if any(a.startswith("said:") for a in actions) else None
-        self.heard = 0
+        self.orca, self.heard = self.listen() if any(a.startswith("said:") for a in actions) else None, 0
         self.start(folder)
         try:
             if status == "1" and not actions:
@@ -751,8 +745,7 @@ class WaylandRun(Run):
         super().__init__(options, session)
         del self.env["QT_SCALE_FACTOR"]
         self.env["QT_QPA_PLATFORM"] = "wayland"
-
-    read_aloud = False
+        self.read_aloud = False
 
     def screenshot(self):
         self.ended()

@@ -254,15 +254,12 @@ class WebRun(Run):
         # click, WebKit's for a check box, named for what it will do.
         self.ACTIONS = ["check|uncheck"] if browser.engine == "webkit" else ["click"]
         self.browser, self.server, self.asked = browser, browser.server, []
+        self.read_aloud = browser.engine == "firefox"
         self.screen = PHONE if options.phone else (800, 600)
         self.set_ratio(3 if options.phone else options.scale)
 
     def js(self, script, *args):
         return self.browser.js(script, *args)
-
-    @property
-    def read_aloud(self):  # Orca reads Firefox's page
-        return self.browser.engine == "firefox"
 
     def set_ratio(self, ratio):
         # As a zoom does, the viewport's size changes too: the emulation tells
@@ -464,10 +461,9 @@ class WebRun(Run):
         elif verb == "deactivate":  # another tab comes to the front, then this one again
             self.browser.call("deactivate")
         elif verb == "early":
-            early = "const e = document.getElementById('early'); return e && e.getClientRects().length > 0 && "
-            box = wait_for("a field while the page loads", lambda: self.js(
-                early + "[...Object.values(e.getBoundingClientRect().toJSON())]"), 10)
-            self.click_at([box[0] + box[2] / 2, box[1] + box[3] / 2])
+            early = "const e = document.getElementById('early'); return e?.getClientRects().length > 0 && "
+            self.click_at(wait_for("a field while the page loads", lambda: self.js(
+                early + "(r => [r.x + r.width / 2, r.y + r.height / 2])(e.getBoundingClientRect())"), 10))
             self.type(arg)
             if not self.js(early + "e.value === arguments[0]", arg):
                 raise Failure("the window came before the text was typed")
@@ -660,11 +656,10 @@ class WebRun(Run):
         shutil.rmtree(site, ignore_errors=True)
         shutil.copytree(self.o.site, site)
         page = open(f"{site}/index.html").read().replace("<head>", '<head><meta name="build" content="new">', 1)
-        worker = re.sub(r"shell [0-9a-f]{16}", "shell new", open(f"{site}/service-worker.js").read())
-        old = re.search(r"corvex_settings-[0-9a-f]{16}\.wasm", page).group()
-        new = f"corvex_settings-{'f' * 16}.wasm"
+        old, new = re.search(r"corvex_settings-[0-9a-f]{16}\.wasm", page).group(), f"corvex_settings-{'f' * 16}.wasm"
         os.rename(f"{site}/{old}", f"{site}/{new}")
-        page, worker = page.replace(old, new), worker.replace(old, new)
+        worker = re.sub(r"shell [0-9a-f]{16}", "shell new", open(f"{site}/service-worker.js").read()).replace(old, new)
+        page = page.replace(old, new)
         script = re.search(r"<script>(.*?)</script>", page, re.S).group(1)
         digest = base64.b64encode(hashlib.sha256(script.encode()).digest()).decode()
         open(f"{site}/index.html", "w").write(re.sub(r"'sha256-[^']*' 'wasm", f"'sha256-{digest}' 'wasm", page))

@@ -55,14 +55,13 @@ TEST(Controller, TheTableRowsShowWhatTheUserSees)
                 const std::size_t told = view.changes.size();
                 call();
                 ASSERT_EQ(view.changes.size(), told + (view.code != before));
-                if (view.code == before)
-                    return;
-                const SwitchChange &change = view.changes.back();
-                EXPECT_EQ(numbers.parse(change.frequency), numbers.parse(view.fieldText));
-                EXPECT_EQ(change.belowBand, view.belowBand);
-                EXPECT_EQ(change.flipped, flipped);
-                EXPECT_EQ(change.position == SwitchPosition::Off,
-                          flipped && view.code >> (flipped - 1) & 1);
+                const SwitchChange &change =
+                    view.changes.empty() ? SwitchChange{} : view.changes.back();
+                EXPECT_TRUE(view.code == before ||
+                            (numbers.parse(change.frequency) == numbers.parse(view.fieldText) &&
+                             change.belowBand == view.belowBand && change.flipped == flipped &&
+                             (change.position == SwitchPosition::Off) ==
+                                 (flipped && view.code >> (flipped - 1) & 1)));
             };
             for (const std::string &action : actions) {
                 const std::string arg = blanks(action.substr(action.find(':') + 1));
