@@ -574,7 +574,6 @@
         const facts = localeFacts();
         module = await compiled;
         design = module.design();
-        keepForOffline();
         settings = new module.frmSettings(view, ...facts, new URL('.', location.href).href);
         build();
         const copies = Object.fromEntries(
@@ -609,7 +608,10 @@
         document.documentElement.dataset.state = 'running';
         settle();
         route();
+        // After the first frame: the worker's install and the server's newer
+        // pictures keep no core from drawing it.
         requestAnimationFrame(() => setTimeout(() => {
+            keepForOffline();
             for (const name of CORE.pictures)
                 if (copies[name] && !asking.has(name))
                     recheck(name, asked[name]);
@@ -639,8 +641,8 @@
     }
 
     // After this one visit the page works without a network: the worker,
-    // registered once the module has compiled, keeps
-    // the page's files and the switch pictures. A newer build found later is
+    // registered once the window has drawn, keeps the page's files (the page
+    // keeps the switch pictures it has read). A newer build found later is
     // installed beside this one and takes over once every open page has
     // settled, running or showing the report; this page keeps its own build
     // until it is opened again.
