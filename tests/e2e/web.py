@@ -73,6 +73,7 @@ class Handler(http.server.SimpleHTTPRequestHandler):
         if picture and self.server.mode == "stall" or name.endswith(".wasm") and self.server.mode == "hold":
             return self.stall()
         if not picture and not self.server.rate:
+            del self.headers["If-Modified-Since"]  # by content, not date: a build put back is new
             return super().do_GET()
         if self.server.mode == "503" and picture:
             return self.send_error(503)
