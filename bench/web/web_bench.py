@@ -4,7 +4,8 @@
 #   1. what a first visit transfers, each file as a host sends it with gzip
 #   2. the first frame of the window, the switches drawn, for a first visit
 #      (nothing kept) and a return visit (each page's worker answering from its
-#      cache), median of RUNS each, in Chromium and in WebKitGTK
+#      cache), median of RUNS each, in Chromium and in WebKitGTK; and where a
+#      first visit's time goes in Chromium, step by step
 #   4. a first visit over one shared link of 4 and of 16 KB/s with a phone's
 #      latency, in Chromium: the first words shown (the first contentful
 #      paint), the window, and the bytes sent
@@ -46,6 +47,30 @@ INPUTS = """
             const start = event.timeStamp;
             requestAnimationFrame(() => setTimeout(() => corvexInputs.push(performance.now() - start)));
         }, {capture: true});"""
+
+# When each step of the page's start ends, seen from outside the page: its
+# module compiled and made an instance, the window shown in place of the
+# words, and how long the language's first number format took.
+PHASES = """
+    window.corvexPhases = {};
+    const note = (name, value) => { corvexPhases[name] ??= value ?? performance.now(); };
+    const streaming = WebAssembly.instantiateStreaming;
+    if (streaming)
+        WebAssembly.instantiateStreaming = (...args) =>
+            streaming.apply(WebAssembly, args).then(made => { note('compiled'); return made; });
+    const NumberFormat = Intl.NumberFormat;
+    Intl.NumberFormat = function (...args) {
+        const start = performance.now(), made = new NumberFormat(...args);
+        note('intl', performance.now() - start);
+        return made;
+    };
+    new MutationObserver(() => {
+        if (document.body && !document.getElementById('loading'))
+            note('shown');
+    }).observe(document, {childList: true, subtree: true});"""
+PHASES_READ = """const [page] = performance.getEntriesByType('navigation');
+    const module = performance.getEntriesByType('resource').find(e => e.name.endsWith('.wasm'));
+    return Object.assign({html: page.responseEnd, module: module ? module.responseEnd : 0}, corvexPhases);"""
 
 SETTLED = """return navigator.serviceWorker.ready.then(r => !!r.active && !!navigator.serviceWorker.controller)"""
 
@@ -110,7 +135,7 @@ def main():
     for name in ("minimal.html", "minimal.js", "minimal-worker.js"):
         shutil.copy(os.path.join(os.path.dirname(os.path.abspath(__file__)), name), minimal_site)
     minimal = serve(minimal_site)
-    browser.call("preload", INPUTS)
+    browser.call("preload", INPUTS + PHASES)
     try:
         print("== 1. A first visit's transfer (gzip -9 of each file sent whole)")
         chromium_visit(browser, page, "", True)
@@ -125,13 +150,27 @@ def main():
 
         print(f"\n== 2. The first frame of the window, median of {runs}")
         times = {}
+        phases = []
         for first in (True, False):
             for name, server, path in (("page", page, ""), ("minimal", minimal, "minimal.html")):
                 chromium_visit(browser, server, path, first)  # warm-up
-                times[name, first] = [chromium_visit(browser, server, path, first) for _ in range(runs)]
+                times[name, first] = []
+                for _ in range(runs):
+                    times[name, first].append(chromium_visit(browser, server, path, first))
+                    if name == "page" and first:
+                        phases.append(browser.js(PHASES_READ))
         for first, aim in ((True, 1.5), (False, 1.2)):
             compare(f"Chromium, {'a first' if first else 'a return'} visit", statistics.median(times["page", first]),
                     statistics.median(times["minimal", first]), aim)
+        steps = [("html", "the page (HTML, style, script) has come"), ("module", "the module has come"),
+                 ("compiled", "the module compiled and made an instance"),
+                 ("shown", "the window built, loaded, laid out and shown")]
+        print("Chromium, a first visit, where the time goes (medians, ms from the visit's start):")
+        for key, what in steps:
+            print(f"  {statistics.median(p.get(key, 0) for p in phases):7.1f}  {what}")
+        print(f"  {statistics.median(times['page', True]):7.1f}  the window's first frame "
+              f"(the minimal page's: {statistics.median(times['minimal', True]):.1f})")
+        print(f"  of which the language's first number format: {statistics.median(p.get('intl', 0) for p in phases):.1f}")
         session = run.Session(96, work)  # WebKitGTK's window on a display of its own
         try:
             kit = {name: webkit_visits(server, path, runs) for name, server, path in

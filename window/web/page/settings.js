@@ -650,15 +650,16 @@
         if (!('serviceWorker' in navigator))
             return;
         const sayLoaded = worker => worker && settled.then(() => worker.postMessage('loaded'));
+        const onceInstalled = worker => worker?.addEventListener('statechange', () => {
+            if (worker.state === 'installed')
+                sayLoaded(worker);
+        });
+        // A new build waiting, installing already (this page opened while it
+        // installs), or found later: each waits for this page's word.
         navigator.serviceWorker.register('service-worker.js').then(registration => {
             sayLoaded(registration.waiting);
-            registration.addEventListener('updatefound', () => {
-                const worker = registration.installing;
-                worker.addEventListener('statechange', () => {
-                    if (worker.state === 'installed')
-                        sayLoaded(worker);
-                });
-            });
+            onceInstalled(registration.installing);
+            registration.addEventListener('updatefound', () => onceInstalled(registration.installing));
         }).catch(error => console.warn('no offline copy:', error));
     }
 
