@@ -145,6 +145,11 @@ class Handler(http.server.SimpleHTTPRequestHandler):
         pass
 
 
+# The caches, and the states of the worker installing and the one waiting.
+KEPT = """return Promise.all([caches.keys(), navigator.serviceWorker.getRegistration()
+    .then(r => [r.installing?.state, r.waiting?.state, r.active?.state])])"""
+
+
 class Browser:
     # Chromium, headless, or Firefox (browser.mjs) or WebKitGTK (webkit.py) in
     # a window on a display of the pass's own, whose page a screen reader reads
@@ -680,7 +685,12 @@ class WebRun(Run):
                 self.reload()
                 ours = f"corvex-settings {self.server.address} "
                 wanted = sorted(others + [f"{ours}pictures", f"{ours}shell new"])
-                wait_for("only the new build kept", lambda: sorted(self.js("return caches.keys()")) == wanted, 20)
+
+                def kept():  # told with the workers' states if it never comes
+                    if sorted((got := self.js(KEPT))[0]) != wanted:
+                        raise Failure(f"not only the new build kept: {got}")
+                    return True
+                wait_for("only the new build kept", kept, 20, patient=True)
 
     def expect_report(self, piece):
         wait_for("the report", lambda: self.state() == "ended", 20)
