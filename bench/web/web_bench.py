@@ -72,7 +72,9 @@ PHASES_READ = """const [page] = performance.getEntriesByType('navigation');
     const module = performance.getEntriesByType('resource').find(e => e.name.endsWith('.wasm'));
     return Object.assign({html: page.responseEnd, module: module ? module.responseEnd : 0}, corvexPhases);"""
 
-SETTLED = """return navigator.serviceWorker.ready.then(r => !!r.active && !!navigator.serviceWorker.controller)"""
+# A page that ended in the report keeps nothing: no worker comes.
+SETTLED = """return document.documentElement.dataset.state !== 'running' ||
+    navigator.serviceWorker.ready.then(r => !!r.active && !!navigator.serviceWorker.controller)"""
 
 
 class LoggingHandler(Handler):
