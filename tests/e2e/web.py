@@ -284,6 +284,10 @@ class WebRun(Run):
         self.server.rate, self.server.free = 1000 * int(layout[5:]) if layout.startswith("link:") else 0, 0.0
         super().make_files(folder, "good" if layout in ("stall", "hold") or self.server.rate else layout)
 
+    def listen(self):
+        self.browser.call("go", "about:blank")  # not the row before's page, heard first
+        return super().listen()
+
     def start(self, folder):
         # Every row on the pass's screen, whatever ratio or screen a row before left.
         screen, ratio = (PHONE, 3) if self.o.phone else ((800, 600), self.o.scale)
