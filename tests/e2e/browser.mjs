@@ -53,14 +53,16 @@ const ops = {
         if (kind !== 'move') await page.mouse[kind]({button});
     },
     // A tap is a click once the browser has seen the gesture, a moment later;
-    // a tap that brings none is lost.
+    // a tap that brings none is lost. The listener is in place before the tap:
+    // a busy page runs input before a script sent to it earlier.
     tap: async (x, y) => {
-        const clicked = page.evaluate(() => new Promise((done, lost) => {
+        const clicked = await page.evaluateHandle(() => ({click: new Promise((done, lost) => {
             addEventListener('click', () => done(), {once: true, capture: true});
             setTimeout(() => lost(new Error('the tap brought no click in 5 s')), 5000);
-        }));
+        })}));
         await page.touchscreen.tap(x, y);
-        await clicked;
+        await clicked.evaluate(waiting => waiting.click);
+        await clicked.dispose();
     },
     keys: async names => {
         for (const name of names) {

@@ -472,8 +472,9 @@ class WebRun(Run):
             self.browser.call("deactivate")
         elif verb == "early":
             early = "const e = document.getElementById('early'); return e?.getClientRects().length > 0 && "
+            painted = "performance.getEntriesByName('first-contentful-paint').length > 0 && "  # seen, then tapped
             self.click_at(wait_for("a field while the page loads", lambda: self.js(
-                early + "(r => [r.x + r.width / 2, r.y + r.height / 2])(e.getBoundingClientRect())"), 10))
+                early + painted + "(r => [r.x + r.width / 2, r.y + r.height / 2])(e.getBoundingClientRect())"), 10))
             self.type(arg)
             if not self.js(early + "e.value === arguments[0]", arg):
                 raise Failure("the window came before the text was typed")
