@@ -25,6 +25,7 @@ const browser = await puppeteer.launch(engine === 'firefox' ? {
 const page = (await browser.pages())[0];
 // Every exception the page did not catch, until the harness asks for them.
 const errors = [];
+let beside = null;
 page.on('pageerror', error => errors.push(String(error?.message ?? error)));
 const cdp = engine === 'firefox' ? null : await page.createCDPSession();
 // Focus and blur as in the front window, as chromedriver has them: headless,
@@ -78,6 +79,13 @@ const ops = {
         const other = await browser.newPage();
         await other.bringToFront();
         await other.close();
+        await page.bringToFront();
+    },
+    // A tab of its own at URL, behind the page's; closed again with none.
+    beside: async url => {
+        if (!url)
+            return beside?.close();
+        await (beside = await browser.newPage()).goto(url);
         await page.bringToFront();
     },
     errors: () => errors.splice(0),

@@ -662,7 +662,9 @@ class WebRun(Run):
         # page opened while its worker installs (its module held back) is the
         # build before, whole; after a reload, the page has the new build once
         # the new worker has taken over, and only its files are kept, beside
-        # every cache that is not this page's.
+        # every cache that is not this page's. A picture open in another tab,
+        # no page of any build, holds nothing back.
+        self.browser.call("beside", self.server.address + "ON_SW.bmp")
         site = f"{self.o.work}/new-site"
         shutil.rmtree(site, ignore_errors=True)
         shutil.copytree(self.o.site, site)
@@ -696,6 +698,7 @@ class WebRun(Run):
                         raise Failure(f"not only the new build kept: {got}")
                     return True
                 wait_for("only the new build kept", kept, 20, patient=True)
+        self.browser.call("beside", None)
 
     def expect_report(self, piece):
         wait_for("the report", lambda: self.state() == "ended", 20)

@@ -22,20 +22,32 @@ self.addEventListener('install', event => {
         const page = await (await cache.match('./')).text();
         if (!page.includes('@MODULE@'))
             throw new Error('the server has another build now');
+        await takeOverOnceSettled();
     }));
 });
 
 // A new build takes over only once every open page has settled (each says
-// so), so that no page gets files of two builds.
-const loaded = new Set();
+// so), so that no page gets files of two builds. The pages open are asked
+// once it is installed, and asked again by a worker started anew, which has
+// lost what they said; a page opened later says so itself. A picture or any
+// other document open in this scope loads no build and has nothing to say.
+const loaded = new Set(), asked = new Set();
+async function takeOverOnceSettled() {
+    const pages = await self.clients.matchAll({type: 'window', includeUncontrolled: true});
+    const unsettled = pages.filter(page => nameOf(page.url) === './' && !loaded.has(page.id));
+    if (unsettled.length === 0)
+        return self.skipWaiting();
+    for (const page of unsettled.filter(page => !asked.has(page.id))) {
+        asked.add(page.id);
+        page.postMessage('loaded?');
+    }
+}
+
 self.addEventListener('message', event => {
     if (event.data !== 'loaded' || !event.source)
         return;
     loaded.add(event.source.id);
-    event.waitUntil(self.clients.matchAll({type: 'window', includeUncontrolled: true}).then(pages => {
-        if (pages.every(page => loaded.has(page.id)))
-            return self.skipWaiting();
-    }));
+    event.waitUntil(takeOverOnceSettled());
 });
 
 self.addEventListener('activate', event => {
@@ -50,16 +62,20 @@ self.addEventListener('fetch', event => {
     const scope = self.registration.scope;
     if (request.method !== 'GET' || !request.url.startsWith(scope))
         return;
-    // The page is kept at the address it is opened at, which its visit leaves
-    // in the browser's cache; index.html is the same page.
-    const path = new URL(request.url).pathname.slice(new URL(scope).pathname.length);
-    const name = path === '' || path === 'index.html' ? './' : path;
+    const name = nameOf(request.url);
     if (CORE.pictures.includes(name))
         event.respondWith(picture(event, name));
     else if (SHELL.includes(name))
         event.respondWith(caches.open(SHELL_CACHE).then(cache => cache.match(name))
                               .then(copy => copy || fetch(request)));
 });
+
+// The page is kept at the address it is opened at, which its visit leaves in
+// the browser's cache; index.html is the same page.
+function nameOf(url) {
+    const path = new URL(url).pathname.slice(new URL(self.registration.scope).pathname.length);
+    return path === '' || path === 'index.html' ? './' : path;
+}
 
 // The server's answer; the copy when the server cannot be reached, or is busy
 // or failing.

@@ -568,6 +568,12 @@
         // the copies kept, and asks the server afterwards.
         const compiled = loadModule();
         const returning = !!navigator.serviceWorker?.controller;
+        // A new build's worker, once installed, asks whether this page has settled.
+        navigator.serviceWorker?.addEventListener('message', event => {
+            if (event.data === 'loaded?')
+                sayLoaded(event.source);
+        });
+        navigator.serviceWorker?.startMessages();
         const asked = Object.fromEntries(returning ? [] : CORE.pictures.map(name => [name, ask(name, 'no-cache')]));
         const found = Object.fromEntries(CORE.pictures.map(name => [name, returning &&
             caches.match(new URL(name, location.href).href).catch(() => null)]));
@@ -645,22 +651,17 @@
     // keeps the switch pictures it has read). A newer build found later is
     // installed beside this one and takes over once every open page has
     // settled, running or showing the report; this page keeps its own build
-    // until it is opened again.
+    // until it is opened again. A new build's worker asks the pages open as
+    // it installs; one waiting already is told here.
     function keepForOffline() {
-        if (!('serviceWorker' in navigator))
-            return;
-        const sayLoaded = worker => worker && settled.then(() => worker.postMessage('loaded'));
-        const onceInstalled = worker => worker?.addEventListener('statechange', () => {
-            if (worker.state === 'installed')
-                sayLoaded(worker);
-        });
-        // A new build waiting, installing already (this page opened while it
-        // installs), or found later: each waits for this page's word.
-        navigator.serviceWorker.register('service-worker.js').then(registration => {
-            sayLoaded(registration.waiting);
-            onceInstalled(registration.installing);
-            registration.addEventListener('updatefound', () => onceInstalled(registration.installing));
-        }).catch(error => console.warn('no offline copy:', error));
+        if ('serviceWorker' in navigator)
+            navigator.serviceWorker.register('service-worker.js')
+                .then(registration => sayLoaded(registration.waiting))
+                .catch(error => console.warn('no offline copy:', error));
+    }
+
+    function sayLoaded(worker) {
+        return worker && settled.then(() => worker.postMessage('loaded'));
     }
 
     start().catch(end);
