@@ -661,9 +661,10 @@ class WebRun(Run):
         # A new build on the server, its module named anew as a build's is: a
         # page opened while its worker installs (its module held back) is the
         # build before, whole; after a reload, the page has the new build once
-        # the new worker has taken over, and only its files are kept, beside
-        # every cache that is not this page's. A picture open in another tab,
-        # no page of any build, holds nothing back.
+        # the new worker has taken over, and only its files and the build
+        # before's (a page of it may still be loading) are kept, beside every
+        # cache that is not this page's. A picture open in another tab, no page
+        # of any build, holds nothing back.
         self.browser.call("beside", self.server.address + "ON_SW.bmp")
         site = f"{self.o.work}/new-site"
         shutil.rmtree(site, ignore_errors=True)
@@ -671,14 +672,18 @@ class WebRun(Run):
         page = open(f"{site}/index.html").read().replace("<head>", '<head><meta name="build" content="new">', 1)
         old, new = re.search(r"corvex_settings-[0-9a-f]{16}\.wasm", page).group(), f"corvex_settings-{'f' * 16}.wasm"
         os.rename(f"{site}/{old}", f"{site}/{new}")
-        worker = re.sub(r"shell [0-9a-f]{16}", "shell new", open(f"{site}/service-worker.js").read()).replace(old, new)
+        worker = open(f"{site}/service-worker.js").read()
+        ours = f"corvex-settings {self.server.address} "
+        before = ours + re.search(r"shell [0-9a-f]{16}", worker).group()
+        worker = re.sub(r"shell [0-9a-f]{16}", "shell new", worker).replace(old, new)
         page = page.replace(old, new)
         script = re.search(r"<script>(.*?)</script>", page, re.S).group(1)
         digest = base64.b64encode(hashlib.sha256(script.encode()).digest()).decode()
         open(f"{site}/index.html", "w").write(re.sub(r"'sha256-[^']*' 'wasm", f"'sha256-{digest}' 'wasm", page))
         open(f"{site}/service-worker.js", "w").write(worker)
         others = ["another application", f"corvex-settings http://elsewhere/ shell {'0' * 16}"]
-        self.js("return Promise.all(arguments[0].map(name => caches.open(name))).then(() => true)", others)
+        self.js("return Promise.all(arguments[0].map(name => caches.open(name))).then(() => true)",
+                others + [f"{ours}shell {'1' * 16}"])  # a build older than the one before
         self.server.site, self.server.mode = site, "hold"
         for build, module in (("", old), ("new", new)):
             self.reload()
@@ -690,14 +695,16 @@ class WebRun(Run):
                 self.server.mode = "ok"
                 self.js("return navigator.serviceWorker.getRegistration().then(r => r.update()).then(() => 1, () => 1)")
                 self.reload()
-                ours = f"corvex-settings {self.server.address} "
-                wanted = sorted(others + [f"{ours}pictures", f"{ours}shell new"])
+                wanted = sorted(others + [f"{ours}pictures", f"{ours}shell new", before, f"{ours}builds"])
 
                 def kept():  # told with the workers' states if it never comes
                     if sorted((got := self.js(KEPT))[0]) != wanted:
-                        raise Failure(f"not only the new build kept: {got}")
+                        raise Failure(f"not the new build and the one before kept: {got}")
                     return True
-                wait_for("only the new build kept", kept, 20, patient=True)
+                wait_for("the new build and the one before kept", kept, 20, patient=True)
+                # A page of the build before, still loading as the new one took over, has its module.
+                if self.js("return fetch(arguments[0]).then(r => r.status)", old) != 200:
+                    raise Failure(f"{old}, the build before's module, not answered once the new build took over")
         self.browser.call("beside", None)
 
     def expect_report(self, piece):

@@ -22,39 +22,38 @@ self.addEventListener('install', event => {
         const page = await (await cache.match('./')).text();
         if (!page.includes('@MODULE@'))
             throw new Error('the server has another build now');
-        await takeOverOnceSettled();
     }));
 });
 
 // A new build takes over only once every open page has settled (each says
-// so), so that no page gets files of two builds. The pages open are asked
-// once it is installed, and asked again by a worker started anew, which has
-// lost what they said; a page opened later says so itself. A picture or any
-// other document open in this scope loads no build and has nothing to say.
-const loaded = new Set(), asked = new Set();
-async function takeOverOnceSettled() {
-    const pages = await self.clients.matchAll({type: 'window', includeUncontrolled: true});
-    const unsettled = pages.filter(page => nameOf(page.url) === './' && !loaded.has(page.id));
-    if (unsettled.length === 0)
-        return self.skipWaiting();
-    for (const page of unsettled.filter(page => !asked.has(page.id))) {
-        asked.add(page.id);
-        page.postMessage('loaded?');
-    }
-}
-
+// so), so that no page gets files of two builds. A picture or any other
+// document open in this scope loads no build and has nothing to say.
+const loaded = new Set();
 self.addEventListener('message', event => {
     if (event.data !== 'loaded' || !event.source)
         return;
     loaded.add(event.source.id);
-    event.waitUntil(takeOverOnceSettled());
+    event.waitUntil(self.clients.matchAll({type: 'window', includeUncontrolled: true}).then(pages => {
+        if (pages.every(page => nameOf(page.url) !== './' || loaded.has(page.id)))
+            return self.skipWaiting();
+    }));
 });
 
+// The build before stays until the next one takes over: a page of it may
+// still be loading as this one takes over, and asks for its own module.
+const BUILDS = `${PREFIX}builds`; // the build before and the one in charge, by cache
+const builds = async () => (await caches.match('builds', {cacheName: BUILDS}))?.json() ?? [];
 self.addEventListener('activate', event => {
-    const ours = name => name.startsWith(PREFIX) && name !== SHELL_CACHE && name !== PICTURE_CACHE;
-    event.waitUntil(caches.keys()
-        .then(names => Promise.all(names.filter(ours).map(name => caches.delete(name))))
-        .then(() => self.clients.claim()));
+    event.waitUntil((async () => {
+        let [before, active] = await builds();
+        if (active !== SHELL_CACHE) {
+            before = active;
+            await (await caches.open(BUILDS)).put('builds', new Response(JSON.stringify([before, SHELL_CACHE])));
+        }
+        const ours = name => name.startsWith(PREFIX) && ![SHELL_CACHE, PICTURE_CACHE, BUILDS, before].includes(name);
+        await Promise.all((await caches.keys()).filter(ours).map(name => caches.delete(name)));
+        await self.clients.claim();
+    })());
 });
 
 self.addEventListener('fetch', event => {
@@ -68,7 +67,14 @@ self.addEventListener('fetch', event => {
     else if (SHELL.includes(name))
         event.respondWith(caches.open(SHELL_CACHE).then(cache => cache.match(name))
                               .then(copy => copy || fetch(request)));
+    else if (name.endsWith('.wasm')) // named for its build: never another build's
+        event.respondWith(buildBefore(name).then(copy => copy || fetch(request)));
 });
+
+async function buildBefore(name) {
+    const [before] = await builds();
+    return before && caches.match(name, {cacheName: before});
+}
 
 // The page is kept at the address it is opened at, which its visit leaves in
 // the browser's cache; index.html is the same page.

@@ -297,7 +297,7 @@
     // file at every event; one that is gone or no picture ends the window.
     function recheck(name, asked = ask(name, 'no-cache')) {
         asking.add(name);
-        asked.then(answer => {
+        return asked.then(answer => {
             if (ended || unanswered(answer.status) || (answer.status === 200 && same(answer.bytes, held[name])))
                 return;
             if (!stage(name, answer) || !settings.check(name))
@@ -568,12 +568,6 @@
         // the copies kept, and asks the server afterwards.
         const compiled = loadModule();
         const returning = !!navigator.serviceWorker?.controller;
-        // A new build's worker, once installed, asks whether this page has settled.
-        navigator.serviceWorker?.addEventListener('message', event => {
-            if (event.data === 'loaded?')
-                sayLoaded(event.source);
-        });
-        navigator.serviceWorker?.startMessages();
         const asked = Object.fromEntries(returning ? [] : CORE.pictures.map(name => [name, ask(name, 'no-cache')]));
         const found = Object.fromEntries(CORE.pictures.map(name => [name, returning &&
             caches.match(new URL(name, location.href).href).catch(() => null)]));
@@ -615,12 +609,13 @@
         settle();
         route();
         // After the first frame: the worker's install and the server's newer
-        // pictures keep no core from drawing it.
+        // pictures keep no core from drawing it. The worker comes once the
+        // pictures are answered: a new build's takeover is not held up by
+        // requests of this page that the worker before is still answering.
         requestAnimationFrame(() => setTimeout(() => {
-            keepForOffline();
-            for (const name of CORE.pictures)
-                if (copies[name] && !asking.has(name))
-                    recheck(name, asked[name]);
+            const answered = CORE.pictures.filter(name => copies[name] && !asking.has(name))
+                .map(name => recheck(name, asked[name]));
+            Promise.allSettled(answered).then(keepForOffline);
         }));
     }
 
@@ -651,17 +646,22 @@
     // keeps the switch pictures it has read). A newer build found later is
     // installed beside this one and takes over once every open page has
     // settled, running or showing the report; this page keeps its own build
-    // until it is opened again. A new build's worker asks the pages open as
-    // it installs; one waiting already is told here.
+    // until it is opened again.
     function keepForOffline() {
-        if ('serviceWorker' in navigator)
-            navigator.serviceWorker.register('service-worker.js')
-                .then(registration => sayLoaded(registration.waiting))
-                .catch(error => console.warn('no offline copy:', error));
-    }
-
-    function sayLoaded(worker) {
-        return worker && settled.then(() => worker.postMessage('loaded'));
+        if (!('serviceWorker' in navigator))
+            return;
+        const sayLoaded = worker => worker && settled.then(() => worker.postMessage('loaded'));
+        const onceInstalled = worker => worker?.addEventListener('statechange', () => {
+            if (worker.state === 'installed')
+                sayLoaded(worker);
+        });
+        // A new build waiting, installing already (this page opened while it
+        // installs), or found later: each waits for this page's word.
+        navigator.serviceWorker.register('service-worker.js').then(registration => {
+            sayLoaded(registration.waiting);
+            onceInstalled(registration.installing);
+            registration.addEventListener('updatefound', () => onceInstalled(registration.installing));
+        }).catch(error => console.warn('no offline copy:', error));
     }
 
     start().catch(end);
