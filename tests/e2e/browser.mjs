@@ -82,12 +82,8 @@ const ops = {
         await page.bringToFront();
     },
     // A tab of its own at URL, behind the page's; closed again with none.
-    beside: async url => {
-        if (!url)
-            return beside?.close();
-        await (beside = await browser.newPage()).goto(url);
-        await page.bringToFront();
-    },
+    beside: async url => url ? (beside = await browser.newPage()).goto(url).then(() => page.bringToFront())
+        : beside?.close(),
     errors: () => errors.splice(0),
     // What the page's service workers asked for, as their own timelines have it.
     workerAsked: async () => (await Promise.all(browser.targets().filter(t => t.type() === 'service_worker')

@@ -672,15 +672,12 @@ class WebRun(Run):
         page = open(f"{site}/index.html").read().replace("<head>", '<head><meta name="build" content="new">', 1)
         old, new = re.search(r"corvex_settings-[0-9a-f]{16}\.wasm", page).group(), f"corvex_settings-{'f' * 16}.wasm"
         os.rename(f"{site}/{old}", f"{site}/{new}")
-        worker = open(f"{site}/service-worker.js").read()
-        ours = f"corvex-settings {self.server.address} "
-        before = ours + re.search(r"shell [0-9a-f]{16}", worker).group()
-        worker = re.sub(r"shell [0-9a-f]{16}", "shell new", worker).replace(old, new)
-        page = page.replace(old, new)
+        worker, ours = open(f"{site}/service-worker.js").read(), f"corvex-settings {self.server.address} "
+        before, page = ours + re.search(r"shell [0-9a-f]{16}", worker).group(), page.replace(old, new)
         script = re.search(r"<script>(.*?)</script>", page, re.S).group(1)
         digest = base64.b64encode(hashlib.sha256(script.encode()).digest()).decode()
         open(f"{site}/index.html", "w").write(re.sub(r"'sha256-[^']*' 'wasm", f"'sha256-{digest}' 'wasm", page))
-        open(f"{site}/service-worker.js", "w").write(worker)
+        open(f"{site}/service-worker.js", "w").write(re.sub(r"shell [0-9a-f]{16}", "shell new", worker).replace(old, new))
         others = ["another application", f"corvex-settings http://elsewhere/ shell {'0' * 16}"]
         self.js("return Promise.all(arguments[0].map(name => caches.open(name))).then(() => true)",
                 others + [f"{ours}shell {'1' * 16}"])  # a build older than the one before
@@ -696,7 +693,6 @@ class WebRun(Run):
                 self.js("return navigator.serviceWorker.getRegistration().then(r => r.update()).then(() => 1, () => 1)")
                 self.reload()
                 wanted = sorted(others + [f"{ours}pictures", f"{ours}shell new", before, f"{ours}builds"])
-
                 def kept():  # told with the workers' states if it never comes
                     if sorted((got := self.js(KEPT))[0]) != wanted:
                         raise Failure(f"not the new build and the one before kept: {got}")
