@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# From a fresh clone to a full test run: packages, then three builds and their
+# From a fresh clone to a full test run: packages, then four builds and their
 # tests. Every build runs even when an earlier one failed; the status says
 # whether all passed.
 #   build          the Linux program (GCC): unit tests, artwork, the end-to-end

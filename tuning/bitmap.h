@@ -8,7 +8,7 @@
 
 // A picture ready to show: every pixel 0xFFRRGGBB, rows from top to bottom.
 // In memory this is a 32-bit top-down DIB on Windows and QImage::Format_RGB32
-// in Qt, so both programs show exactly the same pixels.
+// in Qt, so every front end shows exactly the same pixels.
 struct Picture {
     int width = 0;
     int height = 0;

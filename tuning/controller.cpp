@@ -1,5 +1,7 @@
 #include "controller.h"
 
+#include "address.h"
+
 #include <algorithm>
 #include <utility>
 
@@ -20,6 +22,12 @@ void SettingsController::Form_Load()
                           "or click on the dip - switch to get the frequency");
 }
 
+void SettingsController::switchPressed(int k)
+{
+    m_view.focusSwitch(k, FocusCue::Hidden);
+    picClick(k);
+}
+
 void SettingsController::picClick(int k)
 {
     Boolean16 &state = m_record.blnSw(k);
@@ -29,8 +37,13 @@ void SettingsController::picClick(int k)
     announce(k);
 }
 
-bool SettingsController::switchKey(int k, SwitchKey key, KeyPhase phase)
+bool SettingsController::switchKey(int k, SwitchKey key, KeyPhase phase, const KeyModifiers &held,
+                                   bool repeated)
 {
+    // A held key repeats as presses, and in some toolkits as release and
+    // press pairs: only the press counts again.
+    if (isShortcut(held) || (repeated && phase == KeyPhase::Released))
+        return false;
     switch (key) {
     case SwitchKey::Left:
     case SwitchKey::Up:
@@ -38,7 +51,7 @@ bool SettingsController::switchKey(int k, SwitchKey key, KeyPhase phase)
     case SwitchKey::Down: {
         const int step = key == SwitchKey::Left || key == SwitchKey::Up ? -1 : 1;
         if (phase == KeyPhase::Pressed)
-            m_view.focusSwitch(std::clamp(k + step, 1, SwitchCount));
+            m_view.focusSwitch(std::clamp(k + step, 1, SwitchCount), FocusCue::Shown);
         return true;
     }
     case SwitchKey::Space:
@@ -81,9 +94,9 @@ void SettingsController::fieldLostFocus(bool toAnotherControlOfThisWindow)
         txtFreq_Validate();
 }
 
-void SettingsController::openWith(const std::string &text)
+void SettingsController::openAddress(const std::string &fragment)
 {
-    m_view.showFrequencyText(text);
+    m_view.showFrequencyText(typedFromAddress(fragment));
     validate(); // the window opens there: nothing changed at the user's hand
 }
 

@@ -1,12 +1,9 @@
 #pragma once
 
+#include "keys.h"
 #include "numbertext.h"
 #include "settingsview.h"
 #include "tuningrecord.h"
-
-// A key on a switch, as any toolkit reports it.
-enum class SwitchKey { Left, Up, Right, Down, Space, Other };
-enum class KeyPhase { Pressed, Released };
 
 // The behaviour of the settings window, one handler per event, run against
 // whatever SettingsView the window (or a test) provides.
@@ -17,14 +14,22 @@ public:
 
     void Form_Load();
 
-    // A click on switch picture k (1..8).
+    // A press on switch k (1..8): a click, a tap, a screen reader's action.
+    // The focus moves to the switch first, so that the field is validated
+    // as it leaves, and then the switch flips.
+    void switchPressed(int k);
+
+    // Switch picture k flips (1..8).
     void picClick(int k);
 
     // A key on switch k. The arrows go from switch to switch, stopping at the
     // ends, and flip none; Space flips the switch as a check box does, on its
-    // release where it was pressed. True when the key is the switch's, so
-    // that the toolkit does nothing more with it (a scroll, a dialog's move).
-    bool switchKey(int k, SwitchKey key, KeyPhase phase);
+    // release where it was pressed. A shortcut (Control, Alt or Meta held)
+    // and the release of a key held down until it repeats are not the
+    // switch's. True when the key is the switch's, so that the toolkit does
+    // nothing more with it (a scroll, a dialog's move).
+    bool switchKey(int k, SwitchKey key, KeyPhase phase, const KeyModifiers &held = {},
+                   bool repeated = false);
 
     // The focus is about to leave the frequency field.
     void txtFreq_Validate();
@@ -34,9 +39,10 @@ public:
     // closing.
     void fieldLostFocus(bool toAnotherControlOfThisWindow);
 
-    // The window opened with `text` in the field, as if typed there and
-    // left: an address that carries a frequency.
-    void openWith(const std::string &text);
+    // The window opened at an address whose fragment (after '#', escaped as
+    // addresses are) carries a frequency: its text, decoded and cut where
+    // typing into the field would stop, as if typed there and left.
+    void openAddress(const std::string &fragment);
 
     // The frequency now set, in the C notation an address carries.
     std::string frequencyInAddress() const;

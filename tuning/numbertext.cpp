@@ -1,58 +1,196 @@
 #include "numbertext.h"
 
-#include <cerrno>
-#include <charconv>
+#include <algorithm>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
+#include <cstdint>
+#include <vector>
 
 namespace {
 
-// Shortest-form and round-trip conversions as std::to_chars and
-// std::from_chars give them; a library without their floating-point forms
-// (emscripten's) gets the C library's, which the standard defines them by.
-#if defined(__cpp_lib_to_chars)
-std::string asciiOf(double value)
+// The window's numbers are few and short: the field holds five characters
+// and the program writes only channels and the band's start. Both ways are
+// exact on the standard library alone, with no C locale and no printf.
+
+constexpr int Significant = 15; // as the window has always written its numbers
+
+// A whole number in 32-bit limbs, least significant first: just what the
+// exact digits of a double need.
+using Limbs = std::vector<std::uint32_t>;
+
+// value = limbs / 2^FractionBits: every double is a whole number of 2^-1074.
+constexpr int FractionBits = 1152;
+
+// Multiplies by `factor` and adds `carry`.
+void multiplyAdd(Limbs &limbs, std::uint32_t factor, std::uint32_t carry)
 {
-    char buffer[64];
-    const auto [end, error] =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
-    return error == std::errc() ? std::string(buffer, end) : std::string();
+    for (std::uint32_t &limb : limbs) {
+        const std::uint64_t product = std::uint64_t(limb) * factor + carry;
+        limb = std::uint32_t(product);
+        carry = std::uint32_t(product >> 32);
+    }
+    if (carry)
+        limbs.push_back(carry);
 }
 
-std::optional<double> valueOf(const std::string &ascii)
+// Divides by `divisor`, giving the remainder.
+std::uint32_t divide(Limbs &limbs, std::uint32_t divisor)
 {
-    double value = 0.0;
-    const char *first = ascii.data();
-    const char *last = first + ascii.size();
-    const auto [end, error] = std::from_chars(first, last, value);
-    if (error != std::errc() || end != last)
-        return std::nullopt;
-    return value;
-}
-#else
-std::string asciiOf(double value)
-{
-    char buffer[64];
-    const int length = std::snprintf(buffer, sizeof buffer, "%.15g", value);
-    return length > 0 && length < int(sizeof buffer) ? std::string(buffer, std::size_t(length))
-                                                     : std::string();
+    std::uint64_t rest = 0;
+    for (auto limb = limbs.rbegin(); limb != limbs.rend(); ++limb) {
+        const std::uint64_t part = rest << 32 | *limb;
+        *limb = std::uint32_t(part / divisor);
+        rest = part % divisor;
+    }
+    while (!limbs.empty() && limbs.back() == 0)
+        limbs.pop_back();
+    return std::uint32_t(rest);
 }
 
-// `ascii` holds only a sign, digits and one '.': no locale, blank, exponent
-// or word that strtod would read differently from from_chars.
+bool isZero(const Limbs &limbs)
+{
+    for (const std::uint32_t limb : limbs)
+        if (limb)
+            return false;
+    return true;
+}
+
+// The exact decimal digits of a finite, positive double, as many as there
+// are up to `most` significant ones; `sticky` tells whether any nonzero digit
+// follows them. The value is 0.digits x 10^point.
+struct Digits {
+    std::string digits;
+    int point = 0;
+    bool sticky = false;
+};
+
+Digits exactDigits(double value, std::size_t most)
+{
+    int exponent = 0;
+    const double fraction = std::frexp(value, &exponent);
+    const auto mantissa = std::uint64_t(std::ldexp(fraction, 53));
+    const int shift = exponent - 53 + FractionBits; // >= 0 for every double
+    Limbs whole(std::size_t(shift / 32), 0);
+    whole.push_back(std::uint32_t(mantissa));
+    whole.push_back(std::uint32_t(mantissa >> 32));
+    multiplyAdd(whole, std::uint32_t(1) << (shift % 32), 0);
+    whole.resize(std::max(whole.size(), std::size_t(FractionBits / 32)));
+    // Split at the binary point.
+    Limbs part(whole.begin(), whole.begin() + FractionBits / 32);
+    whole.erase(whole.begin(), whole.begin() + FractionBits / 32);
+    Digits out;
+    std::string integer;
+    while (!isZero(whole))
+        integer.push_back(char('0' + divide(whole, 10)));
+    out.digits.assign(integer.rbegin(), integer.rend());
+    out.point = int(out.digits.size());
+    while (!isZero(part)) {
+        if (out.digits.size() > most) {
+            out.sticky = true;
+            break;
+        }
+        multiplyAdd(part, 10, 0);
+        const std::uint32_t digit = part.size() > FractionBits / 32 ? part.back() : 0;
+        part.resize(FractionBits / 32);
+        if (out.digits.empty() && digit == 0)
+            --out.point;
+        else
+            out.digits.push_back(char('0' + digit));
+    }
+    if (out.digits.size() > most) {
+        out.sticky = out.sticky || out.digits.find_first_not_of('0', most + 1) != std::string::npos;
+        out.digits.resize(most + 1);
+    }
+    return out;
+}
+
+// The value to `significant` digits, half to even, as printf's %.*g writes it
+// in the C locale: no exponent from 1e-4 up to 10^significant, no trailing zeros.
+std::string asciiOf(double value)
+{
+    if (std::isnan(value))
+        return std::signbit(value) ? "-nan" : "nan";
+    std::string sign = std::signbit(value) ? "-" : "";
+    if (std::isinf(value))
+        return sign + "inf";
+    if (value == 0)
+        return sign + "0";
+    Digits d = exactDigits(std::fabs(value), Significant);
+    if (d.digits.size() > std::size_t(Significant)) {
+        const char next = d.digits[Significant];
+        d.digits.resize(Significant);
+        const bool odd = (d.digits.back() - '0') % 2 == 1;
+        if (next > '5' || (next == '5' && (d.sticky || odd))) {
+            std::size_t i = d.digits.size();
+            while (i > 0 && d.digits[i - 1] == '9')
+                d.digits[--i] = '0';
+            if (i == 0) {
+                d.digits.insert(d.digits.begin(), '1');
+                d.digits.pop_back();
+                ++d.point;
+            } else {
+                ++d.digits[i - 1];
+            }
+        }
+    }
+    while (d.digits.size() > 1 && d.digits.back() == '0')
+        d.digits.pop_back();
+    const int exponent = d.point - 1;
+    std::string text;
+    if (exponent < -4 || exponent >= Significant) {
+        text = d.digits.substr(0, 1);
+        if (d.digits.size() > 1)
+            text += "." + d.digits.substr(1);
+        const int size = exponent < 0 ? -exponent : exponent;
+        text += exponent < 0 ? "e-" : "e+";
+        text += (size < 10 ? "0" : "") + std::to_string(size);
+    } else if (d.point <= 0) {
+        text = "0." + std::string(std::size_t(-d.point), '0') + d.digits;
+    } else if (std::size_t(d.point) >= d.digits.size()) {
+        text = d.digits + std::string(std::size_t(d.point) - d.digits.size(), '0');
+    } else {
+        text =
+            d.digits.substr(0, std::size_t(d.point)) + "." + d.digits.substr(std::size_t(d.point));
+    }
+    return sign + text;
+}
+
+// `ascii` holds an optional '-', digits and at most one '.', with a digit.
+// Up to 15 significant digits within 10^22 of a whole number, each value is
+// one correctly rounded operation on two exact doubles; anything beyond
+// (at least 16 characters, far outside the band) is not a number here.
 std::optional<double> valueOf(const std::string &ascii)
 {
-    char *end = nullptr;
-    errno = 0;
-    const double value = std::strtod(ascii.c_str(), &end);
-    // from_chars refuses a value too large, and one too small to be anything but zero.
-    if (end != ascii.c_str() + ascii.size() ||
-        (errno == ERANGE && (value == 0.0 || std::isinf(value))))
+    std::string digits;
+    int exponent = 0;
+    bool fraction = false;
+    for (const char c : ascii) {
+        if (c == '.') {
+            fraction = true;
+        } else if (c != '-') {
+            digits.push_back(c);
+            exponent -= fraction ? 1 : 0;
+        }
+    }
+    const std::size_t first = digits.find_first_not_of('0');
+    digits.erase(0, first == std::string::npos ? digits.size() : first);
+    while (!digits.empty() && digits.back() == '0') {
+        digits.pop_back();
+        ++exponent;
+    }
+    const bool negative = !ascii.empty() && ascii.front() == '-';
+    if (digits.empty())
+        return negative ? -0.0 : 0.0;
+    if (digits.size() > std::size_t(Significant) || exponent > 22 || exponent < -22)
         return std::nullopt;
-    return value;
+    std::uint64_t whole = 0;
+    for (const char c : digits)
+        whole = whole * 10 + std::uint64_t(c - '0');
+    double power = 1;
+    for (int i = 0; i < (exponent < 0 ? -exponent : exponent); ++i)
+        power *= 10; // exact up to 10^22
+    const double value = exponent < 0 ? double(whole) / power : double(whole) * power;
+    return negative ? -value : value;
 }
-#endif
 
 bool isBlank(char32_t c)
 {

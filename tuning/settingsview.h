@@ -10,6 +10,9 @@ inline constexpr std::uint32_t ColourRed = 0x0000FF;
 // Where a switch's lever stands: ON is a 0 bit, OFF a 1 bit.
 enum class SwitchPosition { On, Off };
 
+// Whether a focus moved by the window shows the cue a keyboard focus shows.
+enum class FocusCue { Shown, Hidden };
+
 // The switches changed at the user's hand: what a screen reader is told,
 // the focus staying where it is.
 struct SwitchChange {
@@ -36,8 +39,9 @@ public:
     // stands in that position (for screen readers).
     virtual void setSwitchPicture(int k, const std::string &fileName, SwitchPosition position) = 0;
     virtual void setDescription(const std::string &text) = 0;
-    // Moves the focus to switch k, with the cue a keyboard focus shows.
-    virtual void focusSwitch(int k) = 0;
+    // Moves the focus to switch k (the field, when it had the focus, then
+    // loses it), showing the keyboard's cue or, as after a click, none.
+    virtual void focusSwitch(int k, FocusCue cue) = 0;
     // Told once for each change, after the window shows all of it.
     virtual void announce(const SwitchChange &change) = 0;
 };

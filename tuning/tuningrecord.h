@@ -16,6 +16,9 @@ inline constexpr double LowerLimit = 82.5;
 inline constexpr double UpperLimit = 108.0;
 inline constexpr double BandStart = 87.5;
 
+// The characters the frequency field holds: the longest text ever read as a number.
+inline constexpr int FieldLength = 5;
+
 // The two run-time images: a switch in the ON position (bit 0) and in the
 // OFF position (bit 1).
 inline constexpr const char *PicOnName = "ON_SW.bmp";

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "devicescale.h"
+#include "keys.h"
 #include "settingsview.h"
+#include "tuningrecord.h"
 
 #include <cstdint>
 #include <iterator>
@@ -21,6 +23,10 @@ inline constexpr std::uint32_t WindowText = SystemColourFlag | 8;
 inline constexpr std::uint32_t ActiveBorder = SystemColourFlag | 10;
 inline constexpr std::uint32_t ButtonFace = SystemColourFlag | 15;
 inline constexpr std::uint32_t ButtonText = SystemColourFlag | 18;
+// A window border where a toolkit names no such colour: the dialog face with
+// this share, in percent, of the button text, set off from the face as the
+// classic desktop schemes draw it.
+inline constexpr int BorderShadePercent = 12;
 
 enum class Kind { PictureBox, TextBox, Label };
 
@@ -50,7 +56,7 @@ inline constexpr int ClientWidth = 4680;
 inline constexpr int ClientHeight = 3195;
 inline constexpr Font WindowFont{"MS Sans Serif", 8, false};
 inline constexpr Font LargeFont{"MS Sans Serif", 24, true};
-inline constexpr int FrequencyMaxLength = 5;
+inline constexpr int FrequencyMaxLength = FieldLength;
 
 // Faces drawn like the design's, for systems without it: metric-compatible ones first.
 inline constexpr const char *FontSubstitutes[] = {"Microsoft Sans Serif", "Liberation Sans",
@@ -164,6 +170,22 @@ inline std::vector<const Control *> tabOrder()
             if (c.tabIndex == index && isTabStop(c))
                 stops.push_back(&c);
     return stops;
+}
+
+// Where Tab leads from `from` (none: from outside the stops), Shift+Tab
+// backwards: the stops in a ring, the first after the last. None for a
+// shortcut, which is the system's.
+inline const Control *tabTarget(const Control *from, const KeyModifiers &held)
+{
+    if (isShortcut(held))
+        return nullptr;
+    const std::vector<const Control *> stops = tabOrder();
+    std::size_t at = 0;
+    while (at < stops.size() && stops[at] != from)
+        ++at;
+    if (at == stops.size()) // from none of them: the first, or backwards the last
+        return held.shift ? stops.back() : stops.front();
+    return stops[(at + (held.shift ? stops.size() - 1 : 1)) % stops.size()];
 }
 
 // What a screen reader says when the switches change: "87.6 MHz, Switch 1 OFF",

@@ -1,5 +1,7 @@
 #include "corvexapplication.h"
 
+#include "corvex_version.h"
+
 #include <QThread>
 
 CorvexApplication::CorvexApplication(int &argc, char **argv)
@@ -10,7 +12,7 @@ CorvexApplication::CorvexApplication(int &argc, char **argv)
       })
 {
     setApplicationName(QStringLiteral("Corvex_Settings"));
-    setApplicationVersion(QStringLiteral("1.00"));
+    setApplicationVersion(QStringLiteral(CORVEX_VERSION_TEXT));
     setDesktopFileName(QStringLiteral("org.corvex.Settings"));
 }
 

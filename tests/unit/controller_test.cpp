@@ -43,18 +43,23 @@ TEST(Controller, TheTableRowsShowWhatTheUserSees)
             SCOPED_TRACE(facts->decimalSeparator + " " + cells[0]);
             RecordingView view;
             SettingsController controller(view, NumberText(*facts));
+            view.fieldLeft = [&] { controller.fieldLostFocus(true); };
             controller.Form_Load();
-            // The focus starts in the field; a click elsewhere takes it from
-            // there (validating it) before the click is handled.
             bool handled = false;
             // Each change of the switches is told once to a screen reader,
             // with what the window then shows.
             const NumberText numbers(*facts);
+            // A press validates the field it takes the focus from, then flips:
+            // told twice when both moved the switches, the flip last.
             const auto heard = [&](auto call, int flipped) {
                 const int before = view.code;
                 const std::size_t told = view.changes.size();
                 call();
-                ASSERT_EQ(view.changes.size(), told + (view.code != before));
+                const std::size_t now = view.changes.size();
+                if (flipped && now == told + 2)
+                    EXPECT_EQ(view.changes[told].flipped, 0);
+                else
+                    ASSERT_EQ(now, told + (view.code != before));
                 const SwitchChange &change =
                     view.changes.empty() ? SwitchChange{} : view.changes.back();
                 EXPECT_TRUE(view.code == before ||
@@ -65,15 +70,15 @@ TEST(Controller, TheTableRowsShowWhatTheUserSees)
             };
             for (const std::string &action : actions) {
                 const std::string arg = blanks(action.substr(action.find(':') + 1));
-                const bool away =
-                    action == "tab" || action == "housing" || action.starts_with("click:");
-                if ((away || action == "deactivate") && !handled)
+                const bool away = action == "tab" || action == "housing";
+                if ((away || action == "deactivate") && view.fieldFocused)
                     heard([&] { controller.fieldLostFocus(action != "deactivate"); }, 0);
-                handled |= away;
+                view.fieldFocused &= !away;
+                handled |= away || action.starts_with("click:");
                 // The page opens at the address's text as typed, when there is one:
                 // nothing is told then.
                 if (action.starts_with("address:") && !arg.empty()) {
-                    controller.openWith(arg.substr(0, Design::FrequencyMaxLength));
+                    controller.openAddress(arg);
                     EXPECT_TRUE(view.changes.empty());
                 }
                 handled |= action.starts_with("address:") && !arg.empty();
@@ -81,7 +86,7 @@ TEST(Controller, TheTableRowsShowWhatTheUserSees)
                     EXPECT_EQ(controller.frequencyInAddress(), arg);
                 }
                 if (action.starts_with("click:"))
-                    heard([&] { controller.picClick(std::stoi(arg)); }, std::stoi(arg));
+                    heard([&] { controller.switchPressed(std::stoi(arg)); }, std::stoi(arg));
                 else if (action.starts_with("type:") || action.starts_with("paste:"))
                     view.fieldText = arg;
                 else if (action == "key:BackSpace")
@@ -115,9 +120,13 @@ TEST(Controller, KeysOnASwitch)
         int focus;     // where the focus went, 0 for nowhere
         bool flipped;  // switch k stands the other way afterwards
         bool consumed; // the last key's answer
+        KeyModifiers held = {};
+        bool repeated = false; // the last key comes of a key held down
     };
     using enum SwitchKey;
     const auto down = KeyPhase::Pressed, up = KeyPhase::Released;
+    const KeyModifiers shift{true, false, false, false}, control{false, true, false, false},
+        alt{false, false, true, false}, meta{false, false, false, true};
     const Row rows[] = {
         {3, {{Left, down}, {Left, up}}, 2, false, true},
         {3, {{Up, down}}, 2, false, true},
@@ -133,18 +142,34 @@ TEST(Controller, KeysOnASwitch)
         {3, {{Space, up}}, 0, false, true},
         {8, {{Space, down}, {Space, up}, {Space, down}, {Space, up}}, 0, false, true},
         {3, {{Other, down}, {Other, up}}, 0, false, false},
+        // Shortcuts are the system's; Shift is no shortcut.
+        {3, {{Space, down}, {Space, up}}, 0, false, false, control},
+        {3, {{Space, down}, {Space, up}}, 0, false, false, alt},
+        {3, {{Space, down}, {Space, up}}, 0, false, false, meta},
+        {3, {{Left, down}}, 0, false, false, control},
+        {3, {{Right, down}}, 0, false, false, alt},
+        {3, {{Space, down}, {Space, up}}, 0, true, true, shift},
+        {3, {{Right, down}}, 4, false, true, shift},
+        // A held key repeats its press, and in Qt a release before each press.
+        {3, {{Right, down}}, 4, false, true, {}, true},
+        {3, {{Space, down}, {Space, up}}, 0, false, false, {}, true},
     };
     for (const Row &row : rows) {
-        SCOPED_TRACE(::testing::Message() << "switch " << row.k << ", " << row.keys.size()
-                                          << " keys, focus " << row.focus);
+        SCOPED_TRACE(::testing::Message()
+                     << "switch " << row.k << ", " << row.keys.size() << " keys, focus "
+                     << row.focus << ", row " << &row - rows);
         RecordingView view;
         SettingsController controller(view);
         controller.Form_Load();
         const int before = view.code;
         bool consumed = false;
         for (const auto &[key, phase] : row.keys)
-            consumed = controller.switchKey(row.k, key, phase);
+            consumed = controller.switchKey(row.k, key, phase, row.held,
+                                            row.repeated && &key == &row.keys.back().first);
         EXPECT_EQ(view.focusedSwitch, row.focus);
+        if (row.focus) {
+            EXPECT_EQ(view.cue, FocusCue::Shown); // the keyboard's focus shows
+        }
         EXPECT_EQ(view.code, row.flipped ? before ^ 1 << (row.k - 1) : before);
         EXPECT_EQ(consumed, row.consumed);
     }
@@ -156,4 +181,98 @@ TEST(Controller, KeysOnASwitch)
     controller.switchKey(3, SwitchKey::Space, KeyPhase::Pressed);
     controller.switchKey(4, SwitchKey::Space, KeyPhase::Released);
     EXPECT_EQ(view.code, before);
+}
+
+// A press on a switch (a click, a tap, a screen reader's action) takes the
+// focus from the field, which validates what was typed, and then flips.
+TEST(Controller, APressValidatesTheFieldFirst)
+{
+    RecordingView view;
+    SettingsController controller(view);
+    view.fieldLeft = [&] { controller.fieldLostFocus(true); };
+    controller.Form_Load();
+    view.fieldText = "95.3"; // code 128
+    controller.switchPressed(1);
+    EXPECT_EQ(view.focusedSwitch, 1);
+    EXPECT_EQ(view.cue, FocusCue::Hidden); // a pointer's focus shows no cue
+    EXPECT_EQ(view.code, 129);
+    EXPECT_EQ(view.fieldText, "95.4");
+    controller.switchPressed(1); // the focus is there already: no validation
+    EXPECT_EQ(view.code, 128);
+    EXPECT_EQ(view.fieldText, "95.3");
+}
+
+// What an address's fragment puts into the field, written out by hand.
+TEST(Controller, AnAddressIsTypedAsTheFieldTakesIt)
+{
+    const struct {
+        std::string fragment, typed;
+    } rows[] = {
+        {"98.3", "98.3"},
+        {"98%2C3", "98,3"},
+        {"%39%35%2e%33", "95.3"},
+        {"123456789", "12345"}, // where typing stops
+        {"%C3%A9%C3%A9%C3%A9%C3%A9%C3%A9%C3%A9",
+         "\u00e9\u00e9\u00e9\u00e9\u00e9"}, // characters, not bytes
+        {"%E2%88%9295", "\u221295"},        // a minus sign of three bytes
+        {"95.3%", "95.3"},                  // an escape cut off
+        {"95%2", "95"},
+        {"9%zz", "9"},
+        {"%FF", ""}, // no text at all
+        {"%", ""},
+        {"", ""},
+        {std::string(100, '%') + "41", ""},
+        {std::string(100000, '9') + "%", "99999"},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.fragment);
+        RecordingView view;
+        SettingsController controller(view);
+        controller.Form_Load();
+        controller.openAddress(row.fragment);
+        // The text as typed stays, unless it was no frequency in the band.
+        const bool kept = NumberText().parse(row.typed).value_or(0) >= 82.5 &&
+                          NumberText().parse(row.typed).value_or(0) <= 108;
+        EXPECT_EQ(view.fieldText, kept ? row.typed : "87.5");
+        EXPECT_TRUE(view.changes.empty());
+    }
+    // What was put in the field, before any validation replaced it.
+    struct Typed : RecordingView {
+        std::string first;
+        void showFrequencyText(const std::string &text) override
+        {
+            if (first.empty())
+                first = text.empty() ? "(none)" : text;
+            RecordingView::showFrequencyText(text);
+        }
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.fragment);
+        Typed view;
+        SettingsController controller(view);
+        controller.openAddress(row.fragment);
+        EXPECT_EQ(view.first, row.typed.empty() ? "(none)" : row.typed);
+    }
+}
+
+// Tab and Shift+Tab from each stop, and from none.
+TEST(Design, TabGoesRoundTheStops)
+{
+    const char *ring[] = {"txtFreq", "picDIP_SW", "pic1", "pic2", "pic3",
+                          "pic4",    "pic5",      "pic6", "pic7", "pic8"};
+    const KeyModifiers tab{}, back{true, false, false, false};
+    for (std::size_t i = 0; i < std::size(ring); ++i) {
+        SCOPED_TRACE(ring[i]);
+        const Design::Control *from = &Design::control(ring[i]);
+        EXPECT_STREQ(Design::tabTarget(from, tab)->name, ring[(i + 1) % std::size(ring)]);
+        EXPECT_STREQ(Design::tabTarget(from, back)->name,
+                     ring[(i + std::size(ring) - 1) % std::size(ring)]);
+    }
+    EXPECT_STREQ(Design::tabTarget(nullptr, tab)->name, "txtFreq");
+    EXPECT_STREQ(Design::tabTarget(nullptr, back)->name, "pic8");
+    EXPECT_STREQ(Design::tabTarget(&Design::control("MHz"), tab)->name, "txtFreq");
+    for (const KeyModifiers shortcut :
+         {KeyModifiers{false, true, false, false}, KeyModifiers{false, false, true, false},
+          KeyModifiers{false, false, false, true}})
+        EXPECT_EQ(Design::tabTarget(&Design::control("pic1"), shortcut), nullptr);
 }

@@ -1,8 +1,13 @@
 #include "numbertext.h"
 #include "recordingview.h"
 
+#include <bit>
+#include <charconv>
+#include <cmath>
 #include <gtest/gtest.h>
+#include <random>
 #include <string>
+#include <vector>
 
 TEST(NumberText, Formats)
 {
@@ -85,4 +90,83 @@ TEST(NumberText, Parses)
     };
     for (const auto &row : rows)
         EXPECT_EQ(NumberText(row.facts).parse(row.text), row.expected) << '"' << row.text << '"';
+}
+
+// The library's shortest-form conversions are the reference: independent
+// code, written to the same standard as printf's %.15g and strtod.
+std::string libraryText(double value)
+{
+    char buffer[64];
+    const auto end =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15).ptr;
+    return std::string(buffer, end);
+}
+
+TEST(NumberText, WritesAsTheLibraryDoes)
+{
+    const NumberText numbers;
+    std::vector<double> values{87.5,
+                               1e-5,
+                               1.5e-4,
+                               1e15,
+                               999999999999999.5,
+                               12345678901234.5,
+                               12345678901234.25,
+                               0.1 + 0.2,
+                               5e-324,
+                               1.7976931348623157e308};
+    for (int code = 0; code <= 255; ++code) // the channels as the switches compute them
+        values.insert(values.end(), {82.5 + code / 10.0, (825 + code) / 10.0, code * 0.1 + 82.5});
+    std::mt19937_64 bits(7);
+    for (int i = 0; i < 20000; ++i)
+        values.push_back(std::bit_cast<double>(bits()));
+    for (const double value : values)
+        if (std::isfinite(value)) {
+            EXPECT_EQ(numbers.format(value), libraryText(value)) << std::hexfloat << value;
+            EXPECT_EQ(numbers.format(-value), libraryText(-value)) << std::hexfloat << value;
+        }
+}
+
+TEST(NumberText, ReadsEveryShortTextAsTheLibraryDoes)
+{
+    // Every text of up to five characters the field can hold of digits,
+    // a point and a minus sign.
+    const NumberText numbers;
+    const std::string alphabet = "0123456789.-";
+    std::string text;
+    int numeric = 0;
+    const auto visit = [&](const auto &self, std::size_t length) -> void {
+        if (length > 0) {
+            double value = 0;
+            const auto [end, error] = std::from_chars(text.data(), text.data() + length, value);
+            const bool whole = error == std::errc() && end == text.data() + length;
+            const std::optional<double> got = numbers.parse(text.substr(0, length));
+            numeric += got.has_value();
+            if (got.has_value() != whole ||
+                (whole && (*got != value || std::signbit(*got) != std::signbit(value))))
+                ADD_FAILURE() << '"' << text.substr(0, length) << '"';
+        }
+        if (length == 5)
+            return;
+        for (const char c : alphabet) {
+            text.resize(length);
+            text.push_back(c);
+            self(self, length + 1);
+        }
+    };
+    visit(visit, 0);
+    EXPECT_GT(numeric, 100000); // the walk reached the numbers
+}
+
+TEST(NumberText, LongerThanAnyFieldIsNoNumber)
+{
+    // Sixteen significant digits, or a value beyond 10^22 of a whole number:
+    // only text far longer than the field's five characters.
+    const NumberText numbers;
+    EXPECT_EQ(numbers.parse("95.3000000000001"), 95.3000000000001);
+    EXPECT_EQ(numbers.parse("95.30000000000001"), std::nullopt);
+    EXPECT_EQ(numbers.parse("0000000000000000095.3"), 95.3);
+    EXPECT_EQ(numbers.parse("95.300000000000000000"), 95.3);
+    EXPECT_EQ(numbers.parse("1" + std::string(22, '0')), 1e22);
+    EXPECT_EQ(numbers.parse("1" + std::string(23, '0')), std::nullopt);
 }

@@ -2,7 +2,9 @@
 
 #include "settingsview.h"
 
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 // What the window shows, as the controller last set it.
@@ -16,6 +18,11 @@ public:
     bool picturesMatchPositions = true;
     bool belowBand = false;
     int focusedSwitch = 0;
+    FocusCue cue = FocusCue::Hidden;
+    // The focus starts in the field; as it leaves, the window's focus-out
+    // event calls this, as each binding routes it.
+    bool fieldFocused = true;
+    std::function<void()> fieldLeft;
     std::vector<SwitchChange> changes; // told to screen readers
 
     std::string readFrequencyText() override { return fieldText; }
@@ -30,7 +37,13 @@ public:
         ++picturesSet;
     }
     void setDescription(const std::string &text) override { description = text; }
-    void focusSwitch(int k) override { focusedSwitch = k; }
+    void focusSwitch(int k, FocusCue shown) override
+    {
+        focusedSwitch = k;
+        cue = shown;
+        if (std::exchange(fieldFocused, false) && fieldLeft)
+            fieldLeft();
+    }
     void announce(const SwitchChange &change) override { changes.push_back(change); }
 };
 

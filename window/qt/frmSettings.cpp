@@ -253,7 +253,7 @@ void frmSettings::bindEvents()
 {
     for (int k = 1; k <= SwitchCount; ++k) {
         connect(pic(k), &SwitchPicture::clicked, this,
-                [this, k] { m_guard.run([&] { m_controller->picClick(k); }); });
+                [this, k] { m_guard.run([&] { m_controller->switchPressed(k); }); });
         pic(k)->installEventFilter(this); // its keys
     }
     m_focusConnection =
@@ -262,11 +262,6 @@ void frmSettings::bindEvents()
 
 bool frmSettings::switchKey(int k, const QKeyEvent *event)
 {
-    // A held key repeats as release and press pairs: only the press repeats.
-    if (event->type() == QEvent::KeyRelease && event->isAutoRepeat())
-        return false;
-    if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
-        return false;
     const SwitchKey key = event->key() == Qt::Key_Left    ? SwitchKey::Left
                           : event->key() == Qt::Key_Up    ? SwitchKey::Up
                           : event->key() == Qt::Key_Right ? SwitchKey::Right
@@ -275,8 +270,14 @@ bool frmSettings::switchKey(int k, const QKeyEvent *event)
                                                           : SwitchKey::Other;
     const KeyPhase phase =
         event->type() == QEvent::KeyPress ? KeyPhase::Pressed : KeyPhase::Released;
+    const Qt::KeyboardModifiers held = event->modifiers();
+    const KeyModifiers modifiers{held.testFlag(Qt::ShiftModifier),
+                                 held.testFlag(Qt::ControlModifier), held.testFlag(Qt::AltModifier),
+                                 held.testFlag(Qt::MetaModifier)};
     bool consumed = false;
-    m_guard.run([&] { consumed = m_controller->switchKey(k, key, phase); });
+    m_guard.run([&] {
+        consumed = m_controller->switchKey(k, key, phase, modifiers, event->isAutoRepeat());
+    });
     return consumed;
 }
 

@@ -92,7 +92,7 @@ public:
     void doAction(const QString &action) override
     {
         if (action == toggleAction() || action == pressAction())
-            QMetaObject::invokeMethod(lever(), &SwitchPicture::press, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(lever(), &QAbstractButton::click, Qt::QueuedConnection);
         else
             QAccessibleWidget::doAction(action);
     }
@@ -125,12 +125,6 @@ SwitchPicture::SwitchPicture(QWidget *parent) : QAbstractButton(parent)
 void SwitchPicture::installAccessibility()
 {
     QAccessible::installFactory(accessibleSwitch);
-}
-
-void SwitchPicture::press()
-{
-    setFocus(Qt::OtherFocusReason);
-    click();
 }
 
 void SwitchPicture::focusInEvent(QFocusEvent *event)

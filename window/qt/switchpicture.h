@@ -65,10 +65,6 @@ public:
     void setPicture(Picture picture) { m_drawn.show(this, std::move(picture)); }
     const Picture &picture() const { return m_drawn.picture(); }
     bool showsFocusCue() const { return m_drawn.showsFocusCue(this); }
-    // A click by another road, for a screen reader: the focus moves here
-    // first, as on a press of the mouse, then the switch is clicked.
-    void press();
-
     QSize sizeHint() const override { return {picture().width, picture().height}; }
 
 protected:

@@ -9,12 +9,15 @@ QColor toQColor(std::uint32_t colour, const QPalette &palette)
         return palette.color(QPalette::Base);
     case Design::WindowText:
         return palette.color(QPalette::Text);
-    case Design::ActiveBorder: {
-        // No palette role for a window border: a light grey set off from the
-        // dialog face, the way the classic desktop schemes draw it.
+    case Design::ActiveBorder: { // no palette role for a window border
         const QColor face = palette.color(QPalette::Window);
-        const QColor midlight = palette.color(QPalette::Midlight);
-        return midlight != face ? midlight : face.darker(112);
+        const QColor text = palette.color(QPalette::ButtonText);
+        const auto mix = [](int a, int b) {
+            return (a * (100 - Design::BorderShadePercent) + b * Design::BorderShadePercent + 50) /
+                   100;
+        };
+        return QColor(mix(face.red(), text.red()), mix(face.green(), text.green()),
+                      mix(face.blue(), text.blue()));
     }
     case Design::ButtonFace:
         return palette.color(QPalette::Window);

@@ -64,9 +64,10 @@ void WidgetView::setDescription(const std::string &text)
         QString::fromStdString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
 }
 
-void WidgetView::focusSwitch(int k)
+void WidgetView::focusSwitch(int k, FocusCue cue)
 {
-    m_pics.at(std::size_t(k - 1))->setFocus(Qt::TabFocusReason);
+    m_pics.at(std::size_t(k - 1))
+        ->setFocus(cue == FocusCue::Shown ? Qt::TabFocusReason : Qt::OtherFocusReason);
 }
 
 void WidgetView::announce(const SwitchChange &change)

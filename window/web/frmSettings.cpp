@@ -122,10 +122,10 @@ bool frmSettings::check(const std::string &fileName)
 
 bool frmSettings::click(int k)
 {
-    return m_guard.run([&] { m_controller.picClick(k); });
+    return m_guard.run([&] { m_controller.switchPressed(k); });
 }
 
-bool frmSettings::key(int k, const std::string &name, bool released)
+bool frmSettings::key(int k, const std::string &name, bool released, int modifiers, bool repeated)
 {
     const SwitchKey key = name == "ArrowLeft"    ? SwitchKey::Left
                           : name == "ArrowUp"    ? SwitchKey::Up
@@ -135,8 +135,10 @@ bool frmSettings::key(int k, const std::string &name, bool released)
                                                  : SwitchKey::Other;
     bool consumed = false;
     m_guard.run([&] {
-        consumed =
-            m_controller.switchKey(k, key, released ? KeyPhase::Released : KeyPhase::Pressed);
+        const KeyModifiers held{(modifiers & 1) != 0, (modifiers & 2) != 0, (modifiers & 4) != 0,
+                                (modifiers & 8) != 0};
+        consumed = m_controller.switchKey(k, key, released ? KeyPhase::Released : KeyPhase::Pressed,
+                                          held, repeated);
     });
     return consumed;
 }
@@ -146,9 +148,9 @@ bool frmSettings::leaveField(bool toAnotherControl)
     return m_guard.run([&] { m_controller.fieldLostFocus(toAnotherControl); });
 }
 
-bool frmSettings::open(const std::string &text)
+bool frmSettings::open(const std::string &fragment)
 {
-    return m_guard.run([&] { m_controller.openWith(text); });
+    return m_guard.run([&] { m_controller.openAddress(fragment); });
 }
 
 std::string frmSettings::address() const

@@ -40,12 +40,15 @@ public:
 
     bool load(); // the load event: the housing's picture, then Form_Load
     bool click(int k);
-    // A key pressed or released on switch k, by its KeyboardEvent.key: true
-    // when it is the switch's own, whose default the page then prevents.
-    bool key(int k, const std::string &name, bool released);
+    // A key pressed or released on switch k, by its KeyboardEvent.key, the
+    // modifiers held (1 Shift, 2 Control, 4 Alt, 8 Meta) and whether it
+    // repeats: true when it is the switch's own, whose default the page then
+    // prevents.
+    bool key(int k, const std::string &name, bool released, int modifiers, bool repeated);
     bool leaveField(bool toAnotherControl);
-    // The page opened at an address that carries `text`: as if typed and left.
-    bool open(const std::string &text);
+    // The page opened at an address whose fragment (after '#', as the
+    // address holds it) carries a frequency: as if typed and left.
+    bool open(const std::string &fragment);
     std::string address() const; // the frequency an address carries now
     int channel() const;         // the chart's row the switches select
 

@@ -2,8 +2,6 @@
 
 #include "design.h"
 
-#include <cstdio>
-
 using emscripten::val;
 
 WebView::WebView(val controls, PictureReader read)
@@ -52,9 +50,9 @@ void WebView::setDescription(const std::string &text)
     m_controls.call<void>("setDescription", text);
 }
 
-void WebView::focusSwitch(int k)
+void WebView::focusSwitch(int k, FocusCue cue)
 {
-    m_controls.call<void>("focusSwitch", k);
+    m_controls.call<void>("focusSwitch", k, cue == FocusCue::Shown);
 }
 
 void WebView::announce(const SwitchChange &change)
@@ -72,17 +70,16 @@ std::string cssColour(std::uint32_t colour)
         return "Canvas";
     case Design::WindowText:
         return "CanvasText";
-    case Design::ActiveBorder:
-        // No CSS colour for a window border: the dialog face a shade darker,
-        // as the classic desktop schemes draw it.
-        return "color-mix(in srgb, ButtonFace 88%, ButtonText)";
+    case Design::ActiveBorder: // CSS names no window border
+        return "color-mix(in srgb, ButtonFace " + std::to_string(100 - Design::BorderShadePercent) +
+               "%, ButtonText)";
     case Design::ButtonFace:
         return "ButtonFace";
     case Design::ButtonText:
         return "ButtonText";
     }
-    char hex[8];
-    std::snprintf(hex, sizeof hex, "#%02x%02x%02x", unsigned(colour & 0xff),
-                  unsigned((colour >> 8) & 0xff), unsigned((colour >> 16) & 0xff));
+    std::string hex = "#";
+    for (const int shift : {0, 4, 12, 8, 20, 16}) // red, green, blue, high nibble first
+        hex += "0123456789abcdef"[(colour >> shift) & 0xf];
     return hex;
 }

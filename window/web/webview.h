@@ -28,7 +28,7 @@ public:
     void setFrequencyBelowBand(bool below) override;
     void setSwitchPicture(int k, const std::string &fileName, SwitchPosition position) override;
     void setDescription(const std::string &text) override;
-    void focusSwitch(int k) override;
+    void focusSwitch(int k, FocusCue cue) override;
     void announce(const SwitchChange &change) override;
 
     const Picture &picture(int k) const;

@@ -158,34 +158,28 @@ bool frmSettings::translateKey(MSG &message)
 {
     const bool ours = message.hwnd == m_hwnd || IsChild(m_hwnd, message.hwnd);
     const bool key = message.message == WM_KEYDOWN || message.message == WM_KEYUP;
-    if (!ours || !key || pressed(VK_CONTROL) || pressed(VK_MENU))
+    if (!ours || !key)
         return IsDialogMessageW(m_hwnd, &message);
+    const KeyModifiers held{pressed(VK_SHIFT), pressed(VK_CONTROL), pressed(VK_MENU),
+                            pressed(VK_LWIN) || pressed(VK_RWIN)};
+    const bool repeated = message.message == WM_KEYDOWN && (message.lParam & (1 << 30));
     for (int k = 1; k <= SwitchCount; ++k)
         if (m_pics[std::size_t(k - 1)]->hwnd() == GetFocus()) {
             bool consumed = false;
             m_guard.run([&] {
                 consumed = m_controller->switchKey(
                     k, switchKey(message.wParam),
-                    message.message == WM_KEYDOWN ? KeyPhase::Pressed : KeyPhase::Released);
+                    message.message == WM_KEYDOWN ? KeyPhase::Pressed : KeyPhase::Released, held,
+                    repeated);
             });
             if (consumed)
                 return true;
         }
-    if (message.message == WM_KEYDOWN && message.wParam == VK_TAB) {
-        const std::vector<const Design::Control *> stops = Design::tabOrder();
-        const auto current = std::find_if(stops.begin(), stops.end(), [&](const auto *stop) {
-            return m_controls[rowOf(*stop)] == GetFocus();
-        });
-        const bool back = pressed(VK_SHIFT);
-        // From none of the stops, Tab goes to the first and Shift+Tab to the last.
-        const std::size_t next =
-            current == stops.end()
-                ? (back ? stops.size() - 1 : 0)
-                : (std::size_t(current - stops.begin()) + (back ? stops.size() - 1 : 1)) %
-                      stops.size();
-        moveKeyboardFocus(m_controls[rowOf(*stops[next])]);
-        return true;
-    }
+    if (message.message == WM_KEYDOWN && message.wParam == VK_TAB)
+        if (const Design::Control *next = Design::tabTarget(designFor(GetFocus()), held)) {
+            moveKeyboardFocus(m_controls[rowOf(*next)]);
+            return true;
+        }
     return IsDialogMessageW(m_hwnd, &message);
 }
 
@@ -508,7 +502,7 @@ void frmSettings::onCommand(WPARAM wParam)
     if (HIWORD(wParam) != BN_CLICKED || row < 0 || row >= int(ControlCount))
         return; // Enter and Escape arrive here too, as IDOK and IDCANCEL
     if (const int k = Design::Controls[row].switchNumber; k && m_controller)
-        m_controller->picClick(k);
+        m_controller->switchPressed(k);
 }
 
 LRESULT frmSettings::onControlColour(UINT message, HDC dc, HWND control)

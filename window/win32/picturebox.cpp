@@ -145,11 +145,8 @@ LRESULT PictureBox::handle(UINT message, WPARAM wParam, LPARAM lParam)
     case BM_GETCHECK:
         return m_on == 1 ? BST_CHECKED : BST_UNCHECKED;
     case BM_CLICK:
-        if (isSwitch) {
-            m_keyboardFocus = false;
-            SetFocus(m_hwnd); // the field validates first, as on a press of the mouse
+        if (isSwitch)
             click();
-        }
         return 0;
     }
     return DefWindowProcW(m_hwnd, message, wParam, lParam);

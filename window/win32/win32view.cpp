@@ -60,9 +60,16 @@ void Win32View::setDescription(const std::string &text)
     SetWindowTextW(m_Description, widen(text).c_str());
 }
 
-void Win32View::focusSwitch(int k)
+void Win32View::focusSwitch(int k, FocusCue cue)
 {
-    m_moveKeyboardFocus(m_pics.at(std::size_t(k - 1))->hwnd());
+    PictureBox *box = m_pics.at(std::size_t(k - 1));
+    if (cue == FocusCue::Shown)
+        return m_moveKeyboardFocus(box->hwnd());
+    box->setKeyboardFocus(false);
+    if (GetFocus() != box->hwnd())
+        SetFocus(box->hwnd());
+    else
+        InvalidateRect(box->hwnd(), nullptr, FALSE); // its cue goes
 }
 
 void Win32View::announce(const SwitchChange &change)

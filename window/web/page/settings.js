@@ -1,6 +1,6 @@
 // The settings window in the page: builds the controls from the design the
 // module gives, binds the view operations to them and routes their
-// events to the module's frmSettings. No rule of the window lives here.
+// events to the module's frmSettings.
 'use strict';
 
 (() => {
@@ -65,7 +65,8 @@
             scheduleDraw();
         },
         setDescription: text => { controls.Description.textContent = text.replace(/\r\n/g, '\n'); },
-        focusSwitch: k => switches[k - 1].focus(),
+        // A switch pressed is in sight already; one an arrow leads to is brought there.
+        focusSwitch: (k, keyboard) => switches[k - 1].focus({preventScroll: !keyboard}),
         // A polite live region: said after what the focused control says of
         // itself. The same words again are a new change, so they differ by
         // a blank no one hears.
@@ -334,19 +335,13 @@
                 event.preventDefault();
         }, {signal});
         switches.forEach((lever, index) => {
-            // A click, a tap and an assistive technology's click; the focus
-            // comes first, so that the field is validated before the flip.
-            lever.addEventListener('click', () => {
-                if (document.activeElement !== lever)
-                    lever.focus({preventScroll: true});
-                run(() => settings.click(index + 1));
-            });
+            // A click, a tap and an assistive technology's click.
+            lever.addEventListener('click', () => run(() => settings.click(index + 1)));
             for (const [type, released] of [['keydown', false], ['keyup', true]])
                 lever.addEventListener(type, event => {
-                    if (event.ctrlKey || event.altKey || event.metaKey)
-                        return;
+                    const held = event.shiftKey | event.ctrlKey << 1 | event.altKey << 2 | event.metaKey << 3;
                     run(() => {
-                        if (settings.key(index + 1, event.key, released))
+                        if (settings.key(index + 1, event.key, released, held, event.repeat))
                             event.preventDefault(); // no scrolling
                         return !settings.failed();
                     });
@@ -410,27 +405,12 @@
             chart.firstChild.focus({preventScroll: true});
             current.scrollIntoView({block: 'center'});
         } else if (event && fragment && fragment !== address && !history.state?.corvexAddress) {
-            run(() => settings.open(typed(fragment)));
+            run(() => settings.open(fragment));
         } else if (event && address !== null) {
             showAddress(); // back at the window: the address follows what is set
         }
         if (!charted && was === 'chart')
             controls.txtFreq.focus();
-    }
-
-    // A fragment as the field takes typed text: decoded, and cut where typing
-    // stops; one that is no text at all is none. A character's escapes are
-    // at most 12 long: no more is decoded.
-    function typed(fragment) {
-        const escaped = fragment.slice(0, 12 * design.maxLength);
-        for (const text of [escaped, escaped.replace(/%[^%]*$/, '')]) {
-            try {
-                return decodeURIComponent(text).slice(0, design.maxLength);
-            } catch (error) {
-                // cut inside an escape, or not one
-            }
-        }
-        return '';
     }
 
     // Every channel as the core converts it: printed instead of the window,
@@ -588,7 +568,7 @@
             keep(name, answer.bytes);
         const fragment = location.hash.slice(1);
         if (fragment && fragment !== 'chart') {
-            if (!settings.open(typed(fragment)))
+            if (!settings.open(fragment))
                 return end();
             showAddress();
         }
