@@ -37,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const std::string text(reinterpret_cast<const char *>(data), size);
     view.fieldText = text;
     view.picturesSet = 0;
-    controller.txtFreq_Validate();
+    controller.fieldLostFocus(true);
 
     // What the window shows and its address carries: the switches' code, the frequency set.
     const double frequency = std::strtod(controller.frequencyInAddress().c_str(), nullptr);

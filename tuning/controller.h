@@ -31,9 +31,6 @@ public:
     bool switchKey(int k, SwitchKey key, KeyPhase phase, const KeyModifiers &held = {},
                    bool repeated = false);
 
-    // The focus is about to leave the frequency field.
-    void txtFreq_Validate();
-
     // The focus has left the frequency field: only a move to another control
     // of this window validates it, not the window losing activation or
     // closing.
@@ -53,6 +50,8 @@ public:
     const NumberText &numbers() const { return m_numbers; }
 
 private:
+    // The focus is about to leave the frequency field for another control.
+    void txtFreq_Validate();
     // Validates the field; true when the switches moved.
     bool validate();
     void announce(int flipped);

@@ -30,6 +30,10 @@ inline constexpr int BorderShadePercent = 12;
 
 enum class Kind { PictureBox, TextBox, Label };
 
+// What a control is to the window: the view writes into the field, the
+// instructions and the switches; the housing holds switch 1.
+enum class Role { Field, Instructions, Unit, Housing, Switch };
+
 struct Font {
     const char *family;
     int points; // 0: the window's own font
@@ -49,6 +53,7 @@ struct Control {
     const char *picture; // embedded picture, empty for none
     const char *accessibleName;
     int switchNumber; // k for switch k (1..8), 0 for every other control
+    Role role;
 };
 
 inline constexpr const char *Caption = "Settings for Corvex:";
@@ -99,7 +104,8 @@ constexpr Control switchAt(const char *name, int k, int left, const char *access
             WindowText,
             "switch.bmp",
             accessibleName,
-            k};
+            k,
+            Role::Switch};
 }
 
 // Front to back: the first control lies above all others.
@@ -113,15 +119,15 @@ inline constexpr Control Controls[] = {
     switchAt("pic2", 2, 1815, "Switch 2"),
     {"txtFreq", Kind::TextBox, false, 1500, 570, 1395, 615, 0, "Text1",
      "Type a frequency between 82,5MHz and 108,0MHz", LargeFont, ActiveBorder, WindowText, "",
-     "Frequency in MHz", 0},
+     "Frequency in MHz", 0, Role::Field},
     {"picDIP_SW", Kind::PictureBox, false, 1560, 2280, 1500, 735, 1, "", "", Inherited,
-     WindowBackground, WindowText, "picDIP_SW.bmp", "DIP switch", 0},
+     WindowBackground, WindowText, "picDIP_SW.bmp", "DIP switch", 0, Role::Housing},
     {"pic1", Kind::PictureBox, true, 75, 195, 120, 285, 2, "", SwitchTip, Inherited,
-     WindowBackground, WindowText, "switch.bmp", "Switch 1", 1}, // placed in the housing
+     WindowBackground, WindowText, "switch.bmp", "Switch 1", 1, Role::Switch}, // in the housing
     {"Description", Kind::Label, false, 855, 1305, 3270, 840, 11, "Label1", "", Inherited,
-     ButtonFace, ButtonText, "", "", 0},
+     ButtonFace, ButtonText, "", "", 0, Role::Instructions},
     {"MHz", Kind::Label, false, 3120, 600, 1200, 615, 10, "MHz", "", LargeFont, ButtonFace,
-     ButtonText, "", "", 0},
+     ButtonText, "", "", 0, Role::Unit},
 };
 
 inline constexpr int pixels(int twips)

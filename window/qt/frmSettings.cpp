@@ -20,7 +20,6 @@
 #include <QPainter>
 #include <QStyleOptionFocusRect>
 #include <algorithm>
-#include <cstring>
 #include <iterator>
 
 namespace {
@@ -209,7 +208,7 @@ void frmSettings::buildControl(const Design::Control &design)
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         label->setTextFormat(Qt::PlainText);
         label->setWordWrap(true);
-        if (std::strcmp(design.name, "Description") == 0)
+        if (design.role == Design::Role::Instructions)
             m_Description = label;
         widget = label;
         break;

@@ -234,7 +234,7 @@ void frmSettings::buildControl(HINSTANCE instance, std::size_t row)
         control = create(L"STATIC", SS_LEFT | SS_NOPREFIX);
         if (!control)
             throwLastError("A label cannot be created");
-        if (std::strcmp(design.name, "Description") == 0)
+        if (design.role == Design::Role::Instructions)
             m_Description = control;
         break;
     }
@@ -243,8 +243,8 @@ void frmSettings::buildControl(HINSTANCE instance, std::size_t row)
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fontOf(design)), FALSE);
     if (*design.accessibleName)
         m_screenReaders.name(control, design.accessibleName, design.switchNumber != 0,
-                             design.switchNumber != 0 ||
-                                 std::strcmp(design.name, "picDIP_SW") == 0);
+                             design.role == Design::Role::Switch ||
+                                 design.role == Design::Role::Housing);
     if (control == m_txtFreq)
         m_screenReaders.describeSwitchesWith(control);
 }
