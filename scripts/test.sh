@@ -12,7 +12,7 @@
 #   build-web      the web page (emscripten): the module's number texts against the
 #                  native ones, and the table in Chromium at five scales and on a phone,
 #                  and in Firefox and WebKitGTK
-#   build-reproducible  the three downloads made twice from clones of HEAD in two
+#   build-reproducible  the four downloads made twice from clones of HEAD in two
 #                  folders, which must be byte-identical
 set -uo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
