@@ -50,29 +50,42 @@ std::string serverHintFor(const FileError &error)
 
 std::string reportOpening()
 {
-    return std::string(ReportTitle) + " has to close.\n\n";
+    return std::string(ReportTitle) + " has to close.";
+}
+
+std::string ReportText::text() const
+{
+    std::string all = opening;
+    for (const std::string *part : {&happened, &reason, &whatToDo}) {
+        if (part->empty())
+            continue;
+        all += (all.empty() ? "" : "\n\n") + *part;
+        if (part == &happened && !folder.empty())
+            all += "\n" + folder;
+    }
+    return all;
 }
 
 ReportText reportText(std::exception_ptr error, PictureSource source)
 {
-    ReportText report{reportOpening(), ""};
+    ReportText report;
+    report.opening = reportOpening();
     try {
         if (error)
             std::rethrow_exception(error);
-        report.text += "Unexpected error of unknown kind.";
+        report.happened = "Unexpected error of unknown kind.";
     } catch (const FileError &file) {
-        // The folder stands on a line of its own so that it is never broken.
-        report.text += "The picture " + quoted(file.fileName()) +
-                       " could not be read from the folder\n" + file.folder() +
-                       "\n\nReason: " + file.reason() + ".\n\n" +
-                       (source == PictureSource::Server ? serverHintFor(file) : hintFor(file));
+        report.happened =
+            "The picture " + quoted(file.fileName()) + " could not be read from the folder";
         report.folder = file.folder();
+        report.reason = "Reason: " + file.reason() + ".";
+        report.whatToDo = source == PictureSource::Server ? serverHintFor(file) : hintFor(file);
     } catch (const RuntimeError &runtime) {
-        report.text += runtime.what();
+        report.happened = runtime.what();
     } catch (const std::exception &other) {
-        report.text += std::string("Unexpected error: ") + other.what();
+        report.happened = std::string("Unexpected error: ") + other.what();
     } catch (...) {
-        report.text += "Unexpected error of unknown kind.";
+        report.happened = "Unexpected error of unknown kind.";
     }
     return report;
 }

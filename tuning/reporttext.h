@@ -3,20 +3,29 @@
 #include <exception>
 #include <string>
 
-// The one report of an error that ends the program, worded once for both
-// programs: what happened, where, why, and what the user can do about it.
+// The one report of an error that ends the program, worded once for every
+// front end: what happened, where, why, and what the user can do about it.
 inline constexpr const char *ReportTitle = "Corvex_Settings";
 
+// The report's parts, UTF-8, which each front end lays out. Parts that are
+// empty are not shown; a part may hold paragraphs ("\n\n") and lines ("\n").
 struct ReportText {
-    std::string text;   // UTF-8, lines separated by '\n'
-    std::string folder; // the folder of a file that failed, which stands on a line of its own
+    std::string title = ReportTitle;
+    std::string opening;  // the program has to close
+    std::string happened; // what went wrong: the error, or the file that could not be read
+    std::string folder;   // that file's folder, after `happened` on a line of its own, never broken
+    std::string reason;   // why the file could not be read
+    std::string whatToDo;
+
+    // All of it as plain text, paragraphs apart by a blank line.
+    std::string text() const;
 };
 
 // Where the pictures come from, which decides what the user is told to do:
 // a folder on this computer, or the web page's server over a network.
 enum class PictureSource { Folder, Server };
 
-// What every report opens with.
+// What every report opens with: "Corvex_Settings has to close."
 std::string reportOpening();
 // The report's button in a web page, which starts the page again.
 inline constexpr const char *ReportStartAgain = "Start again";

@@ -10,7 +10,7 @@ namespace ErrorReport {
 
 void show(std::exception_ptr error)
 {
-    const std::string text = reportText(error).text;
+    const std::string text = reportText(error).text();
     HANDLE standardError = GetStdHandle(STD_ERROR_HANDLE);
     if (standardError && standardError != INVALID_HANDLE_VALUE) {
         const std::string line = text + "\n";

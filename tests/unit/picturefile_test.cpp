@@ -315,13 +315,12 @@ TEST_P(PictureFault, NamesFileFolderReasonAndWhatToDo)
         EXPECT_EQ(fs::path(error.folder()), fs::current_path());
         const ReportText report = reportText(std::make_exception_ptr(error));
         EXPECT_EQ(report.folder, error.folder());
-        EXPECT_NE(report.text.find("\"OFF_SW.bmp\""), std::string::npos) << report.text;
-        EXPECT_NE(report.text.find("\n" + error.folder() + "\n"), std::string::npos);
-        EXPECT_NE(report.text.find("Reason: " + row.reason + "."), std::string::npos);
+        EXPECT_EQ(report.happened, "The picture \"OFF_SW.bmp\" could not be read from the folder");
+        EXPECT_EQ(report.reason, "Reason: " + row.reason + ".");
         const char *hint = row.kind == Kind::Missing  ? "Put ON_SW.bmp and OFF_SW.bmp into"
                            : row.kind == Kind::Locked ? "Close that program, or wait"
                                                       : "Replace OFF_SW.bmp with a good copy";
-        EXPECT_NE(report.text.find(hint), std::string::npos) << report.text;
+        EXPECT_TRUE(report.whatToDo.starts_with(hint)) << report.whatToDo;
     }
 }
 
@@ -354,4 +353,52 @@ TEST(DeviceScale, EveryDevicePixelBelongsToOneDesignPixel)
     // At 1.25: 109 covers 136.25 to 137.5, 110 up to 138.75; 165 covers 206.25 to 207.5.
     EXPECT_EQ(atDeviceScale(lever, 109, 165, 120).pixels,
               (std::vector<std::uint32_t>{1, 1, 2, 1, 1, 2}));
+}
+
+// Each kind of error as the report tells it, part by part, on the desktop and
+// from a page's server; the whole text is its parts a paragraph each.
+TEST(Report, EachErrorInItsParts)
+{
+    using Kind = FileError::Kind;
+    const std::string folder = "C:\\Users\\J\u00fcrgen\\\u30c7\u30b9\u30af"; // beyond ASCII
+    const std::string unknown = "Unexpected error of unknown kind.";
+    const struct {
+        std::exception_ptr error;
+        PictureSource source;
+        std::string happened, whatToDo;
+    } rows[] = {
+        {std::make_exception_ptr(FileError(Kind::Unreadable, "ON_SW.bmp", folder, "r")),
+         PictureSource::Folder, "The picture \"ON_SW.bmp\" could not be read from the folder",
+         "Make sure that you may read ON_SW.bmp, then start the program again."},
+        {std::make_exception_ptr(FileError(Kind::Missing, "ON_SW.bmp", folder, "r")),
+         PictureSource::Server, "The picture \"ON_SW.bmp\" could not be read from the folder",
+         "Put ON_SW.bmp and OFF_SW.bmp on the page's server beside the page, then start again."},
+        {std::make_exception_ptr(FileError(Kind::Damaged, "OFF_SW.bmp", folder, "r")),
+         PictureSource::Server, "The picture \"OFF_SW.bmp\" could not be read from the folder",
+         "Put a good copy of OFF_SW.bmp on the page's server, then start again."},
+        {std::make_exception_ptr(FileError(Kind::Unreadable, "OFF_SW.bmp", folder, "r")),
+         PictureSource::Server, "The picture \"OFF_SW.bmp\" could not be read from the folder",
+         "Check the network connection and that the page's server is running, then start "
+         "again."},
+        {std::make_exception_ptr(OverflowError("Overflow.")), PictureSource::Folder, "Overflow.",
+         ""},
+        {std::make_exception_ptr(std::bad_alloc()), PictureSource::Folder,
+         "Unexpected error: std::bad_alloc", ""},
+        {std::make_exception_ptr(42), PictureSource::Folder, unknown, ""},
+        {nullptr, PictureSource::Folder, unknown, ""},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.happened);
+        const ReportText report = reportText(row.error, row.source);
+        const bool file = !row.whatToDo.empty();
+        EXPECT_EQ(report.title, "Corvex_Settings");
+        EXPECT_EQ(report.opening, "Corvex_Settings has to close.");
+        EXPECT_EQ(report.happened, row.happened);
+        EXPECT_EQ(report.folder, file ? folder : "");
+        EXPECT_EQ(report.reason, file ? "Reason: r." : "");
+        EXPECT_EQ(report.whatToDo, row.whatToDo);
+        EXPECT_EQ(report.text(),
+                  "Corvex_Settings has to close.\n\n" + row.happened +
+                      (file ? "\n" + folder + "\n\nReason: r.\n\n" + row.whatToDo : ""));
+    }
 }

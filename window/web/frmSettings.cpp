@@ -183,11 +183,13 @@ val frmSettings::chart()
 
 val frmSettings::report() const
 {
-    const ReportText text = reportText(m_guard.error(), PictureSource::Server);
+    const ReportText report = reportText(m_guard.error(), PictureSource::Server);
     val out = val::object();
-    out.set("title", std::string(ReportTitle));
-    out.set("text", text.text);
-    out.set("folder", text.folder);
+    for (const auto &[key, part] :
+         {std::pair{"title", &report.title}, std::pair{"opening", &report.opening},
+          std::pair{"happened", &report.happened}, std::pair{"folder", &report.folder},
+          std::pair{"reason", &report.reason}, std::pair{"whatToDo", &report.whatToDo}})
+        out.set(key, *part);
     return out;
 }
 

@@ -57,7 +57,8 @@ public:
     emscripten::val chart();
 
     bool failed() const { return m_guard.failed(); }
-    emscripten::val report() const; // {text, folder}
+    // The report's parts: {title, opening, happened, folder, reason, whatToDo}.
+    emscripten::val report() const;
 
     // The housing and the switches in device pixels at `dpi`, RGBA over the
     // whole client area of the desktop's or the phone's arrangement, clear

@@ -500,9 +500,10 @@
             console.error(error);
         // Without the module, the core's words as the build wrote them; without
         // those, the page's title, the error and a reload sign.
-        const words = typeof CORE === 'undefined' ? {title: document.title, startFailure: '', again: '\u21bb'} : CORE.report;
+        const words = typeof CORE === 'undefined'
+            ? {title: document.title, opening: '', startFailure: '', again: '\u21bb'} : CORE.report;
         const report = settings ? settings.report()
-            : {title: words.title, text: words.startFailure + error, folder: ''};
+            : {title: words.title, opening: words.opening, happened: words.startFailure + error};
         for (const gone of [form, chart, document.getElementById('views'), document.getElementById('loading')])
             gone?.remove();
         const box = reportBox(report, words.again);
@@ -514,8 +515,9 @@
         settle();
     }
 
-    // The report as an alert dialog: its paragraphs, the folder on a line of
-    // its own, and a button that starts the page again.
+    // The report as an alert dialog: a paragraph for each of its parts, the
+    // folder on a line of its own after what happened, and a button that
+    // starts the page again.
     function reportBox(report, again) {
         const box = document.createElement('section');
         box.className = 'report';
@@ -526,13 +528,19 @@
         add(box, 'h1', report.title).id = 'report-title';
         const text = add(box, 'div');
         text.id = 'report-text';
-        for (const paragraph of report.text.split('\n\n')) {
-            const p = add(text, 'p');
-            paragraph.split('\n').forEach((line, i) => {
-                if (i > 0)
-                    add(p, 'br');
-                add(p, 'span', line, line === report.folder ? 'folder' : undefined);
-            });
+        const lines = (p, words, className) => words.split('\n').forEach((line, i) => {
+            if (i > 0)
+                add(p, 'br');
+            add(p, 'span', line, className);
+        });
+        for (const part of ['opening', 'happened', 'reason', 'whatToDo']) {
+            let p;
+            for (const paragraph of report[part] ? report[part].split('\n\n') : [])
+                lines(p = add(text, 'p'), paragraph);
+            if (part === 'happened' && report.folder) {
+                add(p, 'br');
+                lines(p, report.folder, 'folder');
+            }
         }
         const button = add(box, 'button', again);
         button.type = 'button';
