@@ -1,7 +1,9 @@
 #include "picturefile.h"
 
+#include "reporttext.h"
 #include "runtimeerror.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
 
@@ -41,7 +43,7 @@ std::vector<std::uint8_t> readPictureBytes(const FileOpener &files, const std::s
     if (!file) {
         switch (why) {
         case FileOpener::Failure::Missing:
-            throw fileError(Kind::Missing, fileName, "there is no such file");
+            throw fileError(Kind::Missing, fileName, NoSuchFileReason);
         case FileOpener::Failure::Locked:
             throw fileError(Kind::Locked, fileName, "the file is locked by another program");
         case FileOpener::Failure::Unreadable:
@@ -79,5 +81,49 @@ Picture readPictureFile(const FileOpener &files, const std::string &fileName)
     Picture picture;
     if (const auto problem = decodeBitmap(bytes, picture))
         throw fileError(Kind::Damaged, fileName, *problem);
+    return picture;
+}
+
+Picture readFetchedPicture(const std::string &fileName, const std::string &folder, int status,
+                           std::span<const std::uint8_t> bytes, double size)
+{
+    const auto refuse = [&](Kind kind, const std::string &reason) {
+        return FileError(kind, fileName, folder, reason);
+    };
+    if (status == 0)
+        throw refuse(Kind::Unreadable, "the page's server cannot be reached (no network?)");
+    if (status == -1)
+        throw refuse(Kind::Unreadable, pageStoppedReason());
+    if (status == 404 || status == 410)
+        throw refuse(Kind::Missing, NoSuchFileReason);
+    if (status != 200)
+        throw refuse(Kind::Unreadable,
+                     "the server refused it (HTTP status " + std::to_string(status) + ")");
+    if (bytes.size() > LargestBitmapFile)
+        throw refuse(Kind::Damaged, tooLargeReason(std::max<std::uint64_t>(
+                                        bytes.size(), size > 0 ? std::uint64_t(size) : 0)));
+    Picture picture;
+    if (const auto problem = decodeBitmap(bytes, picture))
+        throw refuse(Kind::Damaged, *problem);
+    return picture;
+}
+
+bool isPictureFile(std::span<const std::uint8_t> bytes)
+{
+    Picture picture;
+    return bytes.size() <= LargestBitmapFile && !decodeBitmap(bytes, picture);
+}
+
+std::string ownPictureMissing(const char *fileName)
+{
+    return std::string("The program's own picture ") + fileName + " cannot be found";
+}
+
+Picture decodeOwnPicture(const char *fileName, std::span<const std::uint8_t> bytes)
+{
+    Picture picture;
+    if (const auto problem = decodeBitmap(bytes, picture))
+        throw RuntimeError(std::string("The program's own picture ") + fileName +
+                           " cannot be shown: " + *problem + ".");
     return picture;
 }

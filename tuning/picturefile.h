@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -54,6 +55,25 @@ Picture readPictureFile(const FileOpener &files, const std::string &fileName);
 
 // Why a file of `size` bytes is refused before it is read.
 std::string tooLargeReason(std::uint64_t size);
+
+// Why a name is no file at all.
+inline constexpr const char *NoSuchFileReason = "there is no such file";
+
+// A picture file as a web page fetched it from `folder`, its address: at
+// `status` 200 its bytes (never more than one beyond the largest file), else
+// the server's status, 0 for no answer at all, -1 for a server that stopped
+// sending; `size` is what the server said the whole file holds, or -1. The
+// same rules as for a file in a folder, and the same words.
+Picture readFetchedPicture(const std::string &fileName, const std::string &folder, int status,
+                           std::span<const std::uint8_t> bytes, double size);
+
+// Whether bytes kept from an earlier read are a picture the window shows.
+bool isPictureFile(std::span<const std::uint8_t> bytes);
+
+// The program's own picture, carried inside it: decoded, or an error that
+// names it. The second, when the platform cannot find it.
+Picture decodeOwnPicture(const char *fileName, std::span<const std::uint8_t> bytes);
+std::string ownPictureMissing(const char *fileName);
 
 // The current directory as the user knows it (native separators).
 std::string currentFolder();

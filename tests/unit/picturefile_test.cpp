@@ -402,3 +402,49 @@ TEST(Report, EachErrorInItsParts)
                       (file ? "\n" + folder + "\n\nReason: r.\n\n" + row.whatToDo : ""));
     }
 }
+
+// A picture as a page fetched it: each way a fetch ends, refused in the words
+// a file in a folder gets.
+TEST(FetchedPicture, RefusedAsAFileInAFolderIs)
+{
+    using Kind = FileError::Kind;
+    const Bytes good = writeBitmap(BitmapForms[0]);
+    const Bytes large(LargestBitmapFile + 1, 'B');
+    const struct {
+        int status;
+        const Bytes &bytes;
+        double size;
+        std::optional<Kind> kind; // none: the picture
+        std::string reason;
+    } rows[] = {
+        {200, good, -1, {}, ""},
+        {0, {}, -1, Kind::Unreadable, "the page's server cannot be reached (no network?)"},
+        {-1,
+         {},
+         -1,
+         Kind::Unreadable,
+         "the page's server stopped answering (nothing came for 5 s)"},
+        {404, {}, -1, Kind::Missing, "there is no such file"},
+        {410, {}, -1, Kind::Missing, "there is no such file"},
+        {503, {}, -1, Kind::Unreadable, "the server refused it (HTTP status 503)"},
+        {200, large, -1, Kind::Damaged,
+         "the file is too large for a picture (266241 bytes, at most 266240)"},
+        {200, large, 1e6, Kind::Damaged,
+         "the file is too large for a picture (1000000 bytes, at most 266240)"},
+        {200, Bytes(10, 'x'), -1, Kind::Damaged, "the file is not a Windows bitmap"},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.status);
+        try {
+            const Picture picture = readFetchedPicture("ON_SW.bmp", "https://a.example/",
+                                                       row.status, row.bytes, row.size);
+            EXPECT_FALSE(row.kind);
+            EXPECT_EQ(picture.width, TestWidth);
+        } catch (const FileError &error) {
+            EXPECT_EQ(error.kind(), row.kind);
+            EXPECT_EQ(error.reason(), row.reason);
+            EXPECT_EQ(error.folder(), "https://a.example/");
+        }
+        EXPECT_EQ(isPictureFile(row.bytes), row.status == 200 && !row.kind);
+    }
+}

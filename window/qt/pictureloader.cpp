@@ -1,6 +1,6 @@
 #include "pictureloader.h"
 
-#include "runtimeerror.h"
+#include "picturefile.h"
 
 #include <QFile>
 #include <span>
@@ -20,12 +20,7 @@ Picture loadEmbeddedPicture(const char *fileName)
 {
     QFile file(QStringLiteral(":/") + QString::fromUtf8(fileName));
     const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    Picture picture;
-    if (const auto problem =
-            decodeBitmap(std::span(reinterpret_cast<const std::uint8_t *>(bytes.constData()),
-                                   std::size_t(bytes.size())),
-                         picture))
-        throw RuntimeError("The program's own picture " + std::string(fileName) +
-                           " cannot be shown: " + *problem + ".");
-    return picture;
+    return decodeOwnPicture(fileName,
+                            std::span(reinterpret_cast<const std::uint8_t *>(bytes.constData()),
+                                      std::size_t(bytes.size())));
 }

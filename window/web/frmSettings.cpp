@@ -68,29 +68,15 @@ frmSettings::frmSettings(val view, const std::string &decimalSeparator,
 bool frmSettings::stage(const std::string &fileName, int status, const val &bytes, double size)
 {
     return m_guard.run([&] {
-        using Kind = FileError::Kind;
         m_staged.erase(fileName);
-        const auto problem = [&](Kind kind, const std::string &reason) {
-            m_staged.emplace(fileName, FileError(kind, fileName, m_folder, reason));
-        };
-        if (status == 0)
-            return problem(Kind::Unreadable, "the page's server cannot be reached (no network?)");
-        if (status == -1) // nothing came for a while
-            return problem(Kind::Unreadable, pageStoppedReason());
-        if (status == 404 || status == 410)
-            return problem(Kind::Missing, "there is no such file");
-        if (status != 200)
-            return problem(Kind::Unreadable,
-                           "the server refused it (HTTP status " + std::to_string(status) + ")");
         const std::vector<std::uint8_t> data =
             emscripten::convertJSArrayToNumberVector<std::uint8_t>(bytes);
-        if (data.size() > LargestBitmapFile)
-            return problem(Kind::Damaged, tooLargeReason(std::max<std::uint64_t>(
-                                              data.size(), size > 0 ? std::uint64_t(size) : 0)));
-        Picture picture;
-        if (const auto wrong = decodeBitmap(data, picture))
-            return problem(Kind::Damaged, *wrong);
-        m_staged.emplace(fileName, std::make_shared<const Picture>(std::move(picture)));
+        try {
+            m_staged.emplace(fileName, std::make_shared<const Picture>(readFetchedPicture(
+                                           fileName, m_folder, status, data, size)));
+        } catch (const FileError &refused) { // told when an event reads it
+            m_staged.emplace(fileName, refused);
+        }
     });
 }
 
@@ -98,7 +84,7 @@ std::shared_ptr<const Picture> frmSettings::readStaged(const std::string &fileNa
 {
     const auto staged = m_staged.find(fileName);
     if (staged == m_staged.end())
-        throw FileError(FileError::Kind::Missing, fileName, m_folder, "there is no such file");
+        throw FileError(FileError::Kind::Missing, fileName, m_folder, NoSuchFileReason);
     if (const FileError *problem = std::get_if<FileError>(&staged->second))
         throw *problem;
     return std::get<std::shared_ptr<const Picture>>(staged->second);
@@ -108,9 +94,8 @@ bool frmSettings::load()
 {
     return m_guard.run([&] {
         // The housing is the program's own artwork, carried in the module.
-        if (const auto wrong = decodeBitmap(std::span(HousingBitmap, HousingBitmapSize), m_housing))
-            throw FileError(FileError::Kind::Damaged, Design::control("picDIP_SW").picture,
-                            m_folder, *wrong);
+        m_housing = decodeOwnPicture(Design::control("picDIP_SW").picture,
+                                     std::span(HousingBitmap, HousingBitmapSize));
         m_controller.Form_Load();
     });
 }
@@ -278,10 +263,7 @@ void frmSettings::compose(DeviceRect clip)
 bool isPicture(const val &bytes)
 {
     try {
-        const std::vector<std::uint8_t> data =
-            emscripten::convertJSArrayToNumberVector<std::uint8_t>(bytes);
-        Picture picture;
-        return data.size() <= LargestBitmapFile && !decodeBitmap(data, picture);
+        return isPictureFile(emscripten::convertJSArrayToNumberVector<std::uint8_t>(bytes));
     } catch (...) {
         return false;
     }
