@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <iterator>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -204,6 +205,21 @@ inline std::string spokenChange(const SwitchChange &change)
     if (change.flipped)
         said += std::string(", ") + switchControl(change.flipped).accessibleName + " " +
                 (change.position == SwitchPosition::On ? SwitchOnText : SwitchOffText);
+    return said;
+}
+
+// What a screen reader hears as the description of a switch in `position`
+// (its position, then the frequency the field shows: "OFF, 87.6 MHz") or of
+// the housing (no position: the frequency alone). A field that shows nothing
+// adds nothing.
+inline std::string spokenDescription(std::optional<SwitchPosition> position,
+                                     const std::string &shown, bool belowBand)
+{
+    std::string said = !position                         ? ""
+                       : *position == SwitchPosition::On ? SwitchOnText
+                                                         : SwitchOffText;
+    if (!shown.empty())
+        said += (said.empty() ? "" : ", ") + spokenChange({shown, belowBand, 0, {}});
     return said;
 }
 

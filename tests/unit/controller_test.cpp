@@ -266,3 +266,23 @@ TEST(Design, TabGoesRoundTheStops)
           KeyModifiers{false, false, false, true}})
         EXPECT_EQ(Design::tabTarget(&Design::control("pic1"), shortcut), nullptr);
 }
+
+// What a screen reader hears as a switch's and the housing's description.
+TEST(Design, SpokenDescriptions)
+{
+    using enum SwitchPosition;
+    const struct {
+        std::optional<SwitchPosition> position;
+        std::string shown;
+        bool below;
+        std::string said;
+    } rows[] = {
+        {On, "87.6", false, "ON, 87.6 MHz"},
+        {Off, "87,4", true, "OFF, 87,4 MHz, Below the FM broadcast band"},
+        {std::nullopt, "95.3", false, "95.3 MHz"},
+        {Off, "", false, "OFF"},
+        {std::nullopt, "", true, ""},
+    };
+    for (const auto &row : rows)
+        EXPECT_EQ(Design::spokenDescription(row.position, row.shown, row.below), row.said);
+}

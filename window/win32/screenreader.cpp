@@ -85,10 +85,10 @@ public:
     ControlObject(std::shared_ptr<const HWND> alive, IAccessible *standard, std::wstring name,
                   bool isSwitch, std::shared_ptr<const std::wstring> description,
                   std::shared_ptr<const HWND> field, bool withFrequency,
-                  std::shared_ptr<const std::wstring> fieldDescription)
+                  std::shared_ptr<const bool> belowBand)
         : m_alive(std::move(alive)), m_standard(standard), m_name(std::move(name)),
           m_isSwitch(isSwitch), m_description(std::move(description)), m_field(std::move(field)),
-          m_withFrequency(withFrequency), m_fieldDescription(std::move(fieldDescription))
+          m_withFrequency(withFrequency), m_belowBand(std::move(belowBand))
     {
     }
     ControlObject(const ControlObject &) = delete;
@@ -173,15 +173,16 @@ public:
         if (const HRESULT live = m_isSwitch ? position(on) : S_OK; FAILED(live))
             return live;
         try {
-            std::string said = !m_isSwitch ? "" : on ? Design::SwitchOnText : Design::SwitchOffText;
+            std::wstring shown;
             if (const HWND field = *m_field) {
-                std::wstring shown(std::size_t(GetWindowTextLengthW(field)) + 1, L'\0');
+                shown.resize(std::size_t(GetWindowTextLengthW(field)) + 1);
                 shown.resize(std::size_t(GetWindowTextW(field, shown.data(), int(shown.size()))));
-                const bool below = m_fieldDescription && !m_fieldDescription->empty();
-                if (!shown.empty())
-                    said += (said.empty() ? "" : ", ") +
-                            Design::spokenChange({narrow(shown), below, 0, {}});
             }
+            const std::optional<SwitchPosition> position =
+                m_isSwitch ? std::optional(on ? SwitchPosition::On : SwitchPosition::Off)
+                           : std::nullopt;
+            const std::string said =
+                Design::spokenDescription(position, narrow(shown), *m_belowBand);
             return text(widen(said).c_str(), description);
         } catch (const std::bad_alloc &) {
             return E_OUTOFMEMORY;
@@ -344,7 +345,7 @@ private:
     const std::shared_ptr<const std::wstring> m_description;
     const std::shared_ptr<const HWND> m_field;
     const bool m_withFrequency;
-    const std::shared_ptr<const std::wstring> m_fieldDescription;
+    const std::shared_ptr<const bool> m_belowBand;
     LONG m_references = 1;
 };
 
@@ -360,6 +361,11 @@ void ScreenReaderNotes::name(HWND control, const std::string &name, bool isSwitc
 void ScreenReaderNotes::describeSwitchesWith(HWND field)
 {
     *m_field = field;
+}
+
+void ScreenReaderNotes::setBelowBand(bool below)
+{
+    *m_belowBand = below;
 }
 
 void ScreenReaderNotes::describe(HWND control, const std::string &description)
@@ -401,13 +407,9 @@ LRESULT ScreenReaderNotes::answer(HWND control, WPARAM wParam, LPARAM lParam) co
     if (FAILED(libraries().standardObject(control, OBJID_CLIENT, __uuidof(IAccessible),
                                           reinterpret_cast<void **>(&standard))))
         return 0;
-    std::shared_ptr<const std::wstring> fieldDescription;
-    for (const Note &each : m_notes)
-        if (*each.control && *each.control == *m_field)
-            fieldDescription = each.description;
     auto *object = new (std::nothrow)
         ControlObject(note->control, standard, note->name, note->isSwitch, note->description,
-                      m_field, note->withFrequency, fieldDescription);
+                      m_field, note->withFrequency, m_belowBand);
     if (!object) {
         standard->Release();
         return 0;

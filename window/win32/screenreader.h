@@ -23,8 +23,10 @@ public:
     ~ScreenReaderNotes();
 
     void name(HWND control, const std::string &name, bool isSwitch, bool withFrequency);
-    // The field whose frequency each switch is described with.
+    // The field whose frequency each switch is described with, and whether
+    // that frequency lies below the band.
     void describeSwitchesWith(HWND field);
+    void setBelowBand(bool below);
     // A named control's description from now on (empty: the system's), told
     // to screen readers as a change.
     void describe(HWND control, const std::string &description);
@@ -43,4 +45,5 @@ private:
     };
     std::vector<Note> m_notes;
     std::shared_ptr<HWND> m_field = std::make_shared<HWND>();
+    std::shared_ptr<bool> m_belowBand = std::make_shared<bool>(false);
 };

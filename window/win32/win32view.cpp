@@ -45,6 +45,7 @@ void Win32View::setFrequencyColour(std::uint32_t colour)
 
 void Win32View::setFrequencyBelowBand(bool below)
 {
+    m_screenReaders.setBelowBand(below);
     m_screenReaders.describe(m_txtFreq, below ? Design::BelowBandText : "");
 }
 
