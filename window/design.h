@@ -294,6 +294,70 @@ constexpr WindowRect clientRect(Arrangement arrangement)
                : WindowRect{0, 0, pixels(PhoneClientWidth), pixels(PhoneClientHeight)};
 }
 
+// A control's rectangle in device pixels at `dpi`, through the one mapping.
+constexpr DeviceRect deviceRect(const Control &c, Arrangement arrangement, int dpi)
+{
+    const WindowRect r = windowRect(c, arrangement);
+    return {deviceOf(r.left, dpi), deviceOf(r.top, dpi), deviceOf(r.left + r.width, dpi),
+            deviceOf(r.top + r.height, dpi)};
+}
+
+// Where a page lays a control's box, in device pixels within `parent` (or
+// the window): a picture box as large as the picture it shows (`picture`,
+// none yet: the design's size); on a touch screen a lever reaches past its
+// picture as far as LeverReach says, and `reach` tells by how many device
+// pixels on each side (top, right, bottom, left), where its focus cue goes.
+struct DeviceBox {
+    int left, top, width, height;
+    int reach[4];
+};
+
+constexpr DeviceBox deviceBox(const Control &c, Arrangement arrangement, int dpi,
+                              const Control *parent, int pictureWidth = 0, int pictureHeight = 0)
+{
+    WindowRect r = windowRect(c, arrangement);
+    DeviceBox box{0, 0, 0, 0, {0, 0, 0, 0}};
+    if (arrangement == Arrangement::Phone && c.switchNumber) {
+        const int left = LeverReach[0], top = LeverReach[1], right = LeverReach[2],
+                  bottom = LeverReach[3];
+        const WindowRect reached{r.left - pixels(left), r.top - pixels(top),
+                                 r.width + pixels(left) + pixels(right),
+                                 r.height + pixels(top) + pixels(bottom)};
+        box.reach[0] = deviceOf(r.top, dpi) - deviceOf(reached.top, dpi);
+        box.reach[1] =
+            deviceOf(reached.left + reached.width, dpi) - deviceOf(r.left + r.width, dpi);
+        box.reach[2] =
+            deviceOf(reached.top + reached.height, dpi) - deviceOf(r.top + r.height, dpi);
+        box.reach[3] = deviceOf(r.left, dpi) - deviceOf(reached.left, dpi);
+        r = reached;
+    } else if (pictureWidth > 0 && pictureHeight > 0) {
+        r.width = pictureWidth;
+        r.height = pictureHeight;
+    }
+    const WindowRect origin = parent ? windowRect(*parent, arrangement) : WindowRect{};
+    box.left = deviceOf(r.left, dpi) - deviceOf(origin.left, dpi);
+    box.top = deviceOf(r.top, dpi) - deviceOf(origin.top, dpi);
+    box.width = deviceOf(r.left + r.width, dpi) - deviceOf(r.left, dpi);
+    box.height = deviceOf(r.top + r.height, dpi) - deviceOf(r.top, dpi);
+    return box;
+}
+
+// The window's DPI in a page of `ratio` device pixels to the CSS pixel: the
+// ratio's own on a desktop; on a touch screen of `roomWidth` x `roomHeight`
+// CSS pixels, the phone's arrangement as large as it holds it whole, up to
+// three times, and never below one design pixel to the CSS pixel.
+inline int windowDpi(double ratio, bool phone, double roomWidth, double roomHeight)
+{
+    if (!(ratio > 0 && ratio < 64))
+        ratio = 1; // an engine's nonsense is no reason to end the window
+    if (!phone)
+        return int(96 * ratio + 0.5);
+    const WindowRect client = clientRect(Arrangement::Phone);
+    const int least = int(96 * ratio);
+    return largestDpiThatFits(client.width, client.height, roomWidth * ratio, roomHeight * ratio,
+                              least, int(96 * ratio * 3));
+}
+
 // Every control has its place on a phone, and the levers' boxes touch, never overlap.
 static_assert([] {
     for (const Control &c : Controls)

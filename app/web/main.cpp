@@ -27,5 +27,6 @@ EMSCRIPTEN_BINDINGS(corvex_settings)
     function("isPicture", &isPicture);
     function("deviceOf", &deviceOf);
     function("borderWidth", &borderWidth);
-    function("windowDpi", &windowDpi);
+    function("windowDpi", &Design::windowDpi);
+    function("deviceBox", &deviceBox);
 }

@@ -1,4 +1,5 @@
 #include "bitmapwriter.h"
+#include "composition.h"
 #include "design.h"
 #include "devicescale.h"
 #include "platformfileopener.h"
@@ -7,6 +8,7 @@
 
 #include <bit>
 #include <chrono>
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -447,4 +449,62 @@ TEST(FetchedPicture, RefusedAsAFileInAFolderIs)
         }
         EXPECT_EQ(isPictureFile(row.bytes), row.status == 200 && !row.kind);
     }
+}
+
+// Pictures laid over each other: what each pixel shows, and the region a
+// change draws again, worked out by hand.
+TEST(Composition, LayersAndTheRegionAChangeDraws)
+{
+    constexpr std::uint32_t A = 0x102030, B = 0x405060;
+    const auto filled = [](int w, int h, std::uint32_t c) {
+        return Picture{w, h, std::vector<std::uint32_t>(std::size_t(w * h), c)};
+    };
+    Composition block;
+    block.reset(4, 3, 2);
+    const auto pixel = [&](int x, int y) {
+        const std::uint8_t *p = &block.rgba()[std::size_t(y * 4 + x) * 4];
+        return p[3] ? std::uint32_t(p[0]) << 16 | std::uint32_t(p[1]) << 8 | p[2] : 0xFFFFFFFF;
+    };
+    const auto is = [](DeviceRect r, DeviceRect want) {
+        return r.left == want.left && r.top == want.top && r.right == want.right &&
+               r.bottom == want.bottom;
+    };
+    EXPECT_TRUE(is(block.show(0, filled(2, 2, A), 0, 0), {0, 0, 2, 2}));
+    EXPECT_TRUE(is(block.show(1, filled(2, 2, B), 1, 1), {1, 1, 3, 3}));
+    EXPECT_EQ(pixel(0, 0), A);
+    EXPECT_EQ(pixel(1, 1), B);          // the later layer lies above
+    EXPECT_EQ(pixel(3, 2), 0xFFFFFFFF); // clear
+    EXPECT_TRUE(is(block.show(1, filled(1, 1, B), 3, 0), {1, 0, 4, 3}));
+    EXPECT_EQ(pixel(1, 1), A); // uncovered again
+    EXPECT_EQ(pixel(2, 2), 0xFFFFFFFF);
+    EXPECT_EQ(pixel(3, 0), B);
+    EXPECT_TRUE(is(block.show(0, filled(3, 3, A), -1, 2), {0, 0, 2, 3})); // clipped
+    EXPECT_EQ(pixel(0, 0), 0xFFFFFFFF);
+    EXPECT_EQ(pixel(1, 2), A);
+    EXPECT_EQ(block.bytesOf({1, 0, 4, 3}).size(), 3u * 3u * 4u);
+    EXPECT_TRUE(block.bytesOf({5, 5, 9, 9}).empty());
+}
+
+// Boxes in device pixels and the page's DPI, worked out by hand.
+TEST(DeviceScale, BoxesAndThePagesDpi)
+{
+    using enum Design::Arrangement;
+    const auto is = [](Design::DeviceBox b, std::array<int, 8> want) {
+        return std::array<int, 8>{b.left,     b.top,      b.width,    b.height,
+                                  b.reach[0], b.reach[1], b.reach[2], b.reach[3]} == want;
+    };
+    const DeviceRect field = Design::deviceRect(Design::control("txtFreq"), Desktop, 144);
+    EXPECT_EQ((std::array{field.left, field.top, field.right, field.bottom}),
+              (std::array{150, 57, 290, 119}));
+    EXPECT_TRUE(
+        is(Design::deviceBox(Design::control("pic1"), Phone, 192, &Design::control("picDIP_SW")),
+           {6, 22, 24, 48, 4, 4, 6, 4}));
+    EXPECT_TRUE(is(Design::deviceBox(Design::control("pic3"), Desktop, 96, nullptr, 10, 20),
+                   {133, 165, 10, 20, 0, 0, 0, 0}));
+    EXPECT_EQ(Design::windowDpi(1.25, false, 800, 600), 120);
+    EXPECT_EQ(Design::windowDpi(std::nan(""), false, 800, 600), 96);
+    EXPECT_EQ(Design::windowDpi(3, true, 360, 640), 576);
+    EXPECT_EQ(Design::windowDpi(3, true, 640, 360), 603);
+    EXPECT_EQ(Design::windowDpi(1, true, 100, 100), 96);    // never below its own size
+    EXPECT_EQ(Design::windowDpi(1, true, 4000, 4000), 288); // at most three times
 }

@@ -23,11 +23,8 @@ void FrequencyField::paintEvent(QPaintEvent *event)
     const qreal ratio = devicePixelRatioF();
     const int dpi = qRound(ratio * 96);
     const int border = borderWidth(dpi);
-    const Design::Control &design = Design::control("txtFreq");
-    const int left = deviceOf(Design::windowLeft(design), dpi);
-    const int top = deviceOf(Design::windowTop(design), dpi);
-    const int right = deviceOf(Design::windowLeft(design) + Design::pixels(design.width), dpi);
-    const int bottom = deviceOf(Design::windowTop(design) + Design::pixels(design.height), dpi);
+    const DeviceRect outer =
+        Design::deviceRect(Design::control("txtFreq"), Design::Arrangement::Desktop, dpi);
     const QPoint origin = mapTo(window(), QPoint(0, 0));
     QTransform windowPixels;
     windowPixels.translate(-origin.x(), -origin.y());
@@ -35,7 +32,7 @@ void FrequencyField::paintEvent(QPaintEvent *event)
     QPainter painter(this);
     painter.setWorldTransform(windowPixels);
     const QColor colour = palette().color(QPalette::WindowText);
-    for (const DeviceRect &side : frameSides({left, top, right, bottom}, border))
+    for (const DeviceRect &side : frameSides(outer, border))
         painter.fillRect(side.left, side.top, side.right - side.left, side.bottom - side.top,
                          colour);
 }

@@ -163,10 +163,11 @@ void frmSettings::paintSwitchBlock()
     QPainter painter(this);
     painter.setWorldTransform(QTransform::fromScale(1 / ratio, 1 / ratio));
     const auto draw = [&](const Design::Control &design, const Picture &picture) {
-        const int left = Design::windowLeft(design), top = Design::windowTop(design);
-        const QImage device = toQImage(atDeviceScale(picture, left, top, dpi));
-        painter.drawImage(QPoint(deviceOf(left, dpi), deviceOf(top, dpi)), device);
-        return QRect(deviceOf(left, dpi), deviceOf(top, dpi), device.width(), device.height());
+        const DeviceRect at = Design::deviceRect(design, Design::Arrangement::Desktop, dpi);
+        const QImage device = toQImage(
+            atDeviceScale(picture, Design::windowLeft(design), Design::windowTop(design), dpi));
+        painter.drawImage(QPoint(at.left, at.top), device);
+        return QRect(at.left, at.top, device.width(), device.height());
     };
     const auto cue = [&](QWidget *box, const QRect &at) {
         QStyleOptionFocusRect option;

@@ -27,33 +27,6 @@ LocaleFacts localeFacts(const std::string &separator, const std::string &minus,
     return facts;
 }
 
-// The part of `picture`, placed at (x0, y0), that lies in `clip`.
-void put(std::vector<std::uint8_t> &rgba, int width, int x0, int y0, const Picture &picture,
-         DeviceRect clip)
-{
-    for (int y = std::max(0, clip.top - y0); y < picture.height && y0 + y < clip.bottom; ++y)
-        for (int x = std::max(0, clip.left - x0); x < picture.width && x0 + x < clip.right; ++x) {
-            const std::uint32_t pixel = picture.at(x, y);
-            std::uint8_t *out =
-                &rgba[(std::size_t(y0 + y) * std::size_t(width) + std::size_t(x0 + x)) * 4];
-            out[0] = std::uint8_t(pixel >> 16);
-            out[1] = std::uint8_t(pixel >> 8);
-            out[2] = std::uint8_t(pixel);
-            out[3] = 0xFF;
-        }
-}
-
-DeviceRect unite(DeviceRect a, DeviceRect b)
-{
-    const auto empty = [](DeviceRect r) { return r.right <= r.left || r.bottom <= r.top; };
-    if (empty(b))
-        return a;
-    if (empty(a))
-        return b;
-    return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
-            std::max(a.bottom, b.bottom)};
-}
-
 } // namespace
 
 frmSettings::frmSettings(val view, const std::string &decimalSeparator,
@@ -181,25 +154,24 @@ val frmSettings::report() const
 val frmSettings::block(int dpi, bool phone)
 {
     using namespace Design;
-    const Arrangement arrangement = phone ? Arrangement::Phone : Arrangement::Desktop;
     m_guard.run([&] {
         m_dpi = dpi;
-        m_arrangement = arrangement;
-        m_width = deviceOf(clientRect(arrangement).width, dpi);
-        m_height = deviceOf(clientRect(arrangement).height, dpi);
-        m_block.assign(std::size_t(m_width) * std::size_t(m_height) * 4, 0);
-        const WindowRect housing = windowRect(control("picDIP_SW"), arrangement);
-        m_scaledHousing = atDeviceScale(m_housing, housing.left, housing.top, dpi);
+        m_arrangement = phone ? Arrangement::Phone : Arrangement::Desktop;
+        const WindowRect client = clientRect(m_arrangement);
+        m_block.reset(deviceOf(client.width, dpi), deviceOf(client.height, dpi), 1 + SwitchCount);
+        const WindowRect housing = windowRect(control("picDIP_SW"), m_arrangement);
+        m_block.show(0, atDeviceScale(m_housing, housing.left, housing.top, dpi),
+                     deviceOf(housing.left, dpi), deviceOf(housing.top, dpi));
         for (int k = 1; k <= SwitchCount; ++k)
-            scale(k);
-        compose({0, 0, m_width, m_height});
+            showSwitch(k);
     });
     if (m_guard.failed())
-        m_width = m_height = 0, m_block.clear();
+        m_block.reset(0, 0, 0);
     val out = val::object();
-    out.set("width", m_width);
-    out.set("height", m_height);
-    out.set("rgba", val(emscripten::typed_memory_view(m_block.size(), m_block.data())));
+    out.set("width", m_block.width());
+    out.set("height", m_block.height());
+    out.set("rgba",
+            val(emscripten::typed_memory_view(m_block.rgba().size(), m_block.rgba().data())));
     return out;
 }
 
@@ -207,25 +179,12 @@ val frmSettings::levers(int changed)
 {
     DeviceRect region{};
     m_guard.run([&] {
-        if (m_block.empty())
-            return;
-        for (int k = 1; k <= SwitchCount; ++k)
-            if (changed & 1 << (k - 1)) {
-                region = unite(region, m_drawn.at(std::size_t(k - 1)));
-                scale(k);
-                region = unite(region, m_drawn.at(std::size_t(k - 1)));
-            }
-        if (region.right <= region.left || region.bottom <= region.top)
-            return;
-        compose(region);
-        m_region.clear();
-        for (int y = region.top; y < region.bottom; ++y) {
-            const auto row = m_block.begin() + (std::ptrdiff_t(y) * m_width + region.left) * 4;
-            m_region.insert(m_region.end(), row,
-                            row + std::ptrdiff_t(region.right - region.left) * 4);
-        }
+        for (int k = 1; k <= SwitchCount && m_block.width() > 0; ++k)
+            if (changed & 1 << (k - 1))
+                region = unite(region, showSwitch(k));
+        m_region = m_block.bytesOf(region);
     });
-    if (m_guard.failed())
+    if (m_guard.failed() || m_region.empty())
         region = {}, m_region.clear();
     val out = val::object();
     out.set("left", region.left);
@@ -236,28 +195,11 @@ val frmSettings::levers(int changed)
     return out;
 }
 
-void frmSettings::scale(int k)
+DeviceRect frmSettings::showSwitch(int k)
 {
     const Design::WindowRect at = Design::windowRect(Design::switchControl(k), m_arrangement);
-    Picture &scaled = m_scaled.at(std::size_t(k - 1));
-    scaled = atDeviceScale(m_view.picture(k), at.left, at.top, m_dpi);
-    const int left = deviceOf(at.left, m_dpi), top = deviceOf(at.top, m_dpi);
-    m_drawn.at(std::size_t(k - 1)) = {left, top, std::min(m_width, left + scaled.width),
-                                      std::min(m_height, top + scaled.height)};
-}
-
-void frmSettings::compose(DeviceRect clip)
-{
-    for (int y = clip.top; y < clip.bottom; ++y)
-        std::fill_n(m_block.begin() + (std::ptrdiff_t(y) * m_width + clip.left) * 4,
-                    std::ptrdiff_t(clip.right - clip.left) * 4, 0);
-    const Design::WindowRect housing =
-        Design::windowRect(Design::control("picDIP_SW"), m_arrangement);
-    put(m_block, m_width, deviceOf(housing.left, m_dpi), deviceOf(housing.top, m_dpi),
-        m_scaledHousing, clip);
-    for (int k = 1; k <= SwitchCount; ++k)
-        put(m_block, m_width, m_drawn.at(std::size_t(k - 1)).left,
-            m_drawn.at(std::size_t(k - 1)).top, m_scaled.at(std::size_t(k - 1)), clip);
+    return m_block.show(std::size_t(k), atDeviceScale(m_view.picture(k), at.left, at.top, m_dpi),
+                        deviceOf(at.left, m_dpi), deviceOf(at.top, m_dpi));
 }
 
 bool isPicture(const val &bytes)
@@ -269,16 +211,25 @@ bool isPicture(const val &bytes)
     }
 }
 
-int windowDpi(double ratio, bool phone, double roomWidth, double roomHeight)
+val deviceBox(const std::string &name, bool phone, int dpi, bool inHousing, int pictureWidth,
+              int pictureHeight)
 {
-    if (!(ratio > 0 && ratio < 64))
-        ratio = 1; // an engine's nonsense is no reason to end the window
-    if (!phone)
-        return int(std::lround(96 * ratio));
-    const Design::WindowRect client = Design::clientRect(Design::Arrangement::Phone);
-    const int least = int(std::floor(96 * ratio));
-    return largestDpiThatFits(client.width, client.height, roomWidth * ratio, roomHeight * ratio,
-                              least, int(std::floor(96 * ratio * 3)));
+    using namespace Design;
+    val out = val::object();
+    try {
+        const Arrangement arrangement = phone ? Arrangement::Phone : Arrangement::Desktop;
+        const DeviceBox box = Design::deviceBox(control(name.c_str()), arrangement, dpi,
+                                                inHousing ? &control("picDIP_SW") : nullptr,
+                                                pictureWidth, pictureHeight);
+        for (const auto &[key, value] :
+             {std::pair{"left", box.left}, std::pair{"top", box.top}, std::pair{"width", box.width},
+              std::pair{"height", box.height}})
+            out.set(key, value);
+        out.set("reach", val::array(std::vector<int>(std::begin(box.reach), std::end(box.reach))));
+    } catch (...) {
+        // not a control of the design: no box
+    }
+    return out;
 }
 
 val designTable()
@@ -299,11 +250,6 @@ val designTable()
         out.set("kind", c.kind == Kind::TextBox ? "text"
                         : c.kind == Kind::Label ? "label"
                                                 : "picture");
-        for (const auto &[key, arrangement] : {std::pair{"rect", Arrangement::Desktop},
-                                               std::pair{"phoneRect", Arrangement::Phone}}) {
-            const WindowRect r = windowRect(c, arrangement);
-            out.set(key, val::array(std::vector<int>{r.left, r.top, r.width, r.height}));
-        }
         out.set("tabStop", isTabStop(c));
         out.set("layer", front--);
         out.set("text", std::string(c.text));
@@ -328,9 +274,6 @@ val designTable()
     out.set("client", val::array(std::vector<int>{pixels(ClientWidth), pixels(ClientHeight)}));
     out.set("phoneClient",
             val::array(std::vector<int>{pixels(PhoneClientWidth), pixels(PhoneClientHeight)}));
-    out.set("leverReach",
-            val::array(std::vector<int>{pixels(LeverReach[0]), pixels(LeverReach[1]),
-                                        pixels(LeverReach[2]), pixels(LeverReach[3])}));
     out.set("maxLength", FrequencyMaxLength);
     val chart = val::object();
     for (const auto &[key, text] :

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "composition.h"
 #include "controller.h"
 #include "design.h"
 #include "devicescale.h"
@@ -72,8 +73,8 @@ public:
 
 private:
     std::shared_ptr<const Picture> readStaged(const std::string &fileName) const;
-    void scale(int k); // switch k's picture at the block's scale, and where it lies
-    void compose(DeviceRect clip);
+    // Switch k's picture at the block's scale where it lies: the region drawn again.
+    DeviceRect showSwitch(int k);
 
     EventGuard m_guard;
     std::string m_folder;
@@ -82,25 +83,22 @@ private:
     WebView m_view;
     SettingsController m_controller;
     Picture m_housing;
-    int m_dpi = 96, m_width = 0, m_height = 0;
+    int m_dpi = 96;
     Design::Arrangement m_arrangement = Design::Arrangement::Desktop;
-    std::vector<std::uint8_t> m_block, m_region;
-    std::array<DeviceRect, SwitchCount> m_drawn{}; // where each switch lies on the block
-    // The pictures at the block's scale, made again only when they change.
-    Picture m_scaledHousing;
-    std::array<Picture, SwitchCount> m_scaled;
+    Composition m_block; // the housing, then switches 1 to 8
+    std::vector<std::uint8_t> m_region;
 };
 
 // Whether bytes the page holds are a picture the window can show, as the
 // reader decodes it: a kept copy that is not stands in for nothing.
 bool isPicture(const emscripten::val &bytes);
 
-// The window's DPI in a page of `ratio` device pixels to the CSS pixel: the
-// ratio's own on a desktop; on a touch screen of `roomWidth` x `roomHeight`
-// CSS pixels, the phone's arrangement as large as it holds it, up to three
-// times.
-int windowDpi(double ratio, bool phone, double roomWidth, double roomHeight);
+// Where the page lays the control `name` at `dpi`: {left, top, width,
+// height, reach} in device pixels, within the housing when `inHousing`; a
+// picture box as large as its picture (0 x 0: none yet).
+emscripten::val deviceBox(const std::string &name, bool phone, int dpi, bool inHousing,
+                          int pictureWidth, int pictureHeight);
 
-// The design as the page builds it: every control in window pixels, its
-// layer (higher lies above), the caption and the client size.
+// The design as the page builds it: every control's kind, words and colours,
+// its layer (higher lies above), the tab order, the caption and the client size.
 emscripten::val designTable();

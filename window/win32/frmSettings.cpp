@@ -251,10 +251,8 @@ void frmSettings::buildControl(HINSTANCE instance, std::size_t row)
 
 RECT frmSettings::deviceRect(const Design::Control &design) const
 {
-    const int left = Design::windowLeft(design), top = Design::windowTop(design);
-    return {deviceOf(left, m_dpi), deviceOf(top, m_dpi),
-            deviceOf(left + Design::pixels(design.width), m_dpi),
-            deviceOf(top + Design::pixels(design.height), m_dpi)};
+    const DeviceRect at = Design::deviceRect(design, Design::Arrangement::Desktop, m_dpi);
+    return {at.left, at.top, at.right, at.bottom};
 }
 
 RECT frmSettings::fieldRect() const

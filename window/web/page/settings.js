@@ -191,28 +191,17 @@
         return `${devicePixels}px`;
     }
 
-    const rectOf = c => (phone ? c.phoneRect : c.rect);
-
     // A switch's box is its picture's, as the desktop's; on a touch screen it
-    // reaches past the picture as far as the design says, for a finger.
+    // reaches past the picture as far as the design says, for a finger, and
+    // the focus cue stays on the picture's edge, as on the desktop.
     function place(c) {
         const element = controls[c.name];
-        let [x, y, w, h] = rectOf(c);
-        if (phone && c.switchNumber) {
-            // The focus cue stays on the picture's edge, as on the desktop.
-            const [left, top, right, bottom] = design.leverReach;
-            const reach = [y - top, x + w + right, y + h + bottom, x - left];
-            const edge = [y, x + w, y + h, x];
-            element.style.setProperty('--picture', edge.map((e, i) => css(Math.abs(device(e) - device(reach[i])))).join(' '));
-            [x, y, w, h] = [x - left, y - top, w + left + right, h + top + bottom];
-        } else if (pictureSizes[c.name]) {
-            [w, h] = pictureSizes[c.name];
-        }
         const inHousing = element.parentElement === controls.picDIP_SW;
-        const [hx, hy] = inHousing ? rectOf(design.controls.find(d => d.name === 'picDIP_SW')) : [0, 0];
+        const box = module.deviceBox(c.name, phone, dpi, inHousing, ...(pictureSizes[c.name] || [0, 0]));
+        if (phone && c.switchNumber)
+            element.style.setProperty('--picture', box.reach.map(css).join(' '));
         Object.assign(element.style, {
-            left: css(device(x) - device(hx)), top: css(device(y) - device(hy)),
-            width: css(device(x + w) - device(x)), height: css(device(y + h) - device(y)),
+            left: css(box.left), top: css(box.top), width: css(box.width), height: css(box.height),
             fontSize: css(c.font.points * dpi / 72),
         });
     }
