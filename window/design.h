@@ -83,9 +83,18 @@ inline constexpr const char *ChartBack = "Back to the switches";
 inline constexpr const char *ChartPrint = "Print the chart";
 inline constexpr const char *ChartKey = "Switches 1 to 8 as the block shows them: ON up, OFF down.";
 inline constexpr const char *ChartFrequency = "MHz";
-inline constexpr const char *ChartTo = "to";         // a part of the chart: "82.5 to 88.8 MHz"
-inline constexpr const char *ChartSwitch = "Switch"; // read as "Switch 1" for column 1
+inline constexpr const char *ChartTo = "to"; // a part of the chart: "82.5 to 88.8 MHz"
 inline constexpr const char *ChartBelowSign = "*";
+// The chart's columns, side by side: a printed sheet holds four of 64 channels.
+inline constexpr int ChartColumnRows = 64;
+
+// What a screen reader hears as a column's name: "Channels of the Corvex DIP
+// switch block, 82.5 to 88.8 MHz".
+inline std::string chartColumnName(const std::string &first, const std::string &last)
+{
+    return std::string(ChartTitle) + ", " + first + " " + ChartTo + " " + last + " " +
+           ChartFrequency;
+}
 
 // Switches 2 to 8 lie on the window, over the housing's slots.
 constexpr Control switchAt(const char *name, int k, int left, const char *accessibleName)

@@ -286,3 +286,11 @@ TEST(Design, SpokenDescriptions)
     for (const auto &row : rows)
         EXPECT_EQ(Design::spokenDescription(row.position, row.shown, row.below), row.said);
 }
+
+// The chart's columns: four of 64 channels, each named for its first and last.
+TEST(Design, ChartColumns)
+{
+    EXPECT_EQ(Design::ChartColumnRows * 4, 256);
+    EXPECT_EQ(Design::chartColumnName("82,5", "88,8"),
+              "Channels of the Corvex DIP switch block, 82,5 to 88,8 MHz");
+}

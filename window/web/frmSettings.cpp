@@ -123,20 +123,31 @@ int frmSettings::channel() const
 
 val frmSettings::chart()
 {
-    val rows = val::array();
+    val columns = val::array();
     m_guard.run([&] {
-        for (const ChartRow &r : channelChart(m_controller.numbers())) {
-            val row = val::object();
-            row.set("frequency", r.frequency);
-            row.set("below", r.belowBand);
-            val on = val::array();
-            for (SwitchPosition position : r.switches)
-                on.call<void>("push", position == SwitchPosition::On);
-            row.set("on", on);
-            rows.call<void>("push", row);
+        const std::vector<ChartRow> chart = channelChart(m_controller.numbers());
+        for (std::size_t first = 0; first < chart.size(); first += Design::ChartColumnRows) {
+            const std::size_t end = std::min(chart.size(), first + Design::ChartColumnRows);
+            val rows = val::array();
+            for (std::size_t i = first; i < end; ++i) {
+                const ChartRow &r = chart[i];
+                val row = val::object();
+                row.set("frequency", r.frequency);
+                row.set("below", r.belowBand);
+                val on = val::array();
+                for (SwitchPosition position : r.switches)
+                    on.call<void>("push", position == SwitchPosition::On);
+                row.set("on", on);
+                rows.call<void>("push", row);
+            }
+            val column = val::object();
+            column.set("name",
+                       Design::chartColumnName(chart[first].frequency, chart[end - 1].frequency));
+            column.set("rows", rows);
+            columns.call<void>("push", column);
         }
     });
-    return rows;
+    return columns;
 }
 
 val frmSettings::report() const
@@ -279,11 +290,14 @@ val designTable()
     for (const auto &[key, text] :
          {std::pair{"title", ChartTitle}, std::pair{"link", ChartLink},
           std::pair{"back", ChartBack}, std::pair{"print", ChartPrint}, std::pair{"key", ChartKey},
-          std::pair{"frequency", ChartFrequency}, std::pair{"to", ChartTo},
-          std::pair{"switchName", ChartSwitch}, std::pair{"belowSign", ChartBelowSign},
+          std::pair{"frequency", ChartFrequency}, std::pair{"belowSign", ChartBelowSign},
           std::pair{"below", BelowBandText}, std::pair{"on", SwitchOnText},
           std::pair{"off", SwitchOffText}})
         chart.set(key, std::string(text));
+    val switchNames = val::array();
+    for (int k = 1; k <= SwitchCount; ++k)
+        switchNames.call<void>("push", std::string(switchControl(k).accessibleName));
+    chart.set("switchNames", switchNames);
     out.set("chart", chart);
     out.set("controls", controls);
     out.set("tabOrder", order);

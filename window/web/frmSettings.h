@@ -53,8 +53,8 @@ public:
     std::string address() const; // the frequency an address carries now
     int channel() const;         // the chart's row the switches select
 
-    // Every channel, lowest first: [{frequency, below, on: [SwitchCount booleans]}] in
-    // the user's notation.
+    // Every channel, lowest first, in the chart's columns: [{name, rows:
+    // [{frequency, below, on: [SwitchCount booleans]}]}] in the user's notation.
     emscripten::val chart();
 
     bool failed() const { return m_guard.failed(); }

@@ -17,7 +17,6 @@
     const listening = new AbortController(); // the window's own listeners, which go with it
     const held = {}; // each switch picture's bytes, as the module holds them
     const asking = new Set(); // switch pictures asked for again, not yet answered
-    const CHART_ROWS = 64; // a printed column's channels
     const ADDRESS_MS = 150; // WebKit refuses more than 100 address changes in 10 s
     let chart = null, address = null, addressTimer = 0, addressWritten = -ADDRESS_MS;
     let routed = location.hash; // the fragment the page last routed or wrote
@@ -409,7 +408,7 @@
         if (chart || !settings || ended)
             return;
         const words = design.chart;
-        const rows = settings.chart();
+        const parts = settings.chart();
         if (settings.failed())
             return end();
         chart = document.createElement('main');
@@ -430,8 +429,8 @@
         // Four tables of 64 side by side: a sheet's columns, which no engine
         // breaks one table into alike.
         const columns = add(chart, 'div', undefined, 'columns');
-        for (let first = 0; first < rows.length; first += CHART_ROWS)
-            chartTable(columns, rows.slice(first, first + CHART_ROWS), words);
+        for (const part of parts)
+            chartTable(columns, part, words);
         document.body.append(chart);
     }
 
@@ -450,16 +449,16 @@
     // frequency its header and each switch's position in words.
     function chartTable(parent, part, words) {
         const table = add(parent, 'table');
-        table.setAttribute('aria-label', `${words.title}, ${part[0].frequency} ${words.to} ${part[part.length - 1].frequency} ${words.frequency}`);
+        table.setAttribute('aria-label', part.name);
         const head = add(add(table, 'thead'), 'tr');
         add(head, 'th', words.frequency).scope = 'col';
-        part[0].on.forEach((_, i) => {
+        words.switchNames.forEach((name, i) => {
             const th = add(head, 'th', String(i + 1));
             th.scope = 'col';
-            th.setAttribute('aria-label', `${words.switchName} ${i + 1}`);
+            th.setAttribute('aria-label', name);
         });
         const body = add(table, 'tbody');
-        for (const row of part) {
+        for (const row of part.rows) {
             const tr = add(body, 'tr');
             const th = add(tr, 'th', row.frequency);
             th.scope = 'row';
