@@ -1,17 +1,13 @@
 // The window's design as the tests read it: every control where the design
 // puts it in window pixels, on a desktop and on a phone. The tests work the
 // design-to-device mapping out themselves.
-//   design_table DPI   prints it as JSON
+//   design_table   prints it as JSON
 #include "design.h"
 
 #include <cstdio>
-#include <cstdlib>
 
-int main(int argc, char **argv)
+int main()
 {
-    const int dpi = argc > 1 ? std::atoi(argv[1]) : 96;
-    if (dpi < 96 || dpi > 960)
-        return std::printf("usage: design_table DPI (96 to 960)\n"), 2;
     using namespace Design;
     std::printf("{\"belowBand\": \"%s\", \"client\": [%d, %d],", BelowBandText, pixels(ClientWidth),
                 pixels(ClientHeight));

@@ -51,7 +51,7 @@ class Design:
     # the scale so rounded. On a phone, the arrangement for a finger.
 
     def __init__(self, command, dpi, phone=False):
-        table = json.loads(subprocess.run(shlex.split(command) + [str(dpi)], capture_output=True,
+        table = json.loads(subprocess.run(shlex.split(command), capture_output=True,
                                           timeout=60, check=True).stdout)
         self.controls, self.client, self.below_band = table["controls"], table["client"], table["belowBand"]
         if phone:
