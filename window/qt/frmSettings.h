@@ -19,8 +19,9 @@ class SwitchPicture;
 class WidgetView;
 
 // The settings window: the frequency field, the instruction text and the
-// DIP switch block, built from the window's design. All behaviour lives in
-// SettingsController; this class routes the controls' events to it.
+// DIP switch block, built from the window's design. What an input means is
+// SettingsController's and the design's; this class turns the controls'
+// events into their calls and shows what they answer.
 class frmSettings : public QWidget
 {
     Q_OBJECT

@@ -16,7 +16,8 @@
 #include <vector>
 
 // The settings window in a web page: the page builds the controls from the
-// design and routes their events here; all behaviour is the controller's.
+// design and routes their events here, where the controller and the design
+// decide what they mean.
 // Every entry point runs inside the event guard, so no exception reaches
 // JavaScript: an entry that returns false has ended the window, and
 // report() then says why.

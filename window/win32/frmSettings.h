@@ -20,8 +20,9 @@ class Win32View;
 
 // The settings window: the frequency field, the instruction text and the
 // DIP switch block, built from the window's design at the scale of the
-// monitor it is on. All behaviour lives in SettingsController; this class
-// routes the controls' events to it.
+// monitor it is on. What an input means is SettingsController's and the
+// design's; this class turns the controls' messages into their calls and
+// shows what they answer.
 class frmSettings : public WindowBase
 {
 public:
