@@ -9,9 +9,8 @@
 #                  table under Wine, the program file's identity
 #   build-asan     the Linux program with AddressSanitizer and UBSan (Clang):
 #                  unit tests, the fuzzer, and the table again, leaks included
-#   build-web      the web page (emscripten): the module's number texts against the
-#                  native ones, and the table in Chromium at five scales and on a phone,
-#                  and in Firefox and WebKitGTK
+#   build-web      the web page (emscripten): the table in Chromium at five scales
+#                  and on a phone, and in Firefox and WebKitGTK
 #   build-reproducible  the four downloads made twice from clones of HEAD in two
 #                  folders, which must be byte-identical
 set -uo pipefail
