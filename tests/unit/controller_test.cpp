@@ -332,6 +332,7 @@ TEST(EventGuard, KeepsTheFirstErrorAndRunsNoMore)
     EXPECT_FALSE(guard.run([] { throw RuntimeError("first"); }));
     EXPECT_FALSE(guard.run([] { throw RuntimeError("second"); }));
     EXPECT_FALSE(guard.run([&] { ++ran; }));
+    guard.fail(std::make_exception_ptr(RuntimeError("third"))); // as a window procedure reports
     EXPECT_EQ(ran, 1);
     EXPECT_EQ(ended, 1);
     EXPECT_EQ(reportText(guard.error()).happened, "first");
