@@ -3,14 +3,14 @@
 #
 # run.py --program "CMD" | --site DIR [--phone | --firefox | --webkit] | --wayland
 #        --images DIR --resources DIR --work DIR --design "CMD"
-#        [--locale C|de_DE] [--scale 1|1.5|2] [--only TAG] [--skip TAG]... [--name REGEX]
+#        [--locale C|de_DE] [--scale 1|1.5|2] [--only TAG]... [--skip TAG]... [--name REGEX]
 #        [--wine-prefix DIR] [--win32-probe "CMD"] [--planted-library DLL] [--folder DIR]
 #
 # --program starts the program; --design prints the design table at a DPI.
 # --site: the web page instead, in Chromium, on a phone (a touch screen at
 # three times scale, 360 x 640), in Firefox or in WebKitGTK (web.py). --wayland: the Linux
 # program under a headless Wayland compositor at the scale, and no X server.
-# --only/--skip/--name pick rows by tag or name. For the Windows program: a
+# --only (every tag given), --skip and --name pick rows by tag or name. For the Windows program: a
 # Wine prefix to copy and run it in; the probe that reads it through MSAA and
 # moves it to another scale; a library that notes its loading, planted under
 # system libraries' names beside a copy of it. --folder starts every row in
@@ -625,9 +625,10 @@ class Run:
     # text:    read back through the clipboard; '.' is the locale's separator unless the
     #          text starts with '='; with status 1, a piece of the report instead
     # code:    the switch code the eight pictures show
-    # tags:    x2 also at other scales; qt, win or web for one program only, desk for the
-    #          two desktop programs; ff also in Firefox and WebKit; zoom not in WebKit;
-    #          phone only on a phone
+    # tags:    core: the core's unit table plays the row, no window is needed to show it;
+    #          x2 also at other scales; de also in German; finger also on a phone; ff also
+    #          in Firefox and WebKit; qt, win or web for one program only, desk for the two
+    #          desktop programs; zoom not in WebKit; phone only on a phone
     def listen(self):
         # Debian's screen reader beside the program, with settings of its own and
         # its voice on, as a user's (it speaks live regions only then; nothing
@@ -793,12 +794,13 @@ def main():
     parser = argparse.ArgumentParser()
     for option in ("images", "resources", "work", "design"):
         parser.add_argument("--" + option, required=True)
-    for option in ("program", "only", "wine-prefix", "folder", "win32-probe", "planted-library", "site"):
+    for option in ("program", "wine-prefix", "folder", "win32-probe", "planted-library", "site"):
         parser.add_argument("--" + option)
     for flag in ("phone", "firefox", "webkit", "wayland"):
         parser.add_argument("--" + flag, action="store_true")
     parser.add_argument("--locale", default="C")
     parser.add_argument("--scale", type=float, default=1)
+    parser.add_argument("--only", action="append", default=[])
     parser.add_argument("--skip", action="append", default=[])
     parser.add_argument("--name", default="")
     options = parser.parse_args()
@@ -819,7 +821,7 @@ def main():
         run = (WebRun if options.site else WaylandRun if options.wayland else Run)(options, session)
         for number, (name, files, actions, text, colour, code, status, tags) in enumerate(rows, 1):
             tags = tags.split()
-            if (options.only and options.only not in tags) or set(options.skip) & set(tags) \
+            if not set(options.only) <= set(tags) or {"core", *options.skip} & set(tags) \
                     or ("phone" in tags and not options.phone) \
                     or ("orca" in tags and not run.read_aloud) \
                     or not re.search(options.name, name):
