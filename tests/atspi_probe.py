@@ -108,7 +108,7 @@ def report():
 if __name__ == "__main__":
     verb = sys.argv[1]
     if verb == "wake":
-        sys.exit(pyatspi.Registry.getDesktop(0) and 0)
+        sys.exit(0 if pyatspi.Registry.getDesktop(0) is not None else "no desktop on the accessibility bus")
     wrong = {"hear": lambda: until(lambda: hear(int(sys.argv[2]), sys.argv[3], sys.argv[4] == "1", sys.argv[5], json.loads(sys.argv[6]))),
              "press": lambda: press(int(sys.argv[2]), sys.argv[3:]), "focus": focus, "blur": lambda: focus(False), "report": report}[verb]()
     print("\n".join(wrong))

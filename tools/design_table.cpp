@@ -9,8 +9,7 @@
 int main()
 {
     using namespace Design;
-    std::printf("{\"belowBand\": \"%s\", \"client\": [%d, %d],", BelowBandText, pixels(ClientWidth),
-                pixels(ClientHeight));
+    std::printf("{\"client\": [%d, %d],", pixels(ClientWidth), pixels(ClientHeight));
     const WindowRect phone = clientRect(Arrangement::Phone);
     std::printf("\n \"phoneClient\": [%d, %d], \"leverReach\": [%d, %d, %d, %d],\n \"controls\": {",
                 phone.width, phone.height, pixels(LeverReach[0]), pixels(LeverReach[1]),

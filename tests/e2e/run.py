@@ -24,6 +24,7 @@ import argparse, bisect, glob, json, math, os, random, re, shlex, shutil, signal
 from fractions import Fraction
 
 TITLE, REPORT = "Settings for Corvex:", "Corvex_Settings"
+BELOW_BAND = "Below the FM broadcast band"  # what a listener hears beside such a frequency
 # What Wine prints when under load it cannot start a process at all.
 WINE_START_FAULT = "wine: failed to map the shared user data"
 ATSPI_PROBE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "atspi_probe.py")
@@ -53,7 +54,7 @@ class Design:
     def __init__(self, command, dpi, phone=False):
         table = json.loads(subprocess.run(shlex.split(command), capture_output=True,
                                           timeout=60, check=True).stdout)
-        self.controls, self.client, self.below_band = table["controls"], table["client"], table["belowBand"]
+        self.controls, self.client = table["controls"], table["client"]
         if phone:
             self.client, self.reach = table["phoneClient"], table["leverReach"]
             for c in self.controls.values():
@@ -206,6 +207,8 @@ class Run:
         self.env = dict(os.environ, WINEDEBUG="-all,err+all", QT_SCALE_FACTOR=str(options.scale),
                         QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", LC_ALL=locale, LANG=locale)
         self.atspi = not options.wine_prefix and bool(os.environ.get("DBUS_SESSION_BUS_ADDRESS"))
+        if not (self.atspi or options.wine_prefix or options.site):
+            sys.exit("FAIL: no session bus, and so no screen reader for the Linux program")
         self.read_aloud = self.atspi  # by Orca: the Linux program on X, and Firefox's page
         if self.atspi:
             self.probe("wake")  # the program asks for the bus once, at its start
@@ -373,7 +376,7 @@ class Run:
     def told(self, text):
         # A frequency below the broadcast band is told as the field's
         # description ("1"), which otherwise is anything else, its tip say ("0").
-        return ["1" if float(text) < 87.5 else "0", self.d.below_band]
+        return ["1" if float(text) < 87.5 else "0", BELOW_BAND]
 
     def colour(self, shot):
         x, y, w, h = self.d.rect("txtFreq")
@@ -408,7 +411,8 @@ class Run:
         wait_for("icons", shown, 3, patient=True)
 
     def read_text(self):
-        # The field's text as a copy puts it on the clipboard; "" when a copy puts nothing there.
+        # The field's text as a copy puts it on the clipboard. No row ends with
+        # an empty field: a copy that puts nothing there fails the row.
         for attempt in range(3):  # a clipboard shared with Wine settles asynchronously
             sentinel = f"<nothing {attempt}>"
             set_clipboard(sentinel.encode())
@@ -419,7 +423,7 @@ class Run:
                     sh("xclip", "-o", "-selection", "clipboard")), 1.5)
             except Failure:
                 pass
-        return ""  # nothing selected, nothing copied: the field is empty
+        raise Failure("the field's text never reached the clipboard")
 
     # -- doing things ------------------------------------------------------
     keys = staticmethod(keys)
@@ -473,8 +477,8 @@ class Run:
     #          finds nothing wrong in the page) | worker (the service worker has taken the page
     #          over) | update (a new build on the server: a reload later the page is it, and only
     #          its files are kept) | installable (the browser finds nothing against installing it)
-    #          | requests (every request so far was for the page's own origin) | unasked:NAME
-    #          (the page never asked the server for NAME: the housing is in the module) | net:slow|stall|
+    #          | requests, unasked:NAME (every request so far of the page and its worker was for
+    #          the page's own origin, and none for NAME: the housing is in the module) | net:slow|stall|
     #          503|ok (the server gives the images 0.4 s late, never, refused, or well) |
     #          instant:K (a click on switch K is answered before the script that made it
     #          ends) | reopen (the browser closed once the page is kept, and started again on
@@ -566,6 +570,7 @@ class Run:
         elif verb == "said":  # Orca has said TEXT, '.' the locale's separator, once
             text = arg.replace(".", self.separator)
             wait_for(f"Orca saying {text!r}", lambda: self.said(text), 10)
+            self.spoken.append(text)
         elif verb == "keep":  # switch K's object, kept across a click, is still true
             self.probe("keep", arg)
         elif verb == "cue":  # switch K shows a focus cue and no other does; 0: none does
@@ -649,6 +654,13 @@ class Run:
     def utterances(self):
         return re.findall(r"SPEECH OUTPUT: '(.*?)' ?\{", open(f"{self.o.work}/orca.log", errors="replace").read())
 
+    def said_once(self):
+        # What it said of the last action, not said again by the next one or
+        # by the row's end.
+        for text in self.spoken:
+            self.said(text)
+        self.spoken = []
+
     def said(self, text):
         # Orca has said these words once since the last action, within an utterance.
         # Before the first, at least once: Orca may present the focus again as the
@@ -670,6 +682,7 @@ class Run:
         folder = self.folder_for(number, files)
         self.session.alive()
         self.orca, self.heard = self.listen() if any(a.startswith("said:") for a in actions) else None, 0
+        self.spoken = []
         self.start(folder)
         try:
             if status == "1" and not actions:
@@ -679,6 +692,7 @@ class Run:
             self.wait_window()
             for action in actions:
                 if self.orca and not action.startswith("said:"):
+                    self.said_once()
                     self.heard = len(self.utterances())  # what it says of this action, from here on
                 self.do(action)
             if status == "1":
@@ -686,6 +700,7 @@ class Run:
             # Reading the text goes first: once the copy arrives, the program has
             # handled every key and click before it. Then End drops the selection.
             text_shown = self.read_text()
+            self.said_once()
             self.keys("End")
             shot, code_shown = self.settled_screenshot()
             self.check_border(shot)
