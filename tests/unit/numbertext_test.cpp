@@ -89,7 +89,9 @@ TEST(NumberText, Parses)
 }
 
 // The library's shortest-form conversions are the reference: independent
-// code, written to the same standard as printf's %.15g and strtod.
+// code, written to the same standard as printf's %.15g and strtod. The web
+// build's library has none: the tables above run there.
+#if defined(__cpp_lib_to_chars) && defined(__cpp_lib_bit_cast)
 std::string libraryText(double value)
 {
     char buffer[64];
@@ -153,3 +155,4 @@ TEST(NumberText, ReadsEveryShortTextAsTheLibraryDoes)
     visit(visit, 0);
     EXPECT_GT(numeric, 100000); // the walk reached the numbers
 }
+#endif
