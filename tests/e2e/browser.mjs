@@ -32,7 +32,7 @@ const cdp = engine === 'firefox' ? null : await page.createCDPSession();
 // no window is the front one.
 await cdp?.send('Emulation.setFocusEmulationEnabled', {enabled: true});
 const KEYS = {BackSpace: 'Backspace', Left: 'ArrowLeft', Right: 'ArrowRight', Up: 'ArrowUp',
-              Down: 'ArrowDown', space: ' ', shift: 'Shift', ctrl: 'Control'};
+              Down: 'ArrowDown', Return: 'Enter', space: ' ', shift: 'Shift', ctrl: 'Control'};
 const key = name => KEYS[name] ?? name;
 
 const ops = {

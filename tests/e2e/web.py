@@ -8,7 +8,7 @@ import base64, functools, gzip, hashlib, http.server, json, math, os, re, select
 
 from fractions import Fraction
 
-from run import ATSPI_PROBE, TITLE, Failure, Run, Session, half_up, ppm, sh, wait_for
+from run import ATSPI_PROBE, BELOW_BAND, TITLE, Failure, Run, Session, half_up, ppm, sh, wait_for
 from webkit import WebKit
 
 

@@ -12,6 +12,7 @@ from selenium.webdriver.webkitgtk.options import Options
 MINIBROWSER = "/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser"
 KEYS = {"BackSpace": Keys.BACKSPACE, "Tab": Keys.TAB, "Left": Keys.ARROW_LEFT, "Right": Keys.ARROW_RIGHT,
         "Up": Keys.ARROW_UP, "Down": Keys.ARROW_DOWN, "End": Keys.END, "Home": Keys.HOME, "space": Keys.SPACE,
+        "Return": Keys.RETURN, "Escape": Keys.ESCAPE,
         "shift": Keys.SHIFT, "ctrl": Keys.CONTROL}
 
 
