@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Installs the Debian packages a task needs: scripts/deps.sh run|web|test
+# Installs the Debian packages a task needs: scripts/deps.sh run|web|package|test
 #   run      building and running the Linux program
 #   web      building and serving the web page
+#   package  all the packages of test, without the npm packages and the locale
 #   test     all of both, the Windows build, Wine, real-window and browser tests,
 #            sanitizers, benchmarks; the npm packages of the browser tests, and
 #            the German locale the German passes start programs in
@@ -20,8 +21,8 @@ test=("${run[@]}" "${web[@]}" chromium firefox-esr git googletest libbenchmark-d
 case ${1:-test} in
 run) packages=("${run[@]}") ;;
 web) packages=("${web[@]}") ;;
-test) packages=("${test[@]}") ;;
-*) echo "usage: deps.sh run|web|test" >&2; exit 2 ;;
+package | test) packages=("${test[@]}") ;;
+*) echo "usage: deps.sh run|web|package|test" >&2; exit 2 ;;
 esac
 
 # What the browser tests take from npm, as the lock file pins it.

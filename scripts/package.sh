@@ -7,7 +7,7 @@
 # its own.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
-"$top/scripts/deps.sh" test
+"$top/scripts/deps.sh" package
 # The same commit gives the same bytes: every time in the downloads is the
 # commit's, and nothing of this machine's clock, locale or umask gets in.
 SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git -C "$top" log -1 --format=%ct)}
