@@ -45,10 +45,21 @@ namespace {
 
 int failures = 0;
 
+// A line in UTF-8, whatever the C library's locale: a folder may be anyone's.
+void say(const std::wstring &line)
+{
+    std::string bytes(std::size_t(WideCharToMultiByte(CP_UTF8, 0, line.c_str(), -1, nullptr, 0,
+                                                      nullptr, nullptr)),
+                      '\0');
+    WideCharToMultiByte(CP_UTF8, 0, line.c_str(), -1, bytes.data(), int(bytes.size()), nullptr,
+                        nullptr);
+    std::printf("%s\n", bytes.c_str());
+}
+
 void expect(bool condition, const std::wstring &what)
 {
     if (!condition) {
-        std::printf("%ls\n", what.c_str());
+        say(what);
         ++failures;
     }
 }
@@ -482,7 +493,7 @@ int report()
         IAccessible *object = nullptr;
         if (SUCCEEDED(AccessibleObjectFromWindow(child, OBJID_CLIENT, __uuidof(IAccessible),
                                                  reinterpret_cast<void **>(&object)))) {
-            std::printf("%ls\n", text(object, &IAccessible::get_accName).c_str());
+            say(text(object, &IAccessible::get_accName));
             object->Release();
         }
     }
@@ -492,13 +503,17 @@ int report()
 int main(int argc, char **argv)
 {
     const std::string verb = argc > 1 ? argv[1] : "";
+    // Texts and paths as they were given, beyond ASCII too.
+    int wideCount = 0;
+    wchar_t **wide = CommandLineToArgvW(GetCommandLineW(), &wideCount);
+    if (!wide || wideCount != argc)
+        return std::printf("cannot read the command line\n"), 2;
     if ((verb == "shortcut" || verb == "open") && argc == 3)
-        return shortcut(verb, std::wstring(argv[2], argv[2] + std::strlen(argv[2])));
+        return shortcut(verb, wide[2]);
     if (verb == "report" && argc == 2)
         return report();
     if (verb == "load" && argc == 3) { // a library by its full path, as a planted one would be
-        const std::wstring path(argv[2], argv[2] + std::strlen(argv[2]));
-        HMODULE library = LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+        HMODULE library = LoadLibraryExW(wide[2], nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
         return library ? (FreeLibrary(library), 0) : (std::printf("not loaded\n"), 1);
     }
     const bool known =
@@ -525,7 +540,5 @@ int main(int argc, char **argv)
         return churn(window, std::atoi(argv[2]), std::atoi(argv[3]));
     if (verb == "tips")
         return toolTips(window, std::atoi(argv[2]));
-    const auto wide = [](const char *s) { return std::wstring(s, s + std::strlen(s)); };
-    return hear(window, std::atoi(argv[2]), wide(argv[3]), argv[4] == std::string("1"),
-                wide(argv[5]));
+    return hear(window, std::atoi(argv[2]), wide[3], argv[4] == std::string("1"), wide[5]);
 }

@@ -672,7 +672,7 @@ class Run:
         return times >= 1
 
     def folder_for(self, number, files):
-        folder = self.o.folder or f"{self.o.work}/{number:02d}"
+        folder = self.o.folder or f"{self.o.work}/{number:02d} Jürgen デスク"  # a user's folder, beyond ASCII
         if not self.o.folder:
             shutil.rmtree(folder, ignore_errors=True)
         self.make_files(folder, files)
