@@ -66,7 +66,7 @@ done
 # finds them only if the shortcut starts it in its own folder.
 "$e2e" --program "wine $probe open '$lnk'" --folder "$work/elsewhere" --images "$folder" \
     --resources "$resources" --work "$work/e2e" --wine-prefix "$WINEPREFIX" --name '^start$' \
-    --design "wine $design"
+    --design "wine $design" --win32-probe "wine $probe"
 
 win "$folder/Uninstall.exe" /S || fail "uninstall /S ended with $?"
 settle

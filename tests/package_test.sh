@@ -36,5 +36,8 @@ exec_line=$(sed -n 's/^Exec=//p' "$desktop")
 grep -qx 'StartupWMClass=Corvex_Settings' "$desktop" || fail "no StartupWMClass matching the window"
 
 # The start row of the table, run from the entry's Path= inside the unpacked root.
-"$e2e" --program "$root$exec_line" --folder "$root$path" --images "$root$path" \
+# On a session bus of its own, as a desktop has one: what its screen reader reads.
+mkdir -p -m 700 "$work/runtime"
+XDG_RUNTIME_DIR="$work/runtime" dbus-run-session -- \
+    "$e2e" --program "$root$exec_line" --folder "$root$path" --images "$root$path" \
     --resources "$(dirname "$0")/../resources" --work "$work/e2e" --name '^start$' --design "$design"

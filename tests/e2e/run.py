@@ -20,7 +20,7 @@
 # drives it with xdotool, reads the switch block and the field's colour from a
 # screenshot and its text through the clipboard, and closes it through the
 # window manager. Every wait is bounded; a failing row does not stop the rest.
-import argparse, bisect, glob, json, math, os, random, re, shlex, shutil, signal, subprocess, sys, time
+import argparse, bisect, glob, json, math, os, re, select, shlex, shutil, signal, subprocess, sys, time
 from fractions import Fraction
 
 TITLE, REPORT = "Settings for Corvex:", "Corvex_Settings"
@@ -164,15 +164,17 @@ class Session:
         raise Failure("no X session")
 
     def start(self):
-        # A display number of our own: two sessions asking Xvfb for "any
-        # free one" at the same moment can collide.
-        number = next(n for n in random.sample(range(100, 900), 800)
-                      if not os.path.exists(f"/tmp/.X{n}-lock"))
+        # Xvfb takes a free display itself and tells which: nothing another
+        # session could take between a check and the start.
+        told, tell = os.pipe()
         self.log = open(f"{self.work}/session.log", "ab")
         self.procs.append(subprocess.Popen(
-            ["Xvfb", f":{number}", "-screen", "0", "1024x768x24", "-dpi", str(self.dpi), "-nolisten",
-             "tcp"], stdout=self.log, stderr=self.log))
-        wait_for("Xvfb", lambda: self.alive() and os.path.exists(f"/tmp/.X11-unix/X{number}"), 10)
+            ["Xvfb", "-displayfd", str(tell), "-screen", "0", "1024x768x24", "-dpi", str(self.dpi),
+             "-nolisten", "tcp"], stdout=self.log, stderr=self.log, pass_fds=(tell,)))
+        os.close(tell)
+        with os.fdopen(told) as answer:
+            if not select.select([answer], [], [], 10)[0] or not (number := answer.readline().strip()):
+                raise Failure("Xvfb told no display")
         os.environ["DISPLAY"] = f":{number}"
         # No bindings for a click in a window: openbox would hold each press (a
         # synchronous grab) until it has run them, and on a loaded machine the
@@ -270,10 +272,7 @@ class Run:
         # The window manager calls it active before the program has taken the
         # focus in: under load, the first keys went astray (a Tab, the shift of
         # shift+Home). Wait for the field's focus where a probe can see it.
-        if self.o.win32_probe or self.atspi:
-            self.probe("focus")
-        else:
-            time.sleep(0.5)
+        self.probe("focus")
         self.check_window()
 
     def ended(self):
