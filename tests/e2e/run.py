@@ -573,7 +573,7 @@ class Run:
         elif verb == "keep":  # switch K's object, kept across a click, is still true
             self.probe("keep", arg)
         elif verb == "cue":  # switch K shows a focus cue and no other does; 0: none does
-            wait_for("focus cue", lambda: self.drawn_code(self.screenshot(), cue=arg) + 1, 3, patient=True)
+            wait_for("focus cue", lambda: self.drawn_code(self.screenshot(), cue=arg) + 1, 10, patient=True)
         elif verb == "rm":
             os.remove(f"{self.folder}/{arg}")
         elif verb == "restart":
