@@ -3,6 +3,9 @@
 # Selenium. It answers the requests browser.mjs answers for Chromium and
 # Firefox, with what WebDriver has: no DevTools, no script before a page's own.
 
+import os, subprocess
+
+from run import wait_for
 from selenium import webdriver
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.actions.action_builder import ActionBuilder
@@ -16,12 +19,31 @@ KEYS = {"BackSpace": Keys.BACKSPACE, "Tab": Keys.TAB, "Left": Keys.ARROW_LEFT, "
         "shift": Keys.SHIFT, "ctrl": Keys.CONTROL}
 
 
+def listening_port(pid):
+    # The port of the process's listening IPv4 socket, as the kernel lists it.
+    try:  # a descriptor may close while it is read
+        links = [os.readlink(f"/proc/{pid}/fd/{fd}") for fd in os.listdir(f"/proc/{pid}/fd")]
+    except OSError:
+        return None
+    sockets = {link[8:-1] for link in links if link.startswith("socket:[")}
+    for line in open("/proc/net/tcp").readlines()[1:]:
+        fields = line.split()
+        if fields[3] == "0A" and fields[9] in sockets:  # 0A: listening
+            return int(fields[1].split(":")[1], 16)
+    return None
+
+
 class WebKit:
     def __init__(self):
         options = Options()
         options.binary_location = MINIBROWSER
         options.add_argument("--automation")
-        self.driver = webdriver.WebKitGTK(executable_path="/usr/bin/WebKitWebDriver", options=options)
+        # The driver takes a free port itself: nothing else can take it between
+        # a check and the driver's start.
+        self.server = subprocess.Popen(["/usr/bin/WebKitWebDriver", "--port=0"],
+                                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        port = wait_for("WebKitWebDriver listening", lambda: listening_port(self.server.pid), 10)
+        self.driver = webdriver.Remote(f"http://127.0.0.1:{port}", options=options)
         self.driver.set_page_load_timeout(30)
         self.driver.set_script_timeout(30)
 
@@ -84,4 +106,8 @@ class WebKit:
             "return window.corvexErrors ? corvexErrors.splice(0) : ['the test gathers no errors here']")
 
     def stop(self):
-        self.driver.quit()
+        try:
+            self.driver.quit()
+        finally:
+            self.server.kill()
+            self.server.wait(5)
